@@ -1,0 +1,104 @@
+// The record of one document and its window, the grid record it begins with, and the one
+// save area of a document's main text while a working window is open.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+using WindowHandle = void*;  // an HWND on Windows; opaque to the portable core
+using FontHandle = void*;    // an HFONT on Windows
+
+constexpr int kPathSize = 260;
+
+// Bits of ScreenGrid::gridFlags.
+constexpr uint16_t kGridHighlight = 16;
+
+// Bits of EditState::docFlags.
+constexpr uint8_t kDocOnSearchHit = 1;
+constexpr uint8_t kDocModified = 2;
+constexpr uint8_t kDocWorkingWindow = 4;
+constexpr uint8_t kDocReplaceAll = 8;
+
+// Scroll bars, as the platform numbers them.
+constexpr int kBarHorizontal = 0;
+constexpr int kBarVertical = 1;
+
+struct UndoRecord;
+
+// The fields of a character-grid window, in order. EditState begins with exactly these, so
+// that every grid operation accepts a document.
+#define SCREEN_GRID_FIELDS                                                                     \
+    WindowHandle hwnd;                                                                         \
+    uint16_t gridFlags;                                                                        \
+    char* cells;                                                                               \
+    int32_t rows;                                                                              \
+    int32_t columns;                                                                           \
+    int32_t mouseRow;                                                                          \
+    int32_t mouseColumn;                                                                       \
+    int32_t caretRow;                                                                          \
+    int32_t caretColumn;                                                                       \
+    int32_t selAnchorRow;                                                                      \
+    int32_t selAnchorColumn;                                                                   \
+    int32_t selEndRow;                                                                         \
+    int32_t selEndColumn;                                                                      \
+    FontHandle font;                                                                           \
+    int32_t cellHeight;                                                                        \
+    int32_t cellWidth;
+
+struct ScreenGrid {
+    SCREEN_GRID_FIELDS
+};
+
+struct EditState {
+    SCREEN_GRID_FIELDS
+    char* text;            // the text block: length bytes, then a NUL
+    int32_t topOffset;     // first byte of the line in the top row
+    int32_t capacity;      // block size used for growth decisions
+    int32_t length;        // text bytes; the NUL stands here
+    int16_t leftColumn;    // text columns scrolled out at the left, 0..1024
+    int32_t caretOffset;   // 0..length
+    int32_t anchorOffset;  // other end of the selection
+    int32_t topLine;       // LF bytes in front of topOffset
+    uint8_t docFlags;      // kDoc* bits
+    char path[kPathSize];  // empty for an untitled document
+    int8_t tabSize;        // 1..80
+    int16_t scrollDivisor; // bytes per unit of the vertical scroll bar
+    UndoRecord* undoLog;
+    int32_t undoNext;
+    int32_t undoCount;
+    int32_t undoCapacity;
+};
+
+#undef SCREEN_GRID_FIELDS
+
+#define GRID_FIELD_SAME(f) static_assert(offsetof(ScreenGrid, f) == offsetof(EditState, f), #f)
+GRID_FIELD_SAME(hwnd);
+GRID_FIELD_SAME(gridFlags);
+GRID_FIELD_SAME(cells);
+GRID_FIELD_SAME(rows);
+GRID_FIELD_SAME(columns);
+GRID_FIELD_SAME(mouseRow);
+GRID_FIELD_SAME(mouseColumn);
+GRID_FIELD_SAME(caretRow);
+GRID_FIELD_SAME(caretColumn);
+GRID_FIELD_SAME(selAnchorRow);
+GRID_FIELD_SAME(selAnchorColumn);
+GRID_FIELD_SAME(selEndRow);
+GRID_FIELD_SAME(selEndColumn);
+GRID_FIELD_SAME(font);
+GRID_FIELD_SAME(cellHeight);
+GRID_FIELD_SAME(cellWidth);
+#undef GRID_FIELD_SAME
+static_assert(offsetof(EditState, text) >= sizeof(ScreenGrid), "document fields follow the grid");
+
+// A document is used as its grid by every grid operation.
+inline ScreenGrid* AsGrid(EditState* doc) { return reinterpret_cast<ScreenGrid*>(doc); }
+
+// The program-wide save area of the main text while a working window is open.
+struct WorkingWindowSave {
+    char* mainText;
+    int32_t windowBase;
+    int32_t mainLength;
+    int32_t mainCapacity;
+    int32_t windowLength;
+};
