@@ -1,0 +1,178 @@
+// Growth of a document's text block, scroll-bar scaling, and the working window: a small copy
+// of the visible lines that takes the keystrokes when much text follows the caret, merged back
+// into the main text when it closes.
+#include "doc/buffer.h"
+
+#include "doc/core_state.h"
+#include "doc/memory.h"
+#include "doc/text.h"
+#include "resources/ids.h"
+
+bool GrowText(EditState* doc, int32_t need)
+{
+    int32_t amount = need < kGrowMinimum ? kGrowMinimum : need;
+    int64_t newSize = static_cast<int64_t>(doc->capacity) + amount;
+    void* grown = newSize > INT32_MAX ? nullptr : ResizeBlock(doc->text, static_cast<size_t>(newSize));
+    if (!grown) {
+        Screen().ShowMessage(kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
+        return false;
+    }
+    doc->capacity += amount;
+    doc->text = static_cast<char*>(grown);
+    doc->scrollDivisor =
+        static_cast<int16_t>(ScaleScrollBar(doc->hwnd, kBarVertical, AbsoluteCaret(doc), AbsoluteLength(doc)));
+    return true;
+}
+
+int ScaleScrollBar(WindowHandle window, int bar, int32_t position, int32_t maximum)
+{
+    int divisor = maximum / kScrollUnits + 1;
+    Screen().SetScrollRange(window, bar, 0, maximum / divisor, false);
+    Screen().SetScrollPosition(window, bar, position / divisor, false);
+    return divisor;
+}
+
+void SetVerticalRange(EditState* doc, int32_t maximum)
+{
+    Screen().SetScrollRange(doc->hwnd, kBarVertical, 0, maximum / doc->scrollDivisor, false);
+}
+
+void SetVerticalPosition(EditState* doc, int32_t offset)
+{
+    Screen().SetScrollPosition(doc->hwnd, kBarVertical, offset / doc->scrollDivisor, true);
+}
+
+namespace {
+
+// End of the visible lines plus one from `from`: after the (rows + 1)-th LF, or the NUL's
+// position when the text ends first. `complete` tells which.
+const char* VisibleEnd(const char* from, const char* end, int32_t rows, bool* complete)
+{
+    const char* p = from;
+    for (int32_t i = 0; i < rows + 1; ++i) {
+        const char* next = NextLineStart(end, p);
+        if (next == p || next[-1] != '\n') {
+            *complete = false;
+            return end;
+        }
+        p = next;
+    }
+    *complete = true;
+    return p;
+}
+
+}  // namespace
+
+int32_t WindowSpan(const EditState* doc)
+{
+    const char* from = doc->text + doc->topOffset;
+    bool complete = false;
+    const char* stop = VisibleEnd(from, doc->text + doc->length, doc->rows, &complete);
+    // Up to and including the last LF, or up to and including the NUL; plus one.
+    int32_t span = static_cast<int32_t>(stop - from) + (complete ? 0 : 1);
+    return span + 1;
+}
+
+void OpenWorkingWindow(EditState* doc)
+{
+    int32_t span = WindowSpan(doc);
+    if (doc->docFlags & kDocWorkingWindow) return;
+    if (doc->length - doc->caretOffset < kWorkingWindowThreshold) return;
+    char* copy = static_cast<char*>(AllocBlock(static_cast<size_t>(span)));
+    if (!copy) return;  // editing goes on in the main block
+
+    WorkingWindowSave& save = g_core.working;
+    save.mainText = doc->text;
+    save.windowBase = doc->topOffset;
+    save.mainLength = doc->length;
+    save.mainCapacity = doc->capacity;
+
+    // The visible lines plus one, or up to the NUL. The span was measured on the same text, so
+    // the copy and its NUL always fit.
+    const char* from = save.mainText + save.windowBase;
+    const char* end = save.mainText + save.mainLength;
+    bool complete = false;
+    const char* stop = VisibleEnd(from, end, doc->rows, &complete);
+    int32_t k = static_cast<int32_t>(stop - from);
+    MoveBytes(copy, from, k);
+    copy[k] = '\0';
+
+    doc->capacity = span;
+    doc->text = copy;
+    doc->caretOffset -= save.windowBase;
+    doc->anchorOffset -= save.windowBase;
+    doc->topOffset = 0;
+    save.windowLength = k;
+    doc->length = k;
+    doc->docFlags |= kDocWorkingWindow;
+}
+
+void CloseWorkingWindow(EditState* doc)
+{
+    if (!(doc->docFlags & kDocWorkingWindow)) return;
+    WorkingWindowSave& save = g_core.working;
+    const int32_t copyLength = doc->length;
+    const int32_t delta = copyLength - save.windowLength;
+    char* copy = doc->text;
+
+    doc->length = save.mainLength;
+    doc->capacity = save.mainCapacity;
+    doc->text = save.mainText;
+    // From here on the record describes the main text again, so GrowText scales the scroll bar
+    // from whole-document offsets.
+    doc->docFlags &= static_cast<uint8_t>(~kDocWorkingWindow);
+    doc->topOffset += save.windowBase;
+    doc->caretOffset += save.windowBase;
+    doc->anchorOffset += save.windowBase;
+
+    if (delta == 0) {
+        MoveBytes(doc->text + save.windowBase, copy, copyLength);
+    } else {
+        // When the main block cannot grow, the copy is dropped: the user has seen the message
+        // and the main text keeps what it had before the window opened.
+        bool room = true;
+        if (delta > 0 && save.mainLength + delta >= save.mainCapacity) room = GrowText(doc, delta + 1);
+        if (room) {
+            int32_t tailFrom = save.windowBase + save.windowLength;
+            MoveBytes(doc->text + save.windowBase + copyLength, doc->text + tailFrom,
+                      save.mainLength - tailFrom);
+            MoveBytes(doc->text + save.windowBase, copy, copyLength);
+            doc->length += delta;
+            doc->text[doc->length] = '\0';
+        } else {
+            // Offsets taken in the dropped copy may point past the kept text.
+            if (doc->topOffset > doc->length) doc->topOffset = LineStart(doc->text, doc->length);
+            if (doc->caretOffset > doc->length) doc->caretOffset = doc->length;
+            if (doc->anchorOffset > doc->length) doc->anchorOffset = doc->length;
+        }
+    }
+    FreeBlock(copy);
+
+    doc->scrollDivisor =
+        static_cast<int16_t>(ScaleScrollBar(doc->hwnd, kBarVertical, doc->caretOffset, doc->length));
+    doc->docFlags |= kDocModified;
+}
+
+int32_t AbsoluteCaret(const EditState* doc)
+{
+    if (!(doc->docFlags & kDocWorkingWindow)) return doc->caretOffset;
+    return doc->caretOffset + g_core.working.windowBase;
+}
+
+int32_t AbsoluteLength(const EditState* doc)
+{
+    if (!(doc->docFlags & kDocWorkingWindow)) return doc->length;
+    return doc->length - g_core.working.windowLength + g_core.working.mainLength;
+}
+
+int32_t AbsoluteTop(const EditState* doc)
+{
+    if (!(doc->docFlags & kDocWorkingWindow)) return doc->topOffset;
+    return doc->topOffset + g_core.working.windowBase;
+}
+
+int32_t ToWindowOffset(const EditState* doc, int32_t offset)
+{
+    if (!(doc->docFlags & kDocWorkingWindow)) return offset;
+    return offset - g_core.working.windowBase;
+}

@@ -1,0 +1,31 @@
+// Operations on a document's text block: growth, scroll-bar scaling, the working window and
+// the queries that see through it.
+#pragma once
+
+#include <cstdint>
+
+#include "doc/edit_state.h"
+
+// The working window opens only with at least this many bytes behind the caret.
+constexpr int32_t kWorkingWindowThreshold = 8192;
+// The least amount a text block grows by.
+constexpr int32_t kGrowMinimum = 1024;
+// Units of the vertical scroll bar stay within this range.
+constexpr int32_t kScrollUnits = 16384;
+// Columns of the horizontal scroll bar.
+constexpr int32_t kHorizontalColumns = 1024;
+
+bool GrowText(EditState* doc, int32_t need);
+int ScaleScrollBar(WindowHandle window, int bar, int32_t position, int32_t maximum);
+void SetVerticalRange(EditState* doc, int32_t maximum);
+void SetVerticalPosition(EditState* doc, int32_t offset);
+
+// Bytes a working window opened now would take (its block size).
+int32_t WindowSpan(const EditState* doc);
+void OpenWorkingWindow(EditState* doc);
+void CloseWorkingWindow(EditState* doc);
+
+int32_t AbsoluteCaret(const EditState* doc);
+int32_t AbsoluteLength(const EditState* doc);
+int32_t AbsoluteTop(const EditState* doc);
+int32_t ToWindowOffset(const EditState* doc, int32_t offset);

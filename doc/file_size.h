@@ -1,0 +1,9 @@
+// The platform's size query of an existing file.
+#pragma once
+
+#include <cstdint>
+
+enum class SizeQuery { kOk, kCannotOpen, kFailed };
+
+// Opens the file for reading (others may read too), takes its size and closes it again.
+SizeQuery QueryFileSize(const char* path, uint64_t* size);

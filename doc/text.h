@@ -1,0 +1,21 @@
+// Primitives on plain byte blocks, used by every editing, search, display and file operation.
+// None of them fails.
+#pragma once
+
+#include <cstdint>
+
+// Moves count bytes; the ranges may overlap. Large moves go in pieces of at most 65535 bytes.
+char* MoveBytes(char* destination, const char* source, int32_t count);
+// Writes exactly count bytes: source bytes up to its NUL, then NULs. Answers the position after
+// the last byte written.
+char* CopyBytes(char* destination, const char* source, int32_t count);
+int32_t TextLength(const char* s);
+// Start of the line holding offset; 0 for offsets at or below 0.
+int32_t LineStart(const char* text, int32_t offset);
+// Position after the next LF from p, or end when none comes before it; p itself when p >= end.
+const char* NextLineStart(const char* end, const char* p);
+// LF bytes in [from, to), negated when to < from.
+int32_t CountLineEnds(const char* text, int32_t from, int32_t to);
+
+// The piece size of MoveBytes, visible for its tests.
+constexpr int32_t kMovePiece = 65535;

@@ -1,0 +1,89 @@
+// Arbitrary bytes loaded as a document hold no CR and no NUL, fill their block exactly, and
+// load(save(load(x))) equals load(x), with and without tab expansion.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "doc/document_file.h"
+#include "doc/memory.h"
+#include "doc/undo.h"
+#include "tests/native/recorder.h"
+
+namespace {
+
+std::string ScratchPath(const char* name)
+{
+    static const std::string dir = [] {
+        char pattern[] = "/tmp/zavodo-fuzz-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        if (!made) std::abort();
+        return std::string(made);
+    }();
+    return dir + "/" + name;
+}
+
+EditState* LoadFrom(const std::string& path)
+{
+    auto* doc = static_cast<EditState*>(AllocRecord(sizeof(EditState)));
+    doc->rows = 25;
+    doc->columns = 80;
+    if (!CreateDocument(doc, path.c_str())) std::abort();
+    return doc;
+}
+
+void Free(EditState* doc)
+{
+    FreeBlock(doc->text);
+    ClearUndo(doc);
+    FreeBlock(doc);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static Recorder screen;
+    g_core = CoreState{};
+    g_core.screen = &screen;
+    screen = Recorder{};
+    if (size > 0) {
+        g_core.settings.noTabs = data[0] & 1;
+        g_core.settings.tabStops = static_cast<int8_t>(1 + data[0] % 80);
+    }
+
+    const std::string in = ScratchPath("in"), out = ScratchPath("out");
+    FILE* f = std::fopen(in.c_str(), "wb");
+    if (!f || std::fwrite(data, 1, size, f) != size || std::fclose(f) != 0) std::abort();
+
+    EditState* first = LoadFrom(in);
+    for (int32_t i = 0; i < first->length; ++i)
+        if (first->text[i] == '\r' || first->text[i] == '\0') std::abort();
+    if (first->text[first->length] != '\0' || first->length != first->capacity) std::abort();
+
+    std::snprintf(first->path, sizeof first->path, "%s", out.c_str());
+    if (SaveText(first) != 1) std::abort();
+    EditState* second = LoadFrom(out);
+    // With expansion on, the reloaded text is the first one with each TAB spelled as spaces.
+    std::string expect;
+    int column = 1;
+    const int stops = g_core.settings.tabStops;
+    for (int32_t i = 0; i < first->length; ++i) {
+        char c = first->text[i];
+        if (c == '\t' && g_core.settings.noTabs) {
+            int n = stops - (column - 1) % stops;
+            expect.append(static_cast<size_t>(n), ' ');
+            column += n;
+        } else {
+            expect += c;
+            column = c == '\n' ? 1 : (c == '\t' ? column : column + 1);
+        }
+    }
+    if (std::string(second->text, static_cast<size_t>(second->length)) != expect) std::abort();
+    Free(first);
+    Free(second);
+    return 0;
+}

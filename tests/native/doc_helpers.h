@@ -1,0 +1,57 @@
+// Building documents for native tests.
+#pragma once
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "doc/edit_state.h"
+#include "doc/memory.h"
+#include "doc/undo.h"
+
+struct DocDeleter {
+    void operator()(EditState* doc) const
+    {
+        FreeBlock(doc->text);
+        ClearUndo(doc);
+        FreeBlock(doc);
+    }
+};
+using DocPtr = std::unique_ptr<EditState, DocDeleter>;
+
+// A zero-filled record, as the edit window makes it.
+inline DocPtr NewRecord(int rows = 25, int columns = 80)
+{
+    auto* doc = static_cast<EditState*>(DefaultAllocator().alloc(sizeof(EditState)));
+    doc->rows = rows;
+    doc->columns = columns;
+    doc->tabSize = 8;
+    doc->scrollDivisor = 1;
+    return DocPtr(doc);
+}
+
+// A document holding text with `room` bytes of capacity beyond it.
+inline DocPtr DocWithText(const std::string& text, int room = 1024, int rows = 25)
+{
+    DocPtr doc = NewRecord(rows);
+    int32_t capacity = static_cast<int32_t>(text.size()) + room;
+    doc->text = static_cast<char*>(DefaultAllocator().alloc(static_cast<size_t>(capacity) + 1));
+    std::memcpy(doc->text, text.data(), text.size());
+    doc->length = static_cast<int32_t>(text.size());
+    doc->capacity = capacity;
+    return doc;
+}
+
+inline std::string Text(const EditState* doc) { return std::string(doc->text, static_cast<size_t>(doc->length)); }
+
+// n lines "line 000001\n" ... of 12 bytes each.
+inline std::string NumberedLines(int n)
+{
+    std::string s;
+    char line[32];
+    for (int i = 1; i <= n; ++i) {
+        std::snprintf(line, sizeof line, "line %06d\n", i);
+        s += line;
+    }
+    return s;
+}

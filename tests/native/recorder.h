@@ -1,0 +1,63 @@
+// A ScreenSeam that records what the core asked of the screen, for native tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "doc/core_state.h"
+#include "doc/screen_seam.h"
+
+struct ScrollCall {
+    int bar;
+    bool range;  // true: SetScrollRange, false: SetScrollPosition
+    int a, b;    // range: minimum, maximum; position: position, 0
+    bool redraw;
+};
+
+struct MessageCall {
+    int kind;
+    int stringId;
+    std::string appended;
+};
+
+class Recorder : public ScreenSeam {
+public:
+    std::vector<ScrollCall> scrolls;
+    std::vector<MessageCall> messages;
+    std::vector<std::string> titles;
+    std::vector<std::string> log;  // one line per call, in order
+    int waitDepth = 0;
+    int messageAnswer = kAnswerOk;
+
+    void SetScrollRange(WindowHandle, int bar, int minimum, int maximum, bool redraw) override;
+    void SetScrollPosition(WindowHandle, int bar, int position, bool redraw) override;
+    void InvalidateCells(WindowHandle, int top, int left, int bottom, int right) override;
+    void UpdateNow(WindowHandle) override;
+    void ScrollCells(WindowHandle, int rows, int columns) override;
+    void InvertCells(WindowHandle, int top, int left, int bottom, int right) override;
+    void PlaceCaret(WindowHandle, int x, int y) override;
+    void ShowPosition(int32_t line, int32_t column) override;
+    void ShowStatusText(const char* text) override;
+    int ShowMessage(int kind, int stringId, const char* appended) override;
+    const char* LoadString(int stringId) override;
+    void SetWindowTitle(WindowHandle, const char* title) override;
+    void* BeginWait() override;
+    void EndWait(void* previous) override;
+
+    // The last range and position set on a bar, or -1 when none was.
+    int LastRange(int bar) const;
+    int LastPosition(int bar) const;
+};
+
+// Installs a fresh recorder and default settings for each test; restores the allocator.
+class CoreFixture {
+public:
+    CoreFixture();
+    ~CoreFixture();
+    Recorder screen;
+};
+
+// Fails the allocator's calls from the n-th on (1-based), or only the n-th.
+void FailAllocationsFrom(int n);
+void FailAllocationNumber(int n);
+int AllocationCalls();
