@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+// ScreenSeam has a method of this name; this layer calls LoadStringA by its own name.
+#undef LoadString
 
 #include "doc/core_state.h"
 
@@ -14,6 +16,9 @@ struct AppState {
     HWND mdiClient = nullptr;
     ActionBarBlock* actionBarBlock = nullptr;
     char scratch[64] = {};        // LoadStr's shared buffer: 63 characters and the NUL
+    // When set, ShowMessage hands the composed box to it instead of MessageBoxA and answers
+    // what it answers: how tests reply to message boxes without a user.
+    int (*messageBoxHook)(HWND owner, const char* text, const char* caption, UINT style) = nullptr;
 };
 
 extern AppState g_app;

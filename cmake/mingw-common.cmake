@@ -1,6 +1,8 @@
 # Shared part of the two MinGW-w64 toolchain files; MINGW_TRIPLE is set by the caller.
-set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++)
+# The posix thread model: the win32 one of GCC 12 has no std::mutex, which Google Test needs.
+# -static below links its winpthread into each image, so nothing extra ships.
+set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
 set(CMAKE_OBJDUMP ${MINGW_TRIPLE}-objdump)
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})

@@ -53,4 +53,14 @@
 #define IDS_CANNOT_WRITE 301
 #define IDS_OUT_OF_MEMORY 303
 
+/* Commands */
+#define IDM_SAVE 504
+#define IDM_EXIT 508
+/* Ids of the MDI client's window-list entries, from here up */
+#define IDM_FIRST_CHILD 558
+
+/* Menus and accelerators, by name */
+#define IDR_MAIN_MENU "MainMenu"
+#define IDR_ACCELERATORS "Accelerators"
+
 #endif

@@ -20,6 +20,7 @@ void Recorder::SetScrollPosition(WindowHandle, int bar, int position, bool redra
 
 void Recorder::InvalidateCells(WindowHandle, int top, int left, int bottom, int right)
 {
+    invalidated.push_back({top, left, bottom, right});
     log.push_back("invalidate " + std::to_string(top) + "," + std::to_string(left) + "," +
                   std::to_string(bottom) + "," + std::to_string(right));
 }
@@ -27,15 +28,25 @@ void Recorder::InvalidateCells(WindowHandle, int top, int left, int bottom, int 
 void Recorder::UpdateNow(WindowHandle) { log.push_back("update"); }
 void Recorder::ScrollCells(WindowHandle, int r, int c)
 {
+    scrolledCells.push_back({r, c});
     log.push_back("scroll " + std::to_string(r) + "," + std::to_string(c));
 }
-void Recorder::InvertCells(WindowHandle, int, int, int, int) { log.push_back("invert"); }
+void Recorder::InvertCells(WindowHandle, int top, int left, int bottom, int right)
+{
+    inversions.push_back({top, left, bottom, right});
+    log.push_back("invert");
+}
+
 void Recorder::PlaceCaret(WindowHandle, int x, int y)
 {
+    caretX = x;
+    caretY = y;
     log.push_back("caret " + std::to_string(x) + "," + std::to_string(y));
 }
 void Recorder::ShowPosition(int32_t line, int32_t column)
 {
+    statusLine = line;
+    statusColumn = column;
     log.push_back("status " + std::to_string(line) + "," + std::to_string(column));
 }
 void Recorder::ShowStatusText(const char* text) { log.push_back(std::string("status ") + text); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "doc/core_state.h"
@@ -12,6 +13,10 @@ struct ScrollCall {
     bool range;  // true: SetScrollRange, false: SetScrollPosition
     int a, b;    // range: minimum, maximum; position: position, 0
     bool redraw;
+};
+
+struct CellRect {
+    int top, left, bottom, right;
 };
 
 struct MessageCall {
@@ -25,6 +30,11 @@ public:
     std::vector<ScrollCall> scrolls;
     std::vector<MessageCall> messages;
     std::vector<std::string> titles;
+    std::vector<CellRect> inversions;
+    std::vector<CellRect> invalidated;
+    std::vector<std::pair<int, int>> scrolledCells;  // rows, columns
+    int caretX = -1, caretY = -1;
+    int32_t statusLine = -1, statusColumn = -1;
     std::vector<std::string> log;  // one line per call, in order
     int waitDepth = 0;
     int messageAnswer = kAnswerOk;

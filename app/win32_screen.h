@@ -1,0 +1,42 @@
+// The core's screen seam on Win32: scroll bars, painting, caret, messages, strings, window
+// titles and the wait cursor, each the platform's own call.
+#pragma once
+
+#include <windows.h>
+// ScreenSeam has a method of this name; this layer calls LoadStringA by its own name.
+#undef LoadString
+
+#include <cstdint>
+
+#include "doc/screen_seam.h"
+
+// The grid record of a window of this program's grid classes (document windows, screen
+// views): its pointer stands in the window data at this offset. Null for other windows.
+constexpr int kRecordSlot = 0;
+ScreenGrid* GridOfWindow(HWND window);
+
+class Win32Screen : public ScreenSeam {
+public:
+    void SetScrollRange(WindowHandle window, int bar, int minimum, int maximum, bool redraw) override;
+    void SetScrollPosition(WindowHandle window, int bar, int position, bool redraw) override;
+    void InvalidateCells(WindowHandle window, int top, int left, int bottom, int right) override;
+    void UpdateNow(WindowHandle window) override;
+    void ScrollCells(WindowHandle window, int rows, int columns) override;
+    void InvertCells(WindowHandle window, int top, int left, int bottom, int right) override;
+    void PlaceCaret(WindowHandle window, int x, int y) override;
+    void ShowPosition(int32_t line, int32_t column) override;
+    void ShowStatusText(const char* text) override;
+    int ShowMessage(int kind, int stringId, const char* appended) override;
+    const char* LoadString(int stringId) override;
+    void SetWindowTitle(WindowHandle window, const char* title) override;
+    void* BeginWait() override;
+    void EndWait(void* previous) override;
+
+    // Where the status line receives position and text. Until the frame has a status line
+    // these stay null and both calls do nothing.
+    void (*statusPosition)(int32_t line, int32_t column) = nullptr;
+    void (*statusText)(const char* text) = nullptr;
+};
+
+// The seam the program installs in g_core.screen at start-up.
+extern Win32Screen g_win32Screen;

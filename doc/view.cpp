@@ -1,0 +1,420 @@
+// Caret, selection and view position. Tab stops are counted from the start of each line, also
+// while the view is scrolled sideways; the view never starts at the end of the text by
+// scrolling.
+#include "doc/view.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "doc/buffer.h"
+#include "doc/core_state.h"
+#include "doc/grid.h"
+#include "doc/text.h"
+
+namespace {
+
+const char* End(const EditState* doc) { return doc->text + doc->length; }
+
+int32_t NextLine(const EditState* doc, int32_t p)
+{
+    return static_cast<int32_t>(NextLineStart(End(doc), doc->text + p) - doc->text);
+}
+
+bool IsAsciiAlnum(uint8_t c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsWordByte(uint8_t c) { return IsAsciiAlnum(c); }
+bool IsWordCell(uint8_t c) { return IsAsciiAlnum(c) || c == '_'; }
+bool IsKeywordCell(uint8_t c) { return IsAsciiAlnum(c) || c == '#' || c == '$'; }
+
+uint8_t ByteAt(const EditState* doc, int32_t p) { return static_cast<uint8_t>(doc->text[p]); }
+
+bool EndsWithLf(const EditState* doc) { return doc->length > 0 && doc->text[doc->length - 1] == '\n'; }
+
+// Walks the line from p while the column is below target; answers the position reached and
+// leaves the column there in *column.
+int32_t WalkToColumn(const EditState* doc, int32_t p, int32_t target, int32_t* column)
+{
+    int32_t col = 0;
+    while (p < doc->length && doc->text[p] != '\n' && col < target) {
+        col = ColumnAdvance(col, ByteAt(doc, p), doc->tabSize);
+        ++p;
+    }
+    *column = col;
+    return p;
+}
+
+int32_t ColumnBetween(const EditState* doc, int32_t from, int32_t to)
+{
+    int32_t col = 0;
+    for (int32_t p = from; p < to; ++p) col = ColumnAdvance(col, ByteAt(doc, p), doc->tabSize);
+    return col;
+}
+
+void SetHorizontalPosition(EditState* doc)
+{
+    Screen().SetScrollPosition(doc->hwnd, kBarHorizontal, doc->leftColumn, true);
+}
+
+// Lines from a to b (a <= b), counting no further than limit.
+int32_t LinesUpTo(const EditState* doc, int32_t a, int32_t b, int32_t limit)
+{
+    int32_t n = 0;
+    const char* p = doc->text + a;
+    const char* end = doc->text + b;
+    while (n < limit && p < end) {
+        const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
+        if (!lf) break;
+        ++n;
+        p = static_cast<const char*>(lf) + 1;
+    }
+    return n;
+}
+
+}  // namespace
+
+int32_t ColumnAdvance(int32_t column, uint8_t byte, int32_t tabSize)
+{
+    if (byte == 0) return column;
+    if (byte == '\t') return (column / tabSize + 1) * tabSize;
+    return column + 1;
+}
+
+void AdvanceCaretOver(EditState* doc, uint8_t byte)
+{
+    int32_t textColumn = doc->leftColumn + doc->caretColumn;
+    doc->caretColumn = ColumnAdvance(textColumn, byte, doc->tabSize) - doc->leftColumn;
+}
+
+void ShowCaretPosition(EditState* doc)
+{
+    Screen().ShowPosition(doc->topLine + doc->caretRow + 1, doc->leftColumn + doc->caretColumn + 1);
+}
+
+void ColumnOfCaret(EditState* doc)
+{
+    doc->caretColumn = ColumnBetween(doc, LineStart(doc->text, doc->caretOffset), doc->caretOffset) - doc->leftColumn;
+}
+
+void LocateCaret(EditState* doc)
+{
+    int32_t p = doc->topOffset;
+    int32_t rows = 0;
+    if (doc->caretOffset < doc->topOffset) {
+        SetTop(doc, LineStart(doc->text, doc->caretOffset));
+        SetVerticalPosition(doc, AbsoluteTop(doc));
+        p = doc->topOffset;
+    } else {
+        for (;;) {
+            int32_t q = NextLine(doc, p);
+            if (q > doc->caretOffset || q == doc->length) break;
+            p = q;
+            ++rows;
+        }
+    }
+    doc->caretRow = rows;
+    doc->caretColumn = ColumnBetween(doc, p, doc->caretOffset) - doc->leftColumn;
+    if (doc->caretColumn < 0) {
+        ScrollLeft(doc, -doc->caretColumn);
+        doc->caretColumn = 0;
+    }
+    if (doc->caretOffset == doc->length && EndsWithLf(doc) && doc->caretOffset > p) {
+        doc->caretRow += 1;
+        doc->caretColumn = 0;
+    }
+    ShowCaretPosition(doc);
+}
+
+void PlaceCaretAtCell(EditState* doc)
+{
+    int32_t target = doc->leftColumn + doc->caretColumn;
+    int32_t p = doc->topOffset;
+    int32_t stepped = 0;
+    while (stepped < doc->caretRow && p < doc->length) {
+        p = NextLine(doc, p);
+        ++stepped;
+    }
+    if (p == doc->length && doc->length > 0 && !EndsWithLf(doc) && stepped > 0) {
+        p = LineStart(doc->text, p);
+        --stepped;
+    }
+    doc->caretRow = stepped;
+    int32_t column = 0;
+    doc->caretOffset = WalkToColumn(doc, p, target, &column);
+    doc->caretColumn = column - doc->leftColumn;
+    ShowCaretPosition(doc);
+}
+
+void CaretUpdate(EditState* doc)
+{
+    int32_t top = doc->topOffset;
+    if (doc->caretColumn >= doc->columns) {
+        ScrollRight(doc, doc->caretColumn - doc->columns + 1);
+        doc->caretColumn = doc->columns - 1;
+    } else if (doc->caretColumn < 0) {
+        ScrollLeft(doc, -doc->caretColumn);
+        doc->caretColumn = 0;
+    }
+    if (doc->caretRow >= doc->rows) {
+        ScrollDown(doc, doc->caretRow - doc->rows + 1);
+        doc->caretRow = doc->rows - 1;
+    } else if (doc->caretRow < 0) {
+        ScrollUp(doc, -doc->caretRow);
+        doc->caretRow = 0;
+    }
+    Point at = CellToPoint(AsGrid(doc), {doc->caretRow, doc->caretColumn});
+    Screen().PlaceCaret(doc->hwnd, at.x, at.y);
+    ShowCaretPosition(doc);
+    if (doc->topOffset != top) SetVerticalPosition(doc, AbsoluteTop(doc));
+}
+
+void LineDown(EditState* doc, int32_t position)
+{
+    int32_t q = NextLine(doc, position);
+    if (q >= doc->length && (position >= doc->length || doc->text[position] != '\n')) return;
+    int32_t target = doc->leftColumn + doc->caretColumn;
+    doc->caretRow += 1;
+    int32_t column = 0;
+    doc->caretOffset = WalkToColumn(doc, q, target, &column);
+    doc->caretColumn = column - doc->leftColumn;
+}
+
+void LineUp(EditState* doc, int32_t position)
+{
+    int32_t start = LineStart(doc->text, position);
+    if (start == 0) return;
+    int32_t previous = LineStart(doc->text, start - 1);
+    int32_t target = doc->leftColumn + doc->caretColumn;
+    doc->caretRow -= 1;
+    int32_t column = 0;
+    doc->caretOffset = WalkToColumn(doc, previous, target, &column);
+    doc->caretColumn = column - doc->leftColumn;
+}
+
+void WordRight(EditState* doc)
+{
+    int32_t limit = NextLine(doc, doc->caretOffset) - 1;
+    int32_t p = doc->caretOffset;
+    if (p >= limit) return;
+    if (IsWordByte(ByteAt(doc, p))) {
+        while (p < limit && IsWordByte(ByteAt(doc, p))) {
+            AdvanceCaretOver(doc, ByteAt(doc, p));
+            ++p;
+        }
+    }
+    while (p < limit && !IsWordByte(ByteAt(doc, p)) && doc->text[p] != '\n') {
+        AdvanceCaretOver(doc, ByteAt(doc, p));
+        ++p;
+    }
+    doc->caretOffset = p;
+}
+
+void WordLeft(EditState* doc)
+{
+    int32_t start = LineStart(doc->text, doc->caretOffset);
+    while (doc->caretOffset > start && !IsWordByte(ByteAt(doc, doc->caretOffset))) --doc->caretOffset;
+    while (doc->caretOffset > start && IsWordByte(ByteAt(doc, doc->caretOffset - 1))) --doc->caretOffset;
+    ColumnOfCaret(doc);
+}
+
+int ScrollDown(EditState* doc, int32_t n)
+{
+    if (doc->topOffset >= doc->length) return 0;
+    int32_t p = doc->topOffset;
+    for (int32_t i = 0; i < n; ++i) {
+        p = NextLine(doc, p);
+        if (p >= doc->length) return 0;
+    }
+    doc->topOffset = p;
+    doc->topLine += n;
+    if (n > doc->rows) {
+        SetTop(doc, doc->topOffset);
+        doc->selAnchorRow = 0;
+        doc->selAnchorColumn = 0;
+    } else {
+        ScrollGridRows(AsGrid(doc), -n);
+        RedrawRows(doc, doc->rows - n, 0, doc->rows, doc->columns);
+        Screen().UpdateNow(doc->hwnd);
+    }
+    SetVerticalPosition(doc, AbsoluteTop(doc));
+    return 1;
+}
+
+int ScrollUp(EditState* doc, int32_t n)
+{
+    if (doc->topOffset == 0) return 0;
+    int32_t p = doc->topOffset;
+    int32_t k = 0;
+    while (k < n && p > 0) {
+        p = LineStart(doc->text, p - 1);
+        ++k;
+    }
+    doc->topLine -= k;
+    doc->topOffset = p;
+    if (k <= doc->rows) {
+        ScrollGridRows(AsGrid(doc), k);
+        RedrawRows(doc, 0, 0, k, doc->columns);
+    } else {
+        RedrawRows(doc, 0, 0, doc->rows, doc->columns);
+    }
+    SetVerticalPosition(doc, AbsoluteTop(doc));
+    return k > 0;
+}
+
+void ScrollLeft(EditState* doc, int32_t n)
+{
+    n = std::min<int32_t>(n, doc->leftColumn);
+    if (n <= 0) return;
+    doc->leftColumn = static_cast<int16_t>(doc->leftColumn - n);
+    if (n < doc->columns) {
+        ScrollGridColumns(AsGrid(doc), n);
+        RedrawRows(doc, 0, 0, doc->rows, std::min(n + 1, doc->columns));
+    } else {
+        RedrawRows(doc, 0, 0, doc->rows, doc->columns);
+    }
+    SetHorizontalPosition(doc);
+}
+
+void ScrollRight(EditState* doc, int32_t n)
+{
+    bool atLineEnd = doc->caretOffset >= doc->length || doc->text[doc->caretOffset] == '\n';
+    if (atLineEnd && doc->caretColumn == 0) return;
+    n = std::min<int32_t>(n, kMaxLeftColumn - doc->leftColumn);
+    if (n <= 0) return;
+    doc->leftColumn = static_cast<int16_t>(doc->leftColumn + n);
+    if (n < doc->columns) {
+        ScrollGridColumns(AsGrid(doc), -n);
+        RedrawRows(doc, 0, std::max(0, doc->columns - n - 1), doc->rows, doc->columns);
+    } else {
+        RedrawRows(doc, 0, 0, doc->rows, doc->columns);
+    }
+    SetHorizontalPosition(doc);
+}
+
+void ScrollToColumn(EditState* doc, int32_t n)
+{
+    if (n > doc->leftColumn) ScrollRight(doc, n - doc->leftColumn);
+    else if (n < doc->leftColumn) ScrollLeft(doc, doc->leftColumn - n);
+}
+
+void ScrollToOffset(EditState* doc, int32_t offset)
+{
+    offset = std::max(0, std::min(offset, doc->length));
+    int32_t target = LineStart(doc->text, offset);
+    if (target == doc->topOffset) return;
+    if (target < doc->topOffset) {
+        int32_t lines = LinesUpTo(doc, target, doc->topOffset, doc->rows);
+        if (lines < doc->rows) {
+            ScrollUp(doc, lines);
+            return;
+        }
+    } else {
+        int32_t lines = LinesUpTo(doc, doc->topOffset, target, doc->rows);
+        if (lines < doc->rows) {
+            ScrollDown(doc, lines);
+            return;
+        }
+    }
+    HideHighlight(AsGrid(doc));
+    doc->caretOffset = target;
+    SetTop(doc, target);
+}
+
+void SetTop(EditState* doc, int32_t offset)
+{
+    if (offset != doc->topOffset) {
+        doc->topLine += CountLineEnds(doc->text, doc->topOffset, offset);
+        doc->topOffset = offset;
+    }
+    RedrawRows(doc, 0, 0, doc->rows, doc->columns);
+}
+
+void GotoLine(EditState* doc, int32_t n)
+{
+    HideHighlight(AsGrid(doc));
+    if (n < 1) n = 1;
+    int32_t p = 0;
+    int32_t line = 0;
+    while (line < n - 1) {
+        int32_t q = NextLine(doc, p);
+        if (q == p) break;
+        if (q == doc->length && !EndsWithLf(doc)) break;  // p is the start of the last line
+        p = q;
+        ++line;
+    }
+    doc->topOffset = p;
+    doc->caretOffset = p;
+    doc->topLine = line;
+    SetVerticalPosition(doc, AbsoluteTop(doc));
+    SetTop(doc, p);
+}
+
+int32_t RenderLine(EditState* doc, char* rowCells, int32_t position, int32_t /*row*/)
+{
+    const int32_t first = doc->leftColumn;
+    const int32_t last = doc->leftColumn + doc->columns;  // exclusive
+    std::memset(rowCells, ' ', static_cast<size_t>(doc->columns));
+    int32_t col = 0;
+    int32_t p = position;
+    while (p < doc->length && doc->text[p] != '\n') {
+        if (col >= last) return NextLine(doc, p);  // the rest of a wide line is not visible
+        uint8_t c = ByteAt(doc, p);
+        int32_t next = ColumnAdvance(col, c, doc->tabSize);
+        if (c != '\t' && col >= first) rowCells[col - first] = static_cast<char>(c);
+        col = next;
+        ++p;
+    }
+    return p < doc->length ? p + 1 : p;
+}
+
+void RedrawRows(EditState* doc, int32_t firstRow, int32_t firstColumn, int32_t lastRow, int32_t lastColumn)
+{
+    if (!doc->text || !doc->cells) return;
+    int32_t p = doc->topOffset;
+    for (int32_t r = 0; r < firstRow && p < doc->length; ++r) p = NextLine(doc, p);
+    for (int32_t r = firstRow; r < lastRow && r < doc->rows; ++r) p = RenderLine(doc, RowCells(AsGrid(doc), r), p, r);
+    Screen().InvalidateCells(doc->hwnd, firstRow, firstColumn, lastRow, lastColumn);
+    Screen().UpdateNow(doc->hwnd);
+    ShowCaretPosition(doc);
+}
+
+void ExtendSelection(EditState* doc)
+{
+    if (!(doc->gridFlags & kGridHighlight)) {
+        doc->selEndRow = doc->selAnchorRow;
+        doc->selEndColumn = doc->selAnchorColumn;
+        doc->gridFlags |= kGridHighlight;
+    }
+    ExtendHighlight(AsGrid(doc), {doc->caretRow, doc->caretColumn});
+}
+
+void SelectWordAtCaret(EditState* doc)
+{
+    if (!doc->cells || doc->caretColumn < 0 || doc->caretColumn >= doc->columns) return;
+    const char* row = RowCells(AsGrid(doc), doc->caretRow);
+    int32_t start = doc->caretColumn, end = doc->caretColumn;
+    if (!IsWordCell(static_cast<uint8_t>(row[start]))) return;
+    while (start > 0 && IsWordCell(static_cast<uint8_t>(row[start - 1]))) --start;
+    while (end < doc->columns && IsWordCell(static_cast<uint8_t>(row[end]))) ++end;
+    doc->caretColumn = start;
+    Cell last = HighlightRun(AsGrid(doc), {doc->caretRow, start}, end - start);
+    doc->caretColumn = last.column;
+    PlaceCaretAtCell(doc);
+    doc->anchorOffset = doc->caretOffset - (end - start);
+}
+
+int WordForHelp(EditState* doc, char* buffer)
+{
+    buffer[0] = '\0';
+    if (!doc->cells || doc->caretColumn < 0 || doc->caretColumn > doc->columns) return 0;
+    const char* row = RowCells(AsGrid(doc), doc->caretRow);
+    if (doc->caretColumn < doc->columns) {
+        char under = row[doc->caretColumn];
+        if (under == '(' || under == ')' || under == '{' || under == '}') return under;
+    }
+    int32_t start = doc->caretColumn;
+    while (start > 0 && IsKeywordCell(static_cast<uint8_t>(row[start - 1]))) --start;
+    int n = 0;
+    for (int32_t c = start; c < doc->columns && n < kHelpWordMax && IsKeywordCell(static_cast<uint8_t>(row[c])); ++c)
+        buffer[n++] = row[c];
+    buffer[n] = '\0';
+    return 0;
+}

@@ -1,0 +1,43 @@
+// Caret, selection and view position over a document's text: columns with tabs, the caret's
+// cell from its offset and back, caret movement, scrolling, going to a line, and rendering the
+// visible lines into the grid's cells.
+#pragma once
+
+#include <cstdint>
+
+#include "doc/edit_state.h"
+
+constexpr int16_t kMaxLeftColumn = 1024;
+constexpr int kHelpWordMax = 32;  // keyword characters WordForHelp copies; its buffer holds one more
+
+int32_t ColumnAdvance(int32_t column, uint8_t byte, int32_t tabSize);
+// The caret's text column moves over one byte at the caret.
+void AdvanceCaretOver(EditState* doc, uint8_t byte);
+
+void ColumnOfCaret(EditState* doc);
+void LocateCaret(EditState* doc);
+void PlaceCaretAtCell(EditState* doc);
+void CaretUpdate(EditState* doc);
+void ShowCaretPosition(EditState* doc);
+
+void LineUp(EditState* doc, int32_t position);
+void LineDown(EditState* doc, int32_t position);
+void WordLeft(EditState* doc);
+void WordRight(EditState* doc);
+
+int ScrollDown(EditState* doc, int32_t n);
+int ScrollUp(EditState* doc, int32_t n);
+void ScrollLeft(EditState* doc, int32_t n);
+void ScrollRight(EditState* doc, int32_t n);
+void ScrollToColumn(EditState* doc, int32_t n);
+void ScrollToOffset(EditState* doc, int32_t offset);
+void SetTop(EditState* doc, int32_t offset);
+void GotoLine(EditState* doc, int32_t n);
+
+void RedrawRows(EditState* doc, int32_t firstRow, int32_t firstColumn, int32_t lastRow, int32_t lastColumn);
+int32_t RenderLine(EditState* doc, char* rowCells, int32_t position, int32_t row);
+
+void ExtendSelection(EditState* doc);
+void SelectWordAtCaret(EditState* doc);
+// 0 with a keyword in buffer (kHelpWordMax + 1 bytes), or the bracket under the caret.
+int WordForHelp(EditState* doc, char* buffer);

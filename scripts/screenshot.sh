@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Starts ZAVODO.EXE on the sample script on an Xvfb of our own, inside Wine's virtual desktop,
+# waits until its frame is up and painted, writes a screenshot and ends everything it started.
+#   scripts/screenshot.sh [build root] [output png]
+# Defaults: build, docs/screenshot.png. Exits non-zero when the window did not appear.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+build=${1:-build}
+case $build in /*) ;; *) build=$root/$build ;; esac
+out=${2:-$root/docs/screenshot.png}
+case $out in /*) ;; *) out=$PWD/$out ;; esac
+exe=$build/win64/bin/ZAVODO.EXE
+sample=$root/samples/DEMO.KSR
+desktop=1024x768
+timeout=${ZAVODO_WINDOW_TIMEOUT:-20}
+
+[ -f "$exe" ] || { echo "screenshot: $exe not built (make win64)" >&2; exit 1; }
+
+export ZAVODO_BUILD=$build
+. "$here/wine-env.sh"
+zavodo_start_display || exit 1
+trap 'zavodo_stop_wine; zavodo_stop_display' EXIT
+zavodo_ensure_prefix
+
+# The program's directory as the current one, so the DLLs beside it are found first.
+cd "$(dirname "$exe")" || exit 1
+# The sample under its Windows name, or its own when winepath cannot say.
+arg=$(winepath -w "$sample" 2>/dev/null) || arg=
+[ -n "$arg" ] || arg=$sample
+wine explorer "/desktop=zavodo,$desktop" ZAVODO.EXE "$arg" \
+    >/dev/null 2>&1 &
+
+# Wine gives each top-level window an X window of its own title, also inside the desktop.
+found=0
+for _ in $(seq 1 $((timeout * 4))); do
+    if xdotool search --name '^Corvanet Editor' >/dev/null 2>&1; then
+        found=1
+        break
+    fi
+    sleep 0.25
+done
+if [ $found -eq 0 ]; then
+    echo "screenshot: no \"Corvanet Editor\" window within ${timeout}s" >&2
+    exit 1
+fi
+# The document window paints after the frame appears.
+sleep 2
+mkdir -p "$(dirname "$out")"
+import -window root -crop "$desktop+0+0" +repage "$out.tmp.png" && mv "$out.tmp.png" "$out" || exit 1
+echo "screenshot: $out"
