@@ -3,8 +3,6 @@
 #pragma once
 
 #include <windows.h>
-// ScreenSeam has a method of this name; this layer calls LoadStringA by its own name.
-#undef LoadString
 
 #include "doc/core_state.h"
 

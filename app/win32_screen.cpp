@@ -111,7 +111,7 @@ int Win32Screen::ShowMessage(int kind, int stringId, const char* appended)
     return ::ShowMessage(g_app.frameWindow, kind, stringId, appended);
 }
 
-const char* Win32Screen::LoadString(int stringId)
+const char* Win32Screen::LoadStringText(int stringId)
 {
     return LoadStr(stringId);
 }

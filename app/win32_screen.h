@@ -3,8 +3,6 @@
 #pragma once
 
 #include <windows.h>
-// ScreenSeam has a method of this name; this layer calls LoadStringA by its own name.
-#undef LoadString
 
 #include <cstdint>
 
@@ -27,7 +25,7 @@ public:
     void ShowPosition(int32_t line, int32_t column) override;
     void ShowStatusText(const char* text) override;
     int ShowMessage(int kind, int stringId, const char* appended) override;
-    const char* LoadString(int stringId) override;
+    const char* LoadStringText(int stringId) override;
     void SetWindowTitle(WindowHandle window, const char* title) override;
     void* BeginWait() override;
     void EndWait(void* previous) override;

@@ -8,8 +8,19 @@
 #include "doc/screen_seam.h"
 #include "settings/settings.h"
 
+// The find and replace strings shared by all documents.
+constexpr int kSearchTextSize = 33;  // 32 characters and the NUL
+struct SearchState {
+    char findText[kSearchTextSize] = {};
+    char replaceText[kSearchTextSize] = {};
+};
+
 struct CoreState {
     Settings settings;
+    SearchState search;
+    int32_t insertMode = 1;   // the running insert mode: 1 insert, 0 overwrite
+    bool undoReplay = false;  // an undo or redo is replaying a record: make no records
+    bool undoNoCopy = false;  // same moments: make no saved copies
     WorkingWindowSave working;
     uint32_t untitledCounter = 1;  // next number of an untitled document; never goes back
     ScreenSeam* screen = nullptr;

@@ -39,7 +39,7 @@ bool CreateUntitled(EditState* doc)
     doc->path[0] = '\0';
 
     char title[64];
-    FormatUnsigned(title, sizeof title, Screen().LoadString(IDS_UNTITLED_FORMAT), g_core.untitledCounter);
+    FormatUnsigned(title, sizeof title, Screen().LoadStringText(IDS_UNTITLED_FORMAT), g_core.untitledCounter);
     Screen().SetWindowTitle(doc->hwnd, title);
     ++g_core.untitledCounter;
 

@@ -47,7 +47,7 @@ public:
     // A string-table message with an optional appended text; answers a MessageAnswer.
     virtual int ShowMessage(int kind, int stringId, const char* appended) = 0;
     // Loads a string-table entry (empty text when it does not exist).
-    virtual const char* LoadString(int stringId) = 0;
+    virtual const char* LoadStringText(int stringId) = 0;
 
     virtual void SetWindowTitle(WindowHandle window, const char* title) = 0;
 

@@ -1,6 +1,8 @@
 // The undo/redo log.
 #include "doc/undo.h"
 
+#include <cstring>
+
 #include "doc/memory.h"
 
 void FreeUndoRecord(UndoRecord* record)
@@ -21,4 +23,129 @@ void ClearUndo(EditState* doc)
     doc->undoNext = 0;
     doc->undoCount = 0;
     doc->undoCapacity = 0;
+}
+
+#include "doc/buffer.h"
+#include "doc/core_state.h"
+#include "doc/edit.h"
+#include "doc/text.h"
+#include "doc/view.h"
+
+void RecordUndo(EditState* doc, uint8_t kind, int32_t v, const char* source, char* copy)
+{
+    const bool saved = kind == kUndoInsertString || kind == kUndoDeleteRange;
+    if (g_core.undoReplay) {
+        if (saved) FreeBlock(copy);
+        return;
+    }
+    if (!doc->undoLog) {
+        doc->undoLog = static_cast<UndoRecord*>(AllocBlock(sizeof(UndoRecord) * kUndoCapacity));
+        if (!doc->undoLog) {
+            if (saved) FreeBlock(copy);
+            return;  // the edit goes unrecorded
+        }
+        doc->undoCapacity = kUndoCapacity;
+        doc->undoNext = doc->undoCount = 0;
+    } else {
+        if (doc->undoNext == doc->undoCapacity - 1) {
+            const int32_t q = doc->undoCapacity / 4;
+            for (int32_t i = 0; i < q; ++i) FreeUndoRecord(&doc->undoLog[i]);
+            std::memmove(doc->undoLog, doc->undoLog + q, sizeof(UndoRecord) * static_cast<size_t>(doc->undoCount - q));
+            doc->undoNext -= q;
+            doc->undoCount -= q;
+        }
+        for (int32_t i = doc->undoNext; i < doc->undoCount; ++i) FreeUndoRecord(&doc->undoLog[i]);
+    }
+    UndoRecord& r = doc->undoLog[doc->undoNext];
+    doc->undoNext += 1;
+    doc->undoCount = doc->undoNext;
+    r.kind = kind;
+    r.position = AbsoluteCaret(doc);
+    if (saved) {
+        r.data.copy = copy;
+        if (copy) {
+            CopyBytes(copy, source, v);
+            copy[v] = '\0';
+        }
+    } else {
+        r.data.character = static_cast<uint8_t>(v);
+    }
+}
+
+namespace {
+
+enum class Replay { kUndo, kRedo };
+
+// Whether replaying r keeps inside the text: a log made before a replace-all may describe
+// text that is no longer there.
+bool FitsText(const EditState* doc, const UndoRecord& r, bool deletes)
+{
+    int32_t length = AbsoluteLength(doc);
+    int32_t span = 0;
+    if (r.kind == kUndoInsertString || r.kind == kUndoDeleteRange) {
+        if (!r.data.copy) return false;
+        span = TextLength(r.data.copy);
+    } else if (deletes) {
+        span = 1;
+    }
+    if (r.position < 0 || r.position > length) return false;
+    return !deletes || r.position + span <= length;
+}
+
+void PutCaretAt(EditState* doc, const UndoRecord& r)
+{
+    // Strings and ranges may reach beyond the visible lines: they are replayed on the whole text.
+    bool whole = r.kind == kUndoInsertString || r.kind == kUndoDeleteRange;
+    if (!whole && r.position == AbsoluteCaret(doc) && ToWindowOffset(doc, r.position) < doc->length) {
+        doc->caretOffset = ToWindowOffset(doc, r.position);
+        return;
+    }
+    CloseWorkingWindow(doc);
+    doc->caretOffset = r.position;
+    LocateCaret(doc);
+}
+
+int ReplayRecord(EditState* doc, UndoRecord r, Replay way)
+{
+    // Undoing an insertion and redoing a deletion delete; the other two insert.
+    const bool insertion = r.kind == kUndoInsertChar || r.kind == kUndoInsertString;
+    const bool deletes = (way == Replay::kUndo) == insertion;
+    if (!FitsText(doc, r, deletes)) {
+        ClearUndo(doc);
+        return 0;
+    }
+    g_core.undoReplay = g_core.undoNoCopy = true;
+    PutCaretAt(doc, r);
+    bool character = r.kind == kUndoInsertChar || r.kind == kUndoDeleteChar;
+    if (deletes && character) {
+        DeleteChar(doc);
+    } else if (deletes) {
+        doc->anchorOffset = doc->caretOffset + TextLength(r.data.copy);
+        DeleteSelection(doc);
+    } else if (character ? !InsertChar(doc, r.data.character) : !InsertString(doc, r.data.copy)) {
+        g_core.undoReplay = g_core.undoNoCopy = false;
+        ClearUndo(doc);
+        return 1;
+    }
+    g_core.undoReplay = g_core.undoNoCopy = false;
+    LocateCaret(doc);
+    CaretUpdate(doc);
+    SetTop(doc, doc->topOffset);
+    return 1;
+}
+
+}  // namespace
+
+int Undo(EditState* doc)
+{
+    if (doc->undoNext < 1) return 0;
+    doc->undoNext -= 1;
+    return ReplayRecord(doc, doc->undoLog[doc->undoNext], Replay::kUndo);
+}
+
+int Redo(EditState* doc)
+{
+    if (doc->undoNext >= doc->undoCount) return 0;
+    doc->undoNext += 1;
+    return ReplayRecord(doc, doc->undoLog[doc->undoNext - 1], Replay::kRedo);
 }

@@ -23,6 +23,15 @@ struct UndoRecord {
 
 constexpr int32_t kUndoCapacity = 64;
 
+// Appends a record. Kinds 1 and 3: v is the character. Kinds 2 and 4: v is the length of the
+// text at source and copy an allocated v + 1 byte block that the log takes over (it is freed
+// when the log does not keep it).
+void RecordUndo(EditState* doc, uint8_t kind, int32_t v, const char* source, char* copy);
+// 1 when a record was undone or redone, 0 when there was nothing to do, or the record no
+// longer fits the text (then the log is cleared).
+int Undo(EditState* doc);
+int Redo(EditState* doc);
+
 // Frees the saved copy of a kind 2 or 4 record.
 void FreeUndoRecord(UndoRecord* record);
 // Frees every saved copy and the array; the log is then absent and its counters 0.

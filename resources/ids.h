@@ -52,6 +52,7 @@
 #define IDS_CANNOT_OPEN 300
 #define IDS_CANNOT_WRITE 301
 #define IDS_OUT_OF_MEMORY 303
+#define IDS_LOW_MEMORY_UNDO 315
 
 /* Commands */
 #define IDM_SAVE 504

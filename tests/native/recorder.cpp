@@ -58,7 +58,7 @@ int Recorder::ShowMessage(int kind, int stringId, const char* appended)
     return messageAnswer;
 }
 
-const char* Recorder::LoadString(int stringId)
+const char* Recorder::LoadStringText(int stringId)
 {
     switch (stringId) {
     case IDS_UNTITLED_FORMAT:

@@ -49,7 +49,7 @@ public:
     void ShowPosition(int32_t line, int32_t column) override;
     void ShowStatusText(const char* text) override;
     int ShowMessage(int kind, int stringId, const char* appended) override;
-    const char* LoadString(int stringId) override;
+    const char* LoadStringText(int stringId) override;
     void SetWindowTitle(WindowHandle, const char* title) override;
     void* BeginWait() override;
     void EndWait(void* previous) override;

@@ -155,7 +155,7 @@ TEST_F(Win32Layer, LoadStrFillsTheSharedBufferAndEmptiesItForMissingIds)
     EXPECT_EQ(text, g_app.scratch);
     EXPECT_STREQ(text, "Out of memory! ");
     EXPECT_STREQ(LoadStr(9999), "");
-    EXPECT_STREQ(g_win32Screen.LoadString(IDS_APP_CAPTION), "Corvanet Editor");
+    EXPECT_STREQ(g_win32Screen.LoadStringText(IDS_APP_CAPTION), "Corvanet Editor");
 }
 
 TEST_F(Win32Layer, DocumentWindowLoadsTheFileUnderItsTitleAndSavesCrLfBack)

@@ -1,0 +1,239 @@
+// The editing operations. Each keeps the record consistent, marks the document modified,
+// feeds the undo log and keeps scroll bar, caret and screen current; typing runs inside the
+// working window when much text follows the caret.
+#include "doc/edit.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "doc/buffer.h"
+#include "doc/core_state.h"
+#include "doc/grid.h"
+#include "doc/memory.h"
+#include "doc/text.h"
+#include "doc/undo.h"
+#include "doc/view.h"
+#include "resources/ids.h"
+
+namespace {
+
+void MarkModified(EditState* doc) { doc->docFlags |= kDocModified; }
+bool ReplaceAllRunning(const EditState* doc) { return (doc->docFlags & kDocReplaceAll) != 0; }
+
+// Asks whether to go on without undo information; Yes clears the log.
+bool ProceedWithoutUndo(EditState* doc)
+{
+    if (Screen().ShowMessage(kMessageYesNo, IDS_LOW_MEMORY_UNDO, nullptr) != kAnswerYes) return false;
+    ClearUndo(doc);
+    return true;
+}
+
+// The saved copy for an undo record of n bytes: null with *proceed true when none is wanted or
+// the user agreed to go on without one; *proceed false when the edit must not be done.
+char* UndoCopy(EditState* doc, int32_t n, bool* proceed)
+{
+    *proceed = true;
+    if (g_core.undoNoCopy) return nullptr;
+    char* copy = static_cast<char*>(AllocBlock(static_cast<size_t>(n) + 1));
+    if (!copy) *proceed = ProceedWithoutUndo(doc);
+    return copy;
+}
+
+}  // namespace
+
+bool InsertChar(EditState* doc, uint8_t c)
+{
+    if (doc->caretOffset >= doc->length) CloseWorkingWindow(doc);
+    if (doc->length >= doc->capacity - 1 && !GrowText(doc, 1)) return false;
+    doc->length += 1;
+    MoveBytes(doc->text + doc->caretOffset + 1, doc->text + doc->caretOffset, doc->length - doc->caretOffset);
+    doc->text[doc->caretOffset] = static_cast<char>(c);
+    RecordUndo(doc, kUndoInsertChar, c, nullptr, nullptr);
+    MarkModified(doc);
+    doc->caretOffset += 1;
+    SetVerticalRange(doc, AbsoluteLength(doc));
+    return true;
+}
+
+int DeleteChar(EditState* doc)
+{
+    if (doc->caretOffset >= doc->length) return 0;
+    char c = doc->text[doc->caretOffset];
+    MoveBytes(doc->text + doc->caretOffset, doc->text + doc->caretOffset + 1, doc->length - doc->caretOffset);
+    doc->length -= 1;
+    SetVerticalRange(doc, AbsoluteLength(doc));
+    RecordUndo(doc, kUndoDeleteChar, static_cast<uint8_t>(c), nullptr, nullptr);
+    MarkModified(doc);
+    return static_cast<int8_t>(c);
+}
+
+bool InsertString(EditState* doc, const char* s)
+{
+    int32_t n = TextLength(s);
+    bool proceed = true;
+    char* copy = UndoCopy(doc, n, &proceed);
+    if (!proceed) return false;
+    if (doc->length + n >= doc->capacity - 1 && !GrowText(doc, doc->length + n + 2 - doc->capacity)) {
+        FreeBlock(copy);
+        return false;
+    }
+    MoveBytes(doc->text + doc->caretOffset + n, doc->text + doc->caretOffset, doc->length - doc->caretOffset + 1);
+    CopyBytes(doc->text + doc->caretOffset, s, n);
+    if (!ReplaceAllRunning(doc)) {
+        if (copy || g_core.undoNoCopy) RecordUndo(doc, kUndoInsertString, n, s, copy);
+        SetVerticalRange(doc, AbsoluteLength(doc) + n);
+        SetVerticalPosition(doc, AbsoluteTop(doc));
+    } else {
+        FreeBlock(copy);
+    }
+    doc->length += n;
+    doc->caretOffset += n;
+    MarkModified(doc);
+    return true;
+}
+
+void DeleteSelection(EditState* doc)
+{
+    // Offsets outside the current block (a record replayed after the text changed) are clamped.
+    int32_t start = std::max(0, std::min(doc->anchorOffset, doc->caretOffset));
+    int32_t end = std::min(doc->length, std::max(doc->anchorOffset, doc->caretOffset));
+    if (doc->anchorOffset < doc->caretOffset) {
+        doc->caretOffset = start;
+        LocateCaret(doc);
+        if (!ReplaceAllRunning(doc)) LocateCaret(doc);
+    }
+    doc->caretOffset = start;
+    if (end < start) end = start;
+    bool proceed = true;
+    char* copy = UndoCopy(doc, end - start, &proceed);
+    if (!proceed) return;
+    if (!ReplaceAllRunning(doc)) {
+        SetVerticalRange(doc, AbsoluteLength(doc));
+        if (copy || g_core.undoNoCopy) RecordUndo(doc, kUndoDeleteRange, end - start, doc->text + start, copy);
+    } else {
+        FreeBlock(copy);
+    }
+    MoveBytes(doc->text + start, doc->text + end, doc->length - end + 1);
+    doc->length -= end - start;
+    MarkModified(doc);
+}
+
+void AutoIndent(EditState* doc)
+{
+    // The line above ends with the LF just before the caret; its bytes stay where they are while
+    // we insert behind them, but the block may move or the working window close, so they are
+    // addressed as whole-document offsets.
+    int32_t lineEnd = AbsoluteCaret(doc) - 1;
+    int32_t lineStart = LineStart(doc->text, doc->caretOffset - 1) + (AbsoluteCaret(doc) - doc->caretOffset);
+    int32_t column = 0;
+    for (int32_t at = lineStart; at < lineEnd; ++at) {
+        uint8_t c = static_cast<uint8_t>(doc->text[ToWindowOffset(doc, at)]);
+        if (c != ' ' && c != '\t') break;
+        if (!InsertChar(doc, c)) break;
+        column = ColumnAdvance(column, c, doc->tabSize);
+    }
+    doc->caretColumn = column - doc->leftColumn;
+}
+
+void TypeKey(EditState* doc, int key)
+{
+    if (key == kKeyNone || key == kKeyEscape) return;
+    int32_t firstRow = doc->caretRow, lastRow = doc->caretRow + 1, firstColumn = 0;
+    const int16_t entryLeft = doc->leftColumn;
+    int16_t expectedLeft = entryLeft;
+    bool selectionDeleted = false;
+
+    if (doc->gridFlags & kGridHighlight) {
+        DeleteSelection(doc);
+        selectionDeleted = true;
+        SetVerticalRange(doc, AbsoluteLength(doc));
+        SetVerticalPosition(doc, AbsoluteTop(doc));
+        if (doc->selAnchorRow != doc->selEndRow) {
+            firstRow = std::min(doc->selAnchorRow, doc->selEndRow);
+            lastRow = doc->rows;
+        }
+    }
+
+    if (selectionDeleted && (key == kKeyBackspace || key == kKeyDelete)) {
+        // Only the selection goes.
+    } else if (key == kKeyDelete) {
+        int c = DeleteChar(doc);
+        if (c == 0) return;
+        if (c == '\n') {
+            lastRow = doc->rows;
+            CloseWorkingWindow(doc);
+        } else {
+            OpenWorkingWindow(doc);
+            firstColumn = doc->caretColumn;
+        }
+    } else if (key == kKeyBackspace) {
+        bool atLineStart = doc->caretOffset <= 0 || doc->text[doc->caretOffset - 1] == '\n';
+        if (doc->caretColumn >= 0 && !(doc->leftColumn == 0 && doc->caretColumn == 0) && !atLineStart) {
+            OpenWorkingWindow(doc);
+            doc->caretOffset -= 1;
+            DeleteChar(doc);
+            ColumnOfCaret(doc);
+            firstColumn = doc->caretColumn;
+        }
+    } else {
+        uint8_t c = static_cast<uint8_t>(key == kKeyEnter ? kKeyLineEnd : key);
+        OpenWorkingWindow(doc);
+        if (!g_core.insertMode && doc->caretOffset < doc->length && doc->text[doc->caretOffset] != '\n')
+            DeleteChar(doc);
+        if (InsertChar(doc, c)) {
+            if (c == kKeyLineEnd) {
+                if (entryLeft != 0) {
+                    ScrollLeft(doc, entryLeft);
+                    expectedLeft = 0;
+                }
+                doc->caretRow += 1;
+                doc->caretColumn = 0;
+                lastRow = doc->rows;
+                if (doc->caretRow >= doc->rows) firstRow -= 1;
+                if (g_core.settings.autoIndent) {
+                    AutoIndent(doc);
+                    LocateCaret(doc);
+                }
+            } else {
+                firstColumn = doc->caretColumn;
+                AdvanceCaretOver(doc, c);
+                if (c == kKeyTab) {
+                    LocateCaret(doc);
+                    PlaceCaretAtCell(doc);
+                }
+            }
+        }
+    }
+
+    CaretUpdate(doc);
+    HideHighlight(AsGrid(doc));
+    if (!selectionDeleted && doc->leftColumn == expectedLeft)
+        RedrawRows(doc, std::max(0, firstRow), std::max(0, firstColumn), lastRow, doc->columns);
+    else
+        SetTop(doc, doc->topOffset);
+}
+
+void ReplaceAtCaret(EditState* doc)
+{
+    int32_t findLength = TextLength(g_core.search.findText);
+    doc->anchorOffset = std::min(doc->caretOffset + findLength, doc->length);
+    DeleteSelection(doc);
+    if (g_core.search.replaceText[0]) InsertString(doc, g_core.search.replaceText);
+    RedrawRows(doc, doc->caretRow, 0, doc->caretRow + 1, doc->columns);
+}
+
+bool ReplaceInPlace(EditState* doc)
+{
+    const char* replacement = g_core.search.replaceText;
+    int32_t r = TextLength(replacement);
+    int32_t m = std::min(TextLength(g_core.search.findText), doc->length - doc->caretOffset);
+    int32_t d = r - m;
+    if (doc->length + d >= doc->capacity - 1 && !GrowText(doc, doc->length + d)) return false;
+    if (d != 0)
+        MoveBytes(doc->text + doc->caretOffset + r, doc->text + doc->caretOffset + m,
+                  doc->length - (doc->caretOffset + m) + 1);
+    std::memcpy(doc->text + doc->caretOffset, replacement, static_cast<size_t>(r));
+    doc->length += d;
+    doc->caretOffset += r;
+    return true;
+}

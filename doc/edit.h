@@ -1,0 +1,26 @@
+// The operations that change a document's text: characters and strings at the caret, the
+// selection, the typing operation with its keys, automatic indentation and the replace steps.
+#pragma once
+
+#include <cstdint>
+
+#include "doc/edit_state.h"
+
+// Key codes of TypeKey besides the bytes it inserts.
+constexpr int kKeyNone = 0;
+constexpr int kKeyDelete = 1;
+constexpr int kKeyBackspace = 8;
+constexpr int kKeyTab = 9;
+constexpr int kKeyLineEnd = 10;
+constexpr int kKeyEnter = 13;
+constexpr int kKeyEscape = 27;
+
+bool InsertChar(EditState* doc, uint8_t c);
+int DeleteChar(EditState* doc);
+bool InsertString(EditState* doc, const char* s);
+void DeleteSelection(EditState* doc);
+void TypeKey(EditState* doc, int key);
+void AutoIndent(EditState* doc);
+void ReplaceAtCaret(EditState* doc);
+// False when the text could not grow: the match stays unreplaced and replace-all must stop.
+bool ReplaceInPlace(EditState* doc);

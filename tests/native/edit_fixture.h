@@ -1,0 +1,60 @@
+// A document with a grid, for tests of editing and undo.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "doc/buffer.h"
+#include "doc/core_state.h"
+#include "doc/grid.h"
+#include "doc/view.h"
+#include "tests/native/doc_helpers.h"
+#include "tests/native/recorder.h"
+
+class EditFixture : public ::testing::Test, public CoreFixture {
+protected:
+    DocPtr doc;
+
+    void Open(const std::string& text, int rows = 10, int columns = 40, int room = 1024)
+    {
+        doc = DocWithText(text, room, rows);
+        doc->cellWidth = 8;
+        doc->cellHeight = 16;
+        ASSERT_EQ(LayoutCells(AsGrid(doc.get()), columns * 8, rows * 16), 0);
+        RedrawRows(doc.get(), 0, 0, doc->rows, doc->columns);
+    }
+    void TearDown() override
+    {
+        if (doc) {
+            CloseWorkingWindow(doc.get());
+            FreeBlock(doc->cells);
+        }
+    }
+
+    // Places the caret as a mouse click does: the working window closes first.
+    void Click(int32_t offset)
+    {
+        CloseWorkingWindow(doc.get());
+        doc->caretOffset = offset;
+        LocateCaret(doc.get());
+        CaretUpdate(doc.get());
+    }
+
+    // The whole document's text, also while a working window holds part of it.
+    std::string Whole() const
+    {
+        if (!(doc->docFlags & kDocWorkingWindow)) return Text(doc.get());
+        const WorkingWindowSave& w = g_core.working;
+        std::string s(w.mainText, static_cast<size_t>(w.windowBase));
+        s += Text(doc.get());
+        s.append(w.mainText + w.windowBase + w.windowLength,
+                 static_cast<size_t>(w.mainLength - w.windowBase - w.windowLength));
+        return s;
+    }
+
+    void Type(const std::string& keys)
+    {
+        for (char c : keys) TypeKey(doc.get(), static_cast<uint8_t>(c));
+    }
+};
