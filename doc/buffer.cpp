@@ -78,31 +78,33 @@ void OpenWorkingWindow(EditState* doc)
     int32_t span = WindowSpan(doc);
     if (doc->docFlags & kDocWorkingWindow) return;
     if (doc->length - doc->caretOffset < kWorkingWindowThreshold) return;
+
+    // The visible lines plus one, or up to the NUL; the span was measured on the same text, so
+    // the copy and its NUL always fit.
+    const char* from = doc->text + doc->topOffset;
+    bool complete = false;
+    const char* stop = VisibleEnd(from, doc->text + doc->length, doc->rows, &complete);
+    const int32_t k = static_cast<int32_t>(stop - from);
+    // A caret scrolled out of view lies outside the copy: the main block is edited then.
+    if (doc->caretOffset < doc->topOffset || doc->caretOffset > doc->topOffset + k) return;
+
     char* copy = static_cast<char*>(AllocBlock(static_cast<size_t>(span)));
     if (!copy) return;  // editing goes on in the main block
+    MoveBytes(copy, from, k);
+    copy[k] = '\0';
 
     WorkingWindowSave& save = g_core.working;
     save.mainText = doc->text;
     save.windowBase = doc->topOffset;
     save.mainLength = doc->length;
     save.mainCapacity = doc->capacity;
-
-    // The visible lines plus one, or up to the NUL. The span was measured on the same text, so
-    // the copy and its NUL always fit.
-    const char* from = save.mainText + save.windowBase;
-    const char* end = save.mainText + save.mainLength;
-    bool complete = false;
-    const char* stop = VisibleEnd(from, end, doc->rows, &complete);
-    int32_t k = static_cast<int32_t>(stop - from);
-    MoveBytes(copy, from, k);
-    copy[k] = '\0';
+    save.windowLength = k;
 
     doc->capacity = span;
     doc->text = copy;
     doc->caretOffset -= save.windowBase;
     doc->anchorOffset -= save.windowBase;
     doc->topOffset = 0;
-    save.windowLength = k;
     doc->length = k;
     doc->docFlags |= kDocWorkingWindow;
 }

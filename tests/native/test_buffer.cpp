@@ -270,3 +270,21 @@ TEST_F(BufferTest, OpenTwiceAndCloseWhenClosedDoNothing)
     CloseWorkingWindow(doc.get());
     EXPECT_EQ(Text(doc.get()), text);
 }
+
+TEST_F(BufferTest, NoWorkingWindowForACaretScrolledOutOfView)
+{
+    std::string text = NumberedLines(3000);
+    DocPtr doc = DocWithText(text, 0, 10);
+    doc->topOffset = 12 * 100;
+    doc->caretOffset = 12 * 50;  // above the view
+    OpenWorkingWindow(doc.get());
+    EXPECT_FALSE(doc->docFlags & kDocWorkingWindow);
+    doc->caretOffset = 12 * 112;  // below the copied lines
+    OpenWorkingWindow(doc.get());
+    EXPECT_FALSE(doc->docFlags & kDocWorkingWindow);
+    doc->caretOffset = 12 * 111;  // on the extra line the copy holds
+    OpenWorkingWindow(doc.get());
+    EXPECT_TRUE(doc->docFlags & kDocWorkingWindow);
+    CloseWorkingWindow(doc.get());
+    EXPECT_EQ(Text(doc.get()), text);
+}
