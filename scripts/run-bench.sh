@@ -4,3 +4,4 @@ set -euo pipefail
 B=${1:-build}
 mkdir -p "$B/bench-scratch"
 "$B/native/bench/bench_load_save" "$B/bench-scratch"
+"$B/native/bench/bench_keys"
