@@ -13,6 +13,7 @@ struct DocDeleter {
     void operator()(EditState* doc) const
     {
         FreeBlock(doc->text);
+        FreeBlock(doc->cells);
         ClearUndo(doc);
         FreeBlock(doc);
     }

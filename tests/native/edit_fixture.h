@@ -18,6 +18,7 @@ protected:
 
     void Open(const std::string& text, int rows = 10, int columns = 40, int room = 1024)
     {
+        if (doc) CloseWorkingWindow(doc.get());
         doc = DocWithText(text, room, rows);
         doc->cellWidth = 8;
         doc->cellHeight = 16;
@@ -26,10 +27,7 @@ protected:
     }
     void TearDown() override
     {
-        if (doc) {
-            CloseWorkingWindow(doc.get());
-            FreeBlock(doc->cells);
-        }
+        if (doc) CloseWorkingWindow(doc.get());
     }
 
     // Places the caret as a mouse click does: the working window closes first.

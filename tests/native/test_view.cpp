@@ -22,10 +22,6 @@ protected:
         ASSERT_EQ(LayoutCells(AsGrid(doc.get()), columns * 8, rows * 16), 0);
         RedrawRows(doc.get(), 0, 0, doc->rows, doc->columns);
     }
-    void TearDown() override
-    {
-        if (doc) FreeBlock(doc->cells);
-    }
 
     std::string Row(int r) const { return std::string(RowCells(AsGrid(doc.get()), r), static_cast<size_t>(doc->columns)); }
 
