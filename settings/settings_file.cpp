@@ -33,13 +33,16 @@ bool LoadSection(Section* section)
            LoadName(IDS_SETTINGS_SECTION, section->name, kNameSize);
 }
 
-// Reads a key's text and answers whether the key is present. The reader gives back its
+// Reads a key's text and answers whether the key is present. Integer keys are read as text
+// too and converted by the rules: the system's integer reader gives the default for a key
+// that is present but empty, where a present value that is not a number must read as 0.
+// The reader gives back its
 // default only for a missing key, so a key read as empty is asked again with a non-empty
 // default: still empty means present and empty.
 bool ReadValue(const Section& section, const char* key, char* out, DWORD size)
 {
     GetPrivateProfileStringA(section.name, key, "", out, size, section.file);
-    return out[0] != 0;
+    if (out[0] != '\0') return true;
     char probe[2];
     GetPrivateProfileStringA(section.name, key, "-", probe, sizeof probe, section.file);
     return probe[0] == '\0';
@@ -82,8 +85,7 @@ void SettingsLoad()
         char textDefault[kSettingValueSize];
         const bool haveTextDefault =
             key.textDefaultId != 0 && LoadName(key.textDefaultId, textDefault, sizeof textDefault);
-        LoadSetting(g_core.settings, key, present ? value : nullptr,
-                    haveTextDefault ? textDefault : nullptr);
+        LoadSetting(g_core.settings, key, present ? value : nullptr, haveTextDefault ? textDefault : nullptr);
     }
 }
 

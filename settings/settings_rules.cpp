@@ -12,10 +12,15 @@ namespace {
 // The defaults every key falls back to; never changed.
 const Settings kDefaults{};
 
-#define INT_KEY(id, field, kind, check) \
-    {id, SettingType::kind, offsetof(Settings, field), sizeof(Settings::field), 0, SettingCheck::check}
-#define TEXT_KEY(id, field, defaultId) \
-    {id, SettingType::Text, offsetof(Settings, field), sizeof(Settings::field), defaultId, SettingCheck::None}
+#define INT_KEY(id, field, kind, check)                                                                   \
+    {                                                                                                     \
+        id, SettingType::kind, offsetof(Settings, field), sizeof(Settings::field), 0, SettingCheck::check \
+    }
+#define TEXT_KEY(id, field, defaultId)                                                        \
+    {                                                                                         \
+        id, SettingType::Text, offsetof(Settings, field), sizeof(Settings::field), defaultId, \
+            SettingCheck::None                                                                \
+    }
 
 }  // namespace
 
@@ -67,8 +72,14 @@ constexpr size_t TypeSize(SettingType type)
     return 0;
 }
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -96,7 +107,10 @@ int32_t ParseDecimalUntil(const char* p, const char* end)
 
 }  // namespace
 
-int32_t ParseDecimal(const char* text) { return ParseDecimalUntil(text, text + std::strlen(text)); }
+int32_t ParseDecimal(const char* text)
+{
+    return ParseDecimalUntil(text, text + std::strlen(text));
+}
 
 int32_t CheckTabStops(int32_t value)
 {
@@ -184,9 +198,15 @@ int32_t SettingInt(const Settings& settings, const SettingKey& key)
     return 0;
 }
 
-int32_t SettingDefaultInt(const SettingKey& key) { return SettingInt(kDefaults, key); }
+int32_t SettingDefaultInt(const SettingKey& key)
+{
+    return SettingInt(kDefaults, key);
+}
 
-const char* SettingDefaultText(const SettingKey& key) { return SettingText(kDefaults, key); }
+const char* SettingDefaultText(const SettingKey& key)
+{
+    return SettingText(kDefaults, key);
+}
 
 void CopyCut(char* field, size_t size, const char* text)
 {

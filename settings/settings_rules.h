@@ -25,7 +25,7 @@ enum class SettingCheck : uint8_t {
 // Settings; a text default that the string table holds is taken from there by the reader
 // (textDefaultId), so the displayed texts have one home.
 struct SettingKey {
-    int nameId;         // string id of the key's name
+    int nameId;  // string id of the key's name
     SettingType type;
     size_t offset;      // of the field in Settings
     size_t size;        // bytes of the field; for texts including the NUL

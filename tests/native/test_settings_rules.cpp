@@ -235,7 +235,10 @@ TEST(SettingsSave, EveryKeyLoadsBackWhatWasSaved)
     }
 }
 
-StartSize Unset() { return StartSize{-1, -1, -1, -1}; }
+StartSize Unset()
+{
+    return StartSize{-1, -1, -1, -1};
+}
 
 void ExpectStartSize(const StartSize& size, int32_t left, int32_t top, int32_t right, int32_t bottom)
 {

@@ -26,7 +26,10 @@ std::string FilePath()
 
 // The profile functions keep a cached copy of the file; this form of the call writes it out
 // and drops it, so the file on disk is what the next read sees.
-void DropCachedCopy() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, kFileName); }
+void DropCachedCopy()
+{
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, kFileName);
+}
 
 void DeleteSettingsFile()
 {
@@ -59,7 +62,10 @@ void WriteFileText(const std::string& text)
 }
 
 // A main section holding the given lines (each "Key=value", CR LF after each).
-void WriteMainSection(const std::string& lines) { WriteFileText("[Kestrel Editor]\r\n" + lines); }
+void WriteMainSection(const std::string& lines)
+{
+    WriteFileText("[Kestrel Editor]\r\n" + lines);
+}
 
 bool HasLine(const std::string& text, const std::string& line)
 {
@@ -176,7 +182,9 @@ TEST_F(SettingsFile, OddValuesLoadAsStored)
         "Left=0.125\r\n"
         "Top=1234\r\n"
         "Header=\r\n"
-        "ScreenFont=" + longName + "\r\n"
+        "ScreenFont=" +
+        longName +
+        "\r\n"
         "MouseMode=-1\r\n"
         "PrinterFontSize=70000\r\n"
         "ScreenCharset=238\r\n"
@@ -247,12 +255,14 @@ TEST_F(SettingsFile, SaveWritesEveryKeyAlsoDefaults)
     std::string text;
     ASSERT_TRUE(ReadFileText(&text));
     EXPECT_TRUE(HasLine(text, "[Kestrel Editor]")) << text;
-    for (const char* line :
-         {"NewFile=1", "ActionBar=1", "IconLabel=1", "LargeIcons=0", "No Tabs=0", "TabStops=4",
-          "LargeCursor=0", "AutoIndent=1", "InsertMode=1", "MouseMode=-2", "OEMKeys=1",
-          "ScreenFont=Courier New", "ScreenCharset=0", "ScreenFontSize=10", "PrinterFont=Courier",
-          "PrinterCharset=0", "PrinterFontSize=10", "Left=1.5", "Top=0.25", "Right=0.25",
-          "Bottom=0.25", "Header=", "Footer=Page &p"}) {
+    for (const char* line : {"NewFile=1",        "ActionBar=1",        "IconLabel=1",
+                             "LargeIcons=0",     "No Tabs=0",          "TabStops=4",
+                             "LargeCursor=0",    "AutoIndent=1",       "InsertMode=1",
+                             "MouseMode=-2",     "OEMKeys=1",          "ScreenFont=Courier New",
+                             "ScreenCharset=0",  "ScreenFontSize=10",  "PrinterFont=Courier",
+                             "PrinterCharset=0", "PrinterFontSize=10", "Left=1.5",
+                             "Top=0.25",         "Right=0.25",         "Bottom=0.25",
+                             "Header=",          "Footer=Page &p"}) {
         EXPECT_TRUE(HasLine(text, line)) << line << " missing from\n" << text;
     }
     EXPECT_EQ(text.find("Start Size"), std::string::npos) << "no frame window, no placement";
@@ -271,8 +281,8 @@ TEST_F(SettingsFile, SaveWritesEveryKeyAlsoDefaults)
 class FrameStandIn {
 public:
     FrameStandIn(int x, int y, int width, int height)
-        : window_(CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr))
+        : window_(CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr))
     {
     }
     ~FrameStandIn()
