@@ -1,24 +1,24 @@
-// The document window: creation and destruction of its EditState, painting of its text in
-// the screen font, and Save.
+// The document window: creation and destruction of its EditState, its character grid painted
+// in the screen font, the typing keys, caret movement, Undo and Redo, and Save.
 #include "app/doc_window.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/app_state.h"
 #include "app/message_box.h"
-#include "app/row_text.h"
 #include "app/win32_screen.h"
 #include "doc/buffer.h"
 #include "doc/document_file.h"
+#include "doc/edit.h"
+#include "doc/grid.h"
 #include "doc/memory.h"
 #include "doc/text.h"
 #include "doc/undo.h"
+#include "doc/view.h"
 #include "resources/ids.h"
 
 namespace {
-
-// Characters of one painted row: the widest view the horizontal bar allows, and the NUL.
-constexpr int32_t kRowBuffer = kHorizontalColumns + 256;
 
 // The screen font from the settings; its size is in points of the screen's resolution.
 HFONT MakeScreenFont()
@@ -50,20 +50,14 @@ bool MeasureCells(HWND window, EditState* doc)
     return doc->cellHeight > 0 && doc->cellWidth > 0;
 }
 
-// Rows and columns that fit the client area, a partly visible last one included.
-void FitGrid(EditState* doc, int width, int height)
-{
-    if (doc->cellWidth <= 0 || doc->cellHeight <= 0) return;
-    doc->rows = (height + doc->cellHeight - 1) / doc->cellHeight;
-    doc->columns = (width + doc->cellWidth - 1) / doc->cellWidth;
-}
-
 void ReleaseDocument(HWND window, EditState* doc)
 {
     SetWindowLongPtrA(window, kRecordSlot, 0);
     if (!doc) return;
+    CloseWorkingWindow(doc);
     ClearUndo(doc);
     FreeBlock(doc->text);
+    FreeBlock(doc->cells);
     if (doc->font) DeleteObject(static_cast<HFONT>(doc->font));
     FreeBlock(doc);
 }
@@ -87,14 +81,81 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
         ReleaseDocument(window, doc);
         return -1;
     }
-    RECT client;
-    if (GetClientRect(window, &client)) FitGrid(doc, client.right, client.bottom);
-
-    if (!CreateDocument(doc, path)) {
+    RECT client{};
+    GetClientRect(window, &client);
+    if (LayoutCells(AsGrid(doc), client.right, client.bottom) != 0 || !CreateDocument(doc, path)) {
         ReleaseDocument(window, doc);
         return -1;
     }
+    RedrawRows(doc, 0, 0, doc->rows, doc->columns);
     return 0;
+}
+
+void OnSize(EditState* doc, int width, int height)
+{
+    CloseWorkingWindow(doc);
+    HideHighlight(AsGrid(doc));
+    if (!ResizeCells(AsGrid(doc), width, height)) return;
+    RedrawRows(doc, 0, 0, doc->rows, doc->columns);
+    if (GetFocus() == doc->hwnd) CaretUpdate(doc);
+}
+
+void OnFocus(HWND window, EditState* doc, bool gained)
+{
+    if (!gained) {
+        CloseWorkingWindow(doc);  // at most one document holds the program's working window
+        DestroyCaret();
+        return;
+    }
+    CreateCaret(window, nullptr, g_core.settings.largeCursor ? doc->cellWidth : 2, doc->cellHeight);
+    CaretUpdate(doc);
+    ShowCaret(window);
+}
+
+// Characters that TypeKey inserts; other control codes (Ctrl+letters) are commands.
+void OnChar(EditState* doc, WPARAM code)
+{
+    if (code == kKeyBackspace || code == kKeyTab || code == kKeyEnter || (code >= 32 && code != 127))
+        TypeKey(doc, static_cast<int>(code & 0xFF));
+}
+
+bool OnKeyDown(EditState* doc, WPARAM key)
+{
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+        case VK_DELETE:
+            TypeKey(doc, kKeyDelete);
+            return true;
+        case 'Z':
+        case 'Y':
+            if (!control) return false;
+            if (key == 'Z') Undo(doc);
+            else Redo(doc);
+            return true;
+        case VK_UP:
+        case VK_DOWN:
+            CloseWorkingWindow(doc);
+            if (key == VK_UP) LineUp(doc, doc->caretOffset);
+            else LineDown(doc, doc->caretOffset);
+            break;
+        case VK_LEFT:
+            if (doc->caretOffset > 0 && doc->text[doc->caretOffset - 1] != '\n') {
+                --doc->caretOffset;
+                ColumnOfCaret(doc);
+            }
+            break;
+        case VK_RIGHT:
+            if (doc->caretOffset < doc->length && doc->text[doc->caretOffset] != '\n') {
+                AdvanceCaretOver(doc, static_cast<uint8_t>(doc->text[doc->caretOffset]));
+                ++doc->caretOffset;
+            }
+            break;
+        default:
+            return false;
+    }
+    HideHighlight(AsGrid(doc));
+    CaretUpdate(doc);
+    return true;
 }
 
 void OnPaint(HWND window, const EditState* doc)
@@ -116,26 +177,15 @@ void OnSave(EditState* doc)
 
 void PaintDocument(const EditState* doc, HDC dc, const RECT& area)
 {
-    if (!doc->text || doc->cellHeight <= 0) return;
+    if (!doc->cells || doc->cellHeight <= 0) return;
     HGDIOBJ oldFont = SelectObject(dc, static_cast<HFONT>(doc->font));
     const COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     const COLORREF oldBack = SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-
-    char row[kRowBuffer];
-    const char* end = doc->text + doc->length;
-    const char* line = doc->text + doc->topOffset;
-    for (int y = 0; line < end && y < area.bottom; y += doc->cellHeight) {
-        const char* next = NextLineStart(end, line);
-        int32_t lineLength = static_cast<int32_t>(next - line);
-        if (lineLength > 0 && line[lineLength - 1] == '\n') --lineLength;
-        if (y + doc->cellHeight > area.top) {
-            const int32_t n = ExpandRow(line, lineLength, doc->tabSize, doc->leftColumn, row, kRowBuffer);
-            // The rest of the row keeps the background the class brush erased.
-            TextOutA(dc, 0, y, row, n);
-        }
-        line = next;
-    }
-
+    // Each row that meets the update area is one run of text on an opaque background.
+    const int32_t first = area.top / doc->cellHeight;
+    const int32_t last = std::min<int32_t>(doc->rows, area.bottom / doc->cellHeight + 1);
+    for (int32_t r = first; r < last; ++r)
+        TextOutA(dc, 0, r * doc->cellHeight, RowCells(AsGrid(const_cast<EditState*>(doc)), r), doc->columns);
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldText);
     SelectObject(dc, oldFont);
@@ -185,7 +235,17 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_CREATE:
             return OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
         case WM_SIZE:
-            if (doc) FitGrid(doc, LOWORD(lParam), HIWORD(lParam));
+            if (doc && wParam != SIZE_MINIMIZED) OnSize(doc, LOWORD(lParam), HIWORD(lParam));
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            if (doc) OnFocus(window, doc, message == WM_SETFOCUS);
+            break;
+        case WM_CHAR:
+            if (doc) OnChar(doc, wParam);
+            return 0;
+        case WM_KEYDOWN:
+            if (doc && OnKeyDown(doc, wParam)) return 0;
             break;
         case WM_PAINT:
             OnPaint(window, doc);
@@ -198,6 +258,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         case WM_COMMAND:
             if (LOWORD(wParam) == IDM_SAVE && doc) {
+                CloseWorkingWindow(doc);
                 OnSave(doc);
                 return 0;
             }

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Starts ZAVODO.EXE on the sample script on an Xvfb of our own, inside Wine's virtual desktop,
 # waits until its frame is up and painted, writes a screenshot and ends everything it started.
-#   scripts/screenshot.sh [build root] [output png]
-# Defaults: build, docs/screenshot.png. Exits non-zero when the window did not appear.
+#   scripts/screenshot.sh [build root] [output png] [typing]
+# Defaults: build, docs/screenshot.png. With "typing" as third argument it first types a line
+# at the top of the sample through the X server's keyboard, deletes three characters and takes
+# one of them back with Ctrl+Z, so the picture shows editing and undo at work.
+# Exits non-zero when the window did not appear.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -46,6 +49,11 @@ if [ $found -eq 0 ]; then
 fi
 # The document window paints after the frame appears.
 sleep 2
+if [ "${3:-}" = typing ]; then
+    xdotool type --delay 60 "; typed under Wine"
+    xdotool key --delay 60 Return Delete Delete Delete ctrl+z
+    sleep 1
+fi
 mkdir -p "$(dirname "$out")"
 import -window root -crop "$desktop+0+0" +repage "$out.tmp.png" && mv "$out.tmp.png" "$out" || exit 1
 echo "screenshot: $out"
