@@ -1,6 +1,8 @@
 // Scratch files for native tests.
 #pragma once
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -42,3 +44,27 @@ inline std::string ReadFile(const std::string& path)
     s << in.rdbuf();
     return s.str();
 }
+
+// Lowers the process's file size limit for a scope, so that writes beyond it fail with EFBIG.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        old_handler_ = signal(SIGXFSZ, SIG_IGN);  // EFBIG instead of the signal
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        active_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, old_handler_);
+    }
+    bool active() const { return active_; }
+
+private:
+    rlimit old_{};
+    sighandler_t old_handler_;
+    bool active_ = false;
+};

@@ -268,3 +268,23 @@ TEST_F(DocumentFileTest, LoadOfSaveOfLoadIsLoad)
     EXPECT_EQ(Text(second.get()), Text(first.get()));
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\r'), std::count(saved.begin(), saved.end(), '\n'));
 }
+
+TEST_F(DocumentFileTest, AWriteThatFailsHalfwayKeepsTheOldFileAndTheModifiedDocument)
+{
+    WriteFile(dir.File("out.ksr"), "old contents\r\n");
+    DocPtr doc = DocWithText(std::string(1 << 20, 'w') + "\n");
+    doc->docFlags = kDocModified;
+    GiveUndoLog(doc.get());
+    std::snprintf(doc->path, sizeof doc->path, "%s", dir.File("out.ksr").c_str());
+    int saved = -1;
+    {
+        FileSizeLimit limit(200 * 1024);
+        ASSERT_TRUE(limit.active());
+        saved = SaveText(doc.get());
+    }
+    EXPECT_EQ(saved, 0);
+    EXPECT_TRUE(doc->docFlags & kDocModified);
+    EXPECT_EQ(doc->undoCount, 1);
+    EXPECT_EQ(ReadFile(dir.File("out.ksr")), "old contents\r\n");
+    EXPECT_EQ(screen.waitDepth, 0);
+}

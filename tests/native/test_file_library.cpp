@@ -64,28 +64,6 @@ std::string RealPath(const std::string& path)
 }
 
 // Caps the size of files this process writes for the lifetime of the object.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        old_handler_ = signal(SIGXFSZ, SIG_IGN);  // EFBIG instead of the signal
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        active_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, old_handler_);
-    }
-    bool active() const { return active_; }
-
-private:
-    rlimit old_{};
-    sighandler_t old_handler_;
-    bool active_ = false;
-};
 
 class FileLibrary : public ::testing::Test {
 protected:
