@@ -52,7 +52,7 @@ test: native asan win64 win32
 run: win64
 	@bash scripts/run-editor.sh $(B)
 
-bench: native
+bench: native win64
 	@bash scripts/run-bench.sh $(B)
 
 format:

@@ -1,13 +1,17 @@
-// The document window: creation and destruction of its EditState, its character grid painted
-// in the screen font, the typing keys, caret movement, Undo and Redo, and Save.
+// The document window: its EditState on top of the grid record, the document rendered into
+// the grid's cells, the typing and movement keys, the caret, the scroll bars, Undo, Redo and
+// Save. The grid view underneath lays out, paints and highlights the cells.
 #include "app/doc_window.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "app/app_state.h"
 #include "app/message_box.h"
 #include "app/win32_screen.h"
+#include "display/gdi_scoped.h"
+#include "display/screen.h"
+#include "display/status_line.h"
 #include "doc/buffer.h"
 #include "doc/document_file.h"
 #include "doc/edit.h"
@@ -20,84 +24,74 @@
 
 namespace {
 
-// The screen font from the settings; its size is in points of the screen's resolution.
-HFONT MakeScreenFont()
+LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    int pixelsPerInch = 96;
-    if (HDC screen = GetDC(nullptr)) {
-        pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
-    const Settings& s = g_core.settings;
-    return CreateFontA(-MulDiv(s.screenFontSize, pixelsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       s.screenCharset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       FIXED_PITCH | FF_MODERN, s.screenFont);
+    return CallWindowProcA(ScreenWndProc, window, message, wParam, lParam);
 }
 
-// Takes the cell size from the font's metrics.
-bool MeasureCells(HWND window, EditState* doc)
+bool IsDocumentClass(HWND window)
 {
-    HDC dc = GetDC(window);
-    if (!dc) return false;
-    HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(doc->font));
-    TEXTMETRICA metrics;
-    const BOOL measured = GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    if (!measured) return false;
-    doc->cellHeight = metrics.tmHeight + metrics.tmExternalLeading;
-    doc->cellWidth = metrics.tmAveCharWidth;
-    return doc->cellHeight > 0 && doc->cellWidth > 0;
+    char name[64], expected[64];
+    if (!GetClassNameA(window, name, sizeof name)) return false;
+    std::snprintf(expected, sizeof expected, "%s", LoadStr(IDS_EDIT_CLASS));
+    return std::strcmp(name, expected) == 0;
 }
 
-void ReleaseDocument(HWND window, EditState* doc)
+// The document's own blocks and the view's font; the grid view frees its cells and the record.
+void ReleaseDocumentParts(EditState* doc)
 {
-    SetWindowLongPtrA(window, kRecordSlot, 0);
-    if (!doc) return;
     CloseWorkingWindow(doc);
     ClearUndo(doc);
     FreeBlock(doc->text);
-    FreeBlock(doc->cells);
+    doc->text = nullptr;
     if (doc->font) DeleteObject(static_cast<HFONT>(doc->font));
-    FreeBlock(doc);
+    doc->font = nullptr;
+}
+
+// A creation that failed leaves nothing behind for WM_DESTROY.
+LRESULT FailCreation(HWND window)
+{
+    if (auto* doc = reinterpret_cast<EditState*>(GetWindowLongPtrA(window, kRecordSlot))) {
+        ReleaseDocumentParts(doc);
+        FreeBlock(doc->cells);
+        FreeBlock(doc);
+    }
+    SetWindowLongPtrA(window, kRecordSlot, 0);
+    return -1;
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
 {
     const auto* mdi = static_cast<const MDICREATESTRUCTA*>(create->lpCreateParams);
     const char* path = mdi ? reinterpret_cast<const char*>(mdi->lParam) : nullptr;
-
-    auto* doc = static_cast<EditState*>(AllocRecord(sizeof(EditState)));
-    if (!doc) return -1;
-    SetLastError(0);
-    if (!SetWindowLongPtrA(window, kRecordSlot, reinterpret_cast<LONG_PTR>(doc)) && GetLastError() != 0) {
-        FreeBlock(doc);
-        return -1;
-    }
-    doc->hwnd = window;
-    doc->tabSize = g_core.settings.tabStops;
-    doc->font = MakeScreenFont();
-    if (!doc->font || !MeasureCells(window, doc)) {
-        ReleaseDocument(window, doc);
-        return -1;
-    }
-    RECT client{};
-    GetClientRect(window, &client);
-    if (LayoutCells(AsGrid(doc), client.right, client.bottom) != 0 || !CreateDocument(doc, path)) {
-        ReleaseDocument(window, doc);
-        return -1;
-    }
+    if (AttachRecord(window, sizeof(EditState)) != 0) return FailCreation(window);
+    EditState* doc = DocumentOfWindow(window);
+    if (!doc || !CreateDocument(doc, path)) return FailCreation(window);
     RedrawRows(doc, 0, 0, doc->rows, doc->columns);
     return 0;
 }
 
-void OnSize(EditState* doc, int width, int height)
+LRESULT OnInitRecord(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
 {
+    if (PassOn(window, UM_INITRECORD, wParam, lParam) != 0) return -1;
+    doc->text = nullptr;
+    doc->tabSize = g_core.settings.tabStops;
+    doc->leftColumn = 0;
+    doc->caretOffset = 0;
+    doc->undoLog = nullptr;
+    doc->undoNext = doc->undoCount = doc->undoCapacity = 0;
+    return 0;
+}
+
+LRESULT OnSize(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
+{
+    if (!doc->text) return PassOn(window, WM_SIZE, wParam, lParam);
     CloseWorkingWindow(doc);
-    HideHighlight(AsGrid(doc));
-    if (!ResizeCells(AsGrid(doc), width, height)) return;
-    RedrawRows(doc, 0, 0, doc->rows, doc->columns);
-    if (GetFocus() == doc->hwnd) CaretUpdate(doc);
+    PassOn(window, WM_SIZE, wParam, lParam);
+    if (doc->leftColumn != 0) ScrollLeft(doc, doc->leftColumn);
+    SetTop(doc, doc->topOffset);
+    CaretUpdate(doc);
+    return 0;
 }
 
 void OnFocus(HWND window, EditState* doc, bool gained)
@@ -107,7 +101,9 @@ void OnFocus(HWND window, EditState* doc, bool gained)
         DestroyCaret();
         return;
     }
-    CreateCaret(window, nullptr, g_core.settings.largeCursor ? doc->cellWidth : 2, doc->cellHeight);
+    const int width = g_core.settings.largeCursor ? doc->cellWidth : doc->cellWidth / 3;
+    if (!CreateCaret(window, nullptr, width > 0 ? width : 1, doc->cellHeight)) return;
+    LocateCaret(doc);
     CaretUpdate(doc);
     ShowCaret(window);
 }
@@ -119,24 +115,23 @@ void OnChar(EditState* doc, WPARAM code)
         TypeKey(doc, static_cast<int>(code & 0xFF));
 }
 
-bool OnKeyDown(EditState* doc, WPARAM key)
+void CaretToLineEnd(EditState* doc)
 {
-    const bool control = GetKeyState(VK_CONTROL) < 0;
+    while (doc->caretOffset < doc->length && doc->text[doc->caretOffset] != '\n') {
+        AdvanceCaretOver(doc, static_cast<uint8_t>(doc->text[doc->caretOffset]));
+        ++doc->caretOffset;
+    }
+}
+
+// The movement keys; answers false for keys that are not movements.
+bool MoveCaret(EditState* doc, WPARAM key, bool control)
+{
     switch (key) {
-        case VK_DELETE:
-            TypeKey(doc, kKeyDelete);
-            return true;
-        case 'Z':
-        case 'Y':
-            if (!control) return false;
-            if (key == 'Z') Undo(doc);
-            else Redo(doc);
-            return true;
         case VK_UP:
+            LineUp(doc, doc->caretOffset);
+            break;
         case VK_DOWN:
-            CloseWorkingWindow(doc);
-            if (key == VK_UP) LineUp(doc, doc->caretOffset);
-            else LineDown(doc, doc->caretOffset);
+            LineDown(doc, doc->caretOffset);
             break;
         case VK_LEFT:
             if (doc->caretOffset > 0 && doc->text[doc->caretOffset - 1] != '\n') {
@@ -150,21 +145,165 @@ bool OnKeyDown(EditState* doc, WPARAM key)
                 ++doc->caretOffset;
             }
             break;
+        case VK_HOME:
+            if (control) {
+                doc->caretOffset = 0;
+                LocateCaret(doc);
+            } else {
+                doc->caretOffset = LineStart(doc->text, doc->caretOffset);
+                doc->caretColumn = -doc->leftColumn;
+            }
+            break;
+        case VK_END:
+            if (control) {
+                doc->caretOffset = doc->length;
+                LocateCaret(doc);
+            } else {
+                CaretToLineEnd(doc);
+            }
+            break;
+        case VK_PRIOR:
+            ScrollUp(doc, doc->rows);
+            PlaceCaretAtCell(doc);
+            break;
+        case VK_NEXT:
+            ScrollDown(doc, doc->rows);
+            PlaceCaretAtCell(doc);
+            break;
         default:
             return false;
     }
+    return true;
+}
+
+bool OnKeyDown(EditState* doc, WPARAM key)
+{
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+        case VK_DELETE:
+            TypeKey(doc, kKeyDelete);
+            return true;
+        case VK_INSERT:
+            g_core.insertMode = !g_core.insertMode;
+            ShowInsertMode();
+            return true;
+        case VK_CAPITAL:
+            ShowCapsLock();
+            return true;
+        case VK_NUMLOCK:
+            ShowNumLock();
+            return true;
+        case 'Z':
+        case 'Y':
+            if (!control) return false;
+            if (key == 'Z')
+                Undo(doc);
+            else
+                Redo(doc);
+            return true;
+        default:
+            break;
+    }
+    // Vertical movements leave the working window; Left and Right stay inside it.
+    if (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT || key == VK_HOME ||
+        key == VK_END)
+        CloseWorkingWindow(doc);
+    if (!MoveCaret(doc, key, control)) return false;
+    doc->docFlags &= static_cast<uint8_t>(~kDocOnSearchHit);
     HideHighlight(AsGrid(doc));
     CaretUpdate(doc);
     return true;
 }
 
-void OnPaint(HWND window, const EditState* doc)
+void OnVScroll(EditState* doc, WORD code, WORD thumb)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    if (!dc) return;
-    if (doc) PaintDocument(doc, dc, paint.rcPaint);
-    EndPaint(window, &paint);
+    CloseWorkingWindow(doc);
+    doc->docFlags &= static_cast<uint8_t>(~kDocOnSearchHit);
+    switch (code) {
+        case SB_LINEUP:
+            HideHighlight(AsGrid(doc));
+            ScrollUp(doc, 1);
+            break;
+        case SB_LINEDOWN:
+            HideHighlight(AsGrid(doc));
+            ScrollDown(doc, 1);
+            break;
+        case SB_PAGEUP:
+            HideHighlight(AsGrid(doc));
+            ScrollUp(doc, doc->rows);
+            break;
+        case SB_PAGEDOWN:
+            HideHighlight(AsGrid(doc));
+            ScrollDown(doc, doc->rows);
+            break;
+        case SB_THUMBTRACK:
+            ScrollToOffset(doc,
+                           static_cast<int32_t>(thumb) * (doc->scrollDivisor > 0 ? doc->scrollDivisor : 1));
+            break;
+        case SB_TOP:
+            ScrollToOffset(doc, 0);
+            break;
+        case SB_BOTTOM:
+            ScrollToOffset(doc, doc->length);
+            break;
+        default:
+            return;
+    }
+    SetVerticalPosition(doc, AbsoluteTop(doc));
+    PlaceCaretAtCell(doc);
+    HideHighlight(AsGrid(doc));
+    CaretUpdate(doc);
+}
+
+void OnHScroll(EditState* doc, WORD code, WORD thumb)
+{
+    doc->docFlags &= static_cast<uint8_t>(~kDocOnSearchHit);
+    switch (code) {
+        case SB_LINELEFT:
+            ScrollLeft(doc, 1);
+            break;
+        case SB_LINERIGHT:
+            ScrollRight(doc, 1);
+            break;
+        case SB_PAGELEFT:
+            ScrollLeft(doc, doc->columns);
+            break;
+        case SB_PAGERIGHT:
+            ScrollRight(doc, doc->columns);
+            break;
+        case SB_THUMBTRACK:
+            ScrollToColumn(doc, thumb);
+            break;
+        default:
+            return;
+    }
+    PlaceCaretAtCell(doc);
+    CaretUpdate(doc);
+}
+
+LRESULT OnButtonDown(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
+{
+    CloseWorkingWindow(doc);
+    PassOn(window, WM_LBUTTONDOWN, wParam, lParam);
+    doc->caretRow = doc->mouseRow;
+    doc->caretColumn = doc->mouseColumn;
+    PlaceCaretAtCell(doc);
+    doc->anchorOffset = doc->caretOffset;
+    CaretUpdate(doc);
+    return 0;
+}
+
+// The view as it stands on screen, highlight included, into a device context of the caller.
+void PrintClient(EditState* doc, HDC dc)
+{
+    RECT client;
+    if (!GetClientRect(doc->hwnd ? static_cast<HWND>(doc->hwnd) : nullptr, &client)) return;
+    ScopedSelect font(dc, static_cast<HFONT>(doc->font));
+    PaintRows(dc, AsGrid(doc), client);
+    if (!(doc->gridFlags & kGridHighlight)) return;
+    Cell a{doc->selAnchorRow, doc->selAnchorColumn}, b{doc->selEndRow, doc->selEndColumn};
+    OrderCells(&a, &b);
+    InvertRange(AsGrid(doc), dc, a, b);
 }
 
 void OnSave(EditState* doc)
@@ -175,24 +314,9 @@ void OnSave(EditState* doc)
 
 }  // namespace
 
-void PaintDocument(const EditState* doc, HDC dc, const RECT& area)
-{
-    if (!doc->cells || doc->cellHeight <= 0) return;
-    HGDIOBJ oldFont = SelectObject(dc, static_cast<HFONT>(doc->font));
-    const COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    const COLORREF oldBack = SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    // Each row that meets the update area is one run of text on an opaque background.
-    const int32_t first = area.top / doc->cellHeight;
-    const int32_t last = std::min<int32_t>(doc->rows, area.bottom / doc->cellHeight + 1);
-    for (int32_t r = first; r < last; ++r)
-        TextOutA(dc, 0, r * doc->cellHeight, RowCells(AsGrid(const_cast<EditState*>(doc)), r), doc->columns);
-    SetBkColor(dc, oldBack);
-    SetTextColor(dc, oldText);
-    SelectObject(dc, oldFont);
-}
-
 EditState* DocumentOfWindow(HWND window)
 {
+    if (!IsDocumentClass(window)) return nullptr;
     return reinterpret_cast<EditState*>(GridOfWindow(window));
 }
 
@@ -205,6 +329,7 @@ bool RegisterDocumentClass(HINSTANCE instance)
     wc.lpfnWndProc = EditWndProc;
     wc.cbWndExtra = sizeof(EditState*);
     wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "Document");  // none in the image gives the default icon
     wc.hCursor = LoadCursorA(nullptr, IDC_IBEAM);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = className;
@@ -230,42 +355,54 @@ HWND OpenDocumentWindow(const char* path)
 
 LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
-    EditState* doc = DocumentOfWindow(window);
+    if (message == WM_CREATE) return OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    EditState* doc = reinterpret_cast<EditState*>(GridOfWindow(window));
+    if (!doc) return PassOn(window, message, wParam, lParam);
     switch (message) {
-        case WM_CREATE:
-            return OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+        case UM_INITRECORD:
+            return OnInitRecord(window, doc, wParam, lParam);
         case WM_SIZE:
-            if (doc && wParam != SIZE_MINIMIZED) OnSize(doc, LOWORD(lParam), HIWORD(lParam));
-            break;
+            return OnSize(window, doc, wParam, lParam);
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
-            if (doc) OnFocus(window, doc, message == WM_SETFOCUS);
+            if (doc->text) OnFocus(window, doc, message == WM_SETFOCUS);
             break;
         case WM_CHAR:
-            if (doc) OnChar(doc, wParam);
+            if (doc->text) OnChar(doc, wParam);
             return 0;
         case WM_KEYDOWN:
-            if (doc && OnKeyDown(doc, wParam)) return 0;
+            if (doc->text && OnKeyDown(doc, wParam)) return 0;
             break;
-        case WM_PAINT:
-            OnPaint(window, doc);
+        case WM_VSCROLL:
+            if (doc->text) OnVScroll(doc, LOWORD(wParam), HIWORD(wParam));
             return 0;
-        case WM_PRINTCLIENT: {
-            RECT client;
-            if (doc && GetClientRect(window, &client))
-                PaintDocument(doc, reinterpret_cast<HDC>(wParam), client);
+        case WM_HSCROLL:
+            if (doc->text) OnHScroll(doc, LOWORD(wParam), HIWORD(wParam));
             return 0;
-        }
+        case WM_LBUTTONDOWN:
+            if (doc->text) return OnButtonDown(window, doc, wParam, lParam);
+            break;
+        case WM_MDIACTIVATE:
+            if (reinterpret_cast<HWND>(lParam) == window) {
+                ShowCapsLock();
+                ShowNumLock();
+                ShowInsertMode();
+                ShowStatusMessage(window, 0);
+            }
+            break;
+        case WM_PRINTCLIENT:
+            if (doc->cells) PrintClient(doc, reinterpret_cast<HDC>(wParam));
+            return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDM_SAVE && doc) {
+            if (LOWORD(wParam) == IDM_SAVE) {
                 CloseWorkingWindow(doc);
                 OnSave(doc);
                 return 0;
             }
             break;
         case WM_DESTROY:
-            ReleaseDocument(window, doc);
+            ReleaseDocumentParts(doc);
             break;
     }
-    return DefMDIChildProcA(window, message, wParam, lParam);
+    return PassOn(window, message, wParam, lParam);
 }

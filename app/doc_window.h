@@ -1,5 +1,6 @@
-// The document window (class "ZAVODO_Edit"): one EditState per window, the text painted from
-// the top row down, Save on command 504.
+// The document window (class "ZAVODO_Edit"): a screen grid view with the editor on top. It
+// handles its own messages (the document's life, keys, caret, scroll bars, Save) and passes
+// everything else, and the grid's share of size, mouse and set-up, to ScreenWndProc.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +13,5 @@ bool RegisterDocumentClass(HINSTANCE instance);
 HWND OpenDocumentWindow(const char* path);
 // The document of a document window; null for any other window.
 EditState* DocumentOfWindow(HWND window);
-// Paints the document's rows into dc over area (client coordinates).
-void PaintDocument(const EditState* doc, HDC dc, const RECT& area);
 
 LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

@@ -7,9 +7,40 @@
 #include "app/app_state.h"
 #include "app/doc_window.h"
 #include "app/message_box.h"
+#include "display/screen.h"
+#include "display/status_line.h"
 #include "resources/ids.h"
 
 namespace {
+
+// The screen font from the settings; its size is in points of the screen's resolution.
+HFONT MakeScreenFont()
+{
+    int pixelsPerInch = 96;
+    if (HDC screen = GetDC(nullptr)) {
+        pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    const Settings& s = g_core.settings;
+    return CreateFontA(-MulDiv(s.screenFontSize, pixelsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       s.screenCharset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       FIXED_PITCH | FF_MODERN, s.screenFont);
+}
+
+void TakeSystemColors()
+{
+    g_app.windowTextColor = GetSysColor(COLOR_WINDOWTEXT);
+    g_app.windowColor = GetSysColor(COLOR_WINDOW);
+}
+
+// The status line along the bottom, the MDI client in what is left above it.
+void LayOut(HWND frame)
+{
+    RECT area;
+    if (!GetClientRect(frame, &area)) return;
+    const int height = LayoutStatusLine(area);
+    if (g_app.mdiClient) MoveWindow(g_app.mdiClient, area.left, area.top, area.right, height, TRUE);
+}
 
 LRESULT OnCreate(HWND frame)
 {
@@ -22,6 +53,10 @@ LRESULT OnCreate(HWND frame)
     if (!mdiClient) return -1;
     g_app.frameWindow = frame;
     g_app.mdiClient = mdiClient;
+    TakeSystemColors();
+    if (!g_app.screenFontHandle) g_app.screenFontHandle = MakeScreenFont();
+    // Without its metrics the status line stays away and the documents take the whole area.
+    if (CreateStatusMetrics()) CreateStatusLine(frame);
     return 0;
 }
 
@@ -56,7 +91,8 @@ bool RegisterWindowClasses(HINSTANCE instance)
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = className;
     if (!RegisterClassA(&wc)) return false;
-    return RegisterDocumentClass(instance);
+    return RegisterScreenClass(instance) && RegisterStatusLineClass(instance) &&
+           RegisterDocumentClass(instance);
 }
 
 HWND CreateFrameWindow(HMENU menu)
@@ -85,7 +121,14 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
                 return 0;
             }
             break;
+        case WM_SIZE:
+            LayOut(window);
+            return 0;
+        case WM_SYSCOLORCHANGE:
+            TakeSystemColors();
+            break;
         case WM_DESTROY:
+            g_app.statusLineWindow = nullptr;
             g_app.mdiClient = nullptr;
             g_app.frameWindow = nullptr;
             PostQuitMessage(0);

@@ -3,6 +3,8 @@
 
 #include "app/app_state.h"
 #include "app/message_box.h"
+#include "display/gdi_scoped.h"
+#include "display/status_line.h"
 #include "doc/grid.h"
 
 static_assert(kBarHorizontal == SB_HORZ && kBarVertical == SB_VERT, "the core numbers bars as Win32");
@@ -73,8 +75,10 @@ void Win32Screen::ScrollCells(WindowHandle window, int rows, int columns)
         InvalidateRect(Hwnd(window), nullptr, TRUE);
         return;
     }
-    // What scrolls in is invalidated and painted by the next WM_PAINT.
-    if (ScrollWindowEx(Hwnd(window), columns * grid->cellWidth, rows * grid->cellHeight, nullptr, nullptr,
+    // Only the grid's own cells move; what scrolls in is invalidated and painted by the next
+    // WM_PAINT.
+    const RECT cells{0, 0, grid->columns * grid->cellWidth, grid->rows * grid->cellHeight};
+    if (ScrollWindowEx(Hwnd(window), columns * grid->cellWidth, rows * grid->cellHeight, &cells, &cells,
                        nullptr, nullptr, SW_INVALIDATE) == ERROR) {
         InvalidateRect(Hwnd(window), nullptr, TRUE);
     }
@@ -84,10 +88,8 @@ void Win32Screen::InvertCells(WindowHandle window, int top, int left, int bottom
 {
     RECT rect;
     if (!CellRect(Hwnd(window), top, left, bottom, right, &rect)) return;
-    HDC dc = GetDC(Hwnd(window));
-    if (!dc) return;
-    InvertRect(dc, &rect);
-    ReleaseDC(Hwnd(window), dc);
+    WindowDC dc(Hwnd(window));
+    if (dc) InvertRect(dc.get(), &rect);
 }
 
 void Win32Screen::PlaceCaret(WindowHandle, int x, int y)
@@ -98,12 +100,12 @@ void Win32Screen::PlaceCaret(WindowHandle, int x, int y)
 
 void Win32Screen::ShowPosition(int32_t line, int32_t column)
 {
-    if (statusPosition) statusPosition(line, column);
+    ShowStatusPosition(line, column);
 }
 
 void Win32Screen::ShowStatusText(const char* text)
 {
-    if (statusText) statusText(text);
+    ::ShowStatusText(text);
 }
 
 int Win32Screen::ShowMessage(int kind, int stringId, const char* appended)

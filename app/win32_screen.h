@@ -29,11 +29,6 @@ public:
     void SetWindowTitle(WindowHandle window, const char* title) override;
     void* BeginWait() override;
     void EndWait(void* previous) override;
-
-    // Where the status line receives position and text. Until the frame has a status line
-    // these stay null and both calls do nothing.
-    void (*statusPosition)(int32_t line, int32_t column) = nullptr;
-    void (*statusText)(const char* text) = nullptr;
 };
 
 // The seam the program installs in g_core.screen at start-up.

@@ -48,6 +48,13 @@
 #define IDS_KEY_PRINTERFONTSIZE 272
 #define IDS_KEY_LARGEICONS 273
 
+/* Strings: the status line */
+#define IDS_NUM 260
+#define IDS_CAPS 261
+#define IDS_INS 262
+#define IDS_OVR 263
+#define IDS_POSITION_FORMAT 264
+
 /* Strings: messages */
 #define IDS_CANNOT_OPEN 300
 #define IDS_CANNOT_WRITE 301

@@ -1,0 +1,107 @@
+// The grid view's painting and one-line scrolling, timed under Wine: a full repaint of a
+// document window of about 200 x 60 cells, and ScrollDown by one line on a 64 MiB document at
+// its first page and at its last.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/doc_window.h"
+#include "app/frame.h"
+#include "app/win32_screen.h"
+#include "doc/view.h"
+
+namespace {
+
+constexpr long long kDocumentBytes = 64ll << 20;
+constexpr int kRepaints = 200;
+constexpr int kScrolls = 400;
+
+double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// Lines of varying length with tabs, so rendering has something to expand.
+bool WriteDocument(const std::string& path)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    std::string line;
+    long long written = 0;
+    for (int n = 0; written < kDocumentBytes; ++n) {
+        line = "\tline ";
+        line += std::to_string(n);
+        line.append(static_cast<size_t>(20 + n % 90), static_cast<char>('a' + n % 26));
+        line += "\r\n";
+        if (std::fwrite(line.data(), 1, line.size(), f) != line.size()) {
+            std::fclose(f);
+            return false;
+        }
+        written += static_cast<long long>(line.size());
+    }
+    return std::fclose(f) == 0;
+}
+
+double TimeScrolls(HWND window, EditState* doc)
+{
+    const double start = Now();
+    for (int i = 0; i < kScrolls; ++i) {
+        ScrollDown(doc, 1);
+        UpdateWindow(window);
+    }
+    return (Now() - start) / kScrolls;
+}
+
+}  // namespace
+
+int main()
+{
+    g_app.instance = GetModuleHandleA(nullptr);
+    g_core.screen = &g_win32Screen;
+    g_core.settings.screenFontSize = 8;  // about 200 x 60 cells fit the test display
+    if (!RegisterWindowClasses(g_app.instance)) return 1;
+    HWND frame = CreateFrameWindow(nullptr);
+    if (!frame || !SetWindowPos(frame, HWND_TOP, 0, 0, 1440, 800, SWP_SHOWWINDOW)) return 1;
+    UpdateWindow(frame);
+
+    char dir[MAX_PATH];
+    const DWORD n = GetTempPathA(sizeof dir, dir);
+    if (n == 0 || n >= sizeof dir) return 1;
+    const std::string path = std::string(dir) + "zavodo_bench_grid.ksr";
+    if (!WriteDocument(path)) return 1;
+    double start = Now();
+    HWND child = OpenDocumentWindow(path.c_str());
+    if (!child) return 1;
+    const double loadMs = Now() - start;
+    SendMessageA(g_app.mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    UpdateWindow(frame);
+    EditState* doc = DocumentOfWindow(child);
+    if (!doc) return 1;
+    std::printf("bench_grid: %d x %d cells of %d x %d pixels, %ld bytes loaded in %.0f ms\n", doc->columns,
+                doc->rows, doc->cellWidth, doc->cellHeight, static_cast<long>(doc->length), loadMs);
+
+    start = Now();
+    for (int i = 0; i < kRepaints; ++i) {
+        InvalidateRect(child, nullptr, FALSE);
+        UpdateWindow(child);
+    }
+    std::printf("full repaint:                  %8.3f ms\n", (Now() - start) / kRepaints);
+
+    const double first = TimeScrolls(child, doc);
+    GotoLine(doc, 0x7fffffff);
+    ScrollUp(doc, kScrolls + doc->rows);
+    UpdateWindow(child);
+    const double last = TimeScrolls(child, doc);
+    std::printf("ScrollDown 1, first page:      %8.3f ms\n", first);
+    std::printf("ScrollDown 1, last page:       %8.3f ms\n", last);
+    std::printf("ratio last / first page:       %8.2f\n", first > 0 ? last / first : 0.0);
+
+    DestroyWindow(frame);
+    DeleteFileA(path.c_str());
+    return 0;
+}

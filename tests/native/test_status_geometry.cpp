@@ -1,0 +1,92 @@
+// The status line's pane rectangles and the position text, without a window.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "display/status_geometry.h"
+
+namespace {
+
+const char kPositionFormat[] = "Line: %-8ld Col: %-5d              ";
+
+std::string Format(const char* format, int32_t line, int32_t column, size_t size = 255)
+{
+    std::string out(size, '\x7f');
+    FormatPosition(&out[0], size, format, line, column);
+    return out.c_str();
+}
+
+}  // namespace
+
+TEST(StatusGeometry, HeightAndWidthsFollowTheFont)
+{
+    EXPECT_EQ(StatusLineHeightFor(16, 0, 1), 24);
+    EXPECT_EQ(StatusLineHeightFor(13, 2, 2), 31);
+    EXPECT_EQ(MessagePaneWidthFor(10), 210);
+    EXPECT_EQ(IndicatorPaneWidthFor(10), 30);
+}
+
+TEST(StatusGeometry, PanesStandWhereTheTableSays)
+{
+    // b = 2, W1 = 210, W2 = 30, a 600 x 40 client area.
+    const StatusMetrics m{2, 210, 30};
+    const PaneRect client{0, 0, 600, 40};
+    const PaneRect frames[] = {
+        {16, 6, 226, 34},   // message: 8b .. 8b + W1
+        {246, 6, 276, 34},  // P2 = W1 + 18b
+        {294, 6, 324, 34},  // P3 = P2 + W2 + 9b
+        {342, 6, 372, 34},  // P4 = P3 + W2 + 9b
+    };
+    const PaneRect texts[] = {
+        {18, 8, 224, 32},
+        {248, 8, 272, 32},
+        {296, 8, 320, 32},
+        {344, 8, 368, 32},
+    };
+    const int originX[] = {22, 248, 296, 348};
+    for (int i = 0; i < kStatusPaneCount; ++i) {
+        const auto pane = static_cast<StatusPane>(i);
+        const PaneRect f = PaneFrame(m, client, pane), t = PaneTextArea(m, client, pane);
+        EXPECT_EQ(f.left, frames[i].left) << i;
+        EXPECT_EQ(f.top, frames[i].top) << i;
+        EXPECT_EQ(f.right, frames[i].right) << i;
+        EXPECT_EQ(f.bottom, frames[i].bottom) << i;
+        EXPECT_EQ(t.left, texts[i].left) << i;
+        EXPECT_EQ(t.top, texts[i].top) << i;
+        EXPECT_EQ(t.right, texts[i].right) << i;
+        EXPECT_EQ(t.bottom, texts[i].bottom) << i;
+        EXPECT_EQ(PaneTextX(m, client, pane), originX[i]) << i;
+    }
+}
+
+TEST(StatusGeometry, IndicatorPanesMoveWithTheClientLeftButTheMessagePaneDoesNot)
+{
+    const StatusMetrics m{1, 100, 20};
+    const PaneRect client{5, 0, 400, 30};
+    EXPECT_EQ(PaneFrame(m, client, kPaneMessage).left, 8);
+    EXPECT_EQ(PaneFrame(m, client, kPaneCapsLock).left, 5 + 100 + 18);
+    EXPECT_EQ(PaneTextX(m, client, kPaneMessage), 11);
+}
+
+TEST(StatusGeometry, PositionTextMatchesTheCLibrary)
+{
+    const int32_t cases[][2] = {{1, 1}, {42, 7}, {12345678, 99999}, {123456789, 123456}, {-3, 0}};
+    for (const auto& c : cases) {
+        char expected[255];
+        std::snprintf(expected, sizeof expected, kPositionFormat, static_cast<long>(c[0]),
+                      static_cast<int>(c[1]));
+        EXPECT_EQ(Format(kPositionFormat, c[0], c[1]), expected) << c[0] << "," << c[1];
+    }
+    EXPECT_EQ(Format(kPositionFormat, 1, 11), "Line: 1        Col: 11                 ");
+}
+
+TEST(StatusGeometry, PositionTextHandlesOtherFieldsAndStaysInItsBuffer)
+{
+    EXPECT_EQ(Format("%5d|%ld%%", 3, 4), "    3|4%");
+    EXPECT_EQ(Format("%s %d %d %d", 1, 2), "%s 1 2 %d");
+    EXPECT_EQ(Format(kPositionFormat, 1, 1, 10), "Line: 1  ");
+    char one[1] = {'x'};
+    EXPECT_EQ(FormatPosition(one, 1, kPositionFormat, 1, 1), 0u);
+    EXPECT_EQ(one[0], '\0');
+}
