@@ -8,11 +8,46 @@
 
 struct ActionBarBlock;
 
+// The rubber band drawn on the empty client area to open a document window of that size.
+struct RubberBand {
+    HDC dc = nullptr;
+    bool tracking = false;
+    bool drawn = false;
+    POINT anchor{0, 0};
+    POINT current{0, 0};
+    HGDIOBJ previousBrush = nullptr;
+    int previousRop = 0;
+};
+
 struct AppState {
     HINSTANCE instance = nullptr;
+    // The frame and its fixed children, menus and accelerators.
     HWND frameWindow = nullptr;  // owner of every message box
-    HWND mdiClient = nullptr;
+    HWND clientWindow = nullptr;
+    WNDPROC clientDefaultProc = nullptr;
+    HMENU shortMenu = nullptr;
+    HMENU mainMenu = nullptr;
+    HMENU currentMenu = nullptr;
+    HACCEL accelerators = nullptr;
+    RubberBand band;
+    // The action bar: the library's block and the running copies of its settings.
     ActionBarBlock* actionBarBlock = nullptr;
+    int32_t actionBarShown = 0;
+    int32_t largeButtons = 0;
+    int32_t oemTranslate = 0;
+    HWND findDialog = nullptr;      // the modeless find or replace dialog, null when none
+    HWND compilerWindow = nullptr;  // announced by a running compiler, null when none
+    // Document windows: how many are open, and the style bits the next one is made with.
+    int32_t documentCount = 0;
+    DWORD newWindowStyle = 0;
+    // Help and the message-filter hook: the menu entry last highlighted and its help context.
+    HHOOK filterHook = nullptr;
+    int32_t menuHelpId = 0;
+    int32_t helpContext = 0;
+    // The program's directory (from the utility library) and the two path separators.
+    char programDirectory[MAX_PATH] = {};
+    char driveSeparator[2] = {':', 0};
+    char pathSeparator[2] = {'\\', 0};
     // Shared by every grid view: the screen font and the two system colours it is drawn in.
     HFONT screenFontHandle = nullptr;
     COLORREF windowTextColor = 0;

@@ -350,7 +350,7 @@ HWND OpenDocumentWindow(const char* path)
     create.cy = CW_USEDEFAULT;
     create.lParam = reinterpret_cast<LPARAM>(path);
     return reinterpret_cast<HWND>(
-        SendMessageA(g_app.mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+        SendMessageA(g_app.clientWindow, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
 }
 
 LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept

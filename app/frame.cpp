@@ -39,7 +39,7 @@ void LayOut(HWND frame)
     RECT area;
     if (!GetClientRect(frame, &area)) return;
     const int height = LayoutStatusLine(area);
-    if (g_app.mdiClient) MoveWindow(g_app.mdiClient, area.left, area.top, area.right, height, TRUE);
+    if (g_app.clientWindow) MoveWindow(g_app.clientWindow, area.left, area.top, area.right, height, TRUE);
 }
 
 LRESULT OnCreate(HWND frame)
@@ -47,12 +47,12 @@ LRESULT OnCreate(HWND frame)
     CLIENTCREATESTRUCT client{};
     client.hWindowMenu = nullptr;  // the window list comes with the Window menu
     client.idFirstChild = IDM_FIRST_CHILD;
-    HWND mdiClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+    HWND clientWindow = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
                                      WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0,
                                      0, 0, frame, nullptr, ResourceInstance(), &client);
-    if (!mdiClient) return -1;
+    if (!clientWindow) return -1;
     g_app.frameWindow = frame;
-    g_app.mdiClient = mdiClient;
+    g_app.clientWindow = clientWindow;
     TakeSystemColors();
     if (!g_app.screenFontHandle) g_app.screenFontHandle = MakeScreenFont();
     // Without its metrics the status line stays away and the documents take the whole area.
@@ -76,8 +76,8 @@ bool OnCommand(HWND frame, WORD command)
 
 HWND ActiveDocument()
 {
-    if (!g_app.mdiClient) return nullptr;
-    return reinterpret_cast<HWND>(SendMessageA(g_app.mdiClient, WM_MDIGETACTIVE, 0, 0));
+    if (!g_app.clientWindow) return nullptr;
+    return reinterpret_cast<HWND>(SendMessageA(g_app.clientWindow, WM_MDIGETACTIVE, 0, 0));
 }
 
 bool RegisterWindowClasses(HINSTANCE instance)
@@ -129,10 +129,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             break;
         case WM_DESTROY:
             g_app.statusLineWindow = nullptr;
-            g_app.mdiClient = nullptr;
+            g_app.clientWindow = nullptr;
             g_app.frameWindow = nullptr;
             PostQuitMessage(0);
             return 0;
     }
-    return DefFrameProcA(window, g_app.mdiClient, message, wParam, lParam);
+    return DefFrameProcA(window, g_app.clientWindow, message, wParam, lParam);
 }

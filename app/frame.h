@@ -6,7 +6,7 @@
 
 // Registers the frame's and the document window's classes.
 bool RegisterWindowClasses(HINSTANCE instance);
-// Creates the frame with its menu and MDI client; sets g_app.frameWindow and g_app.mdiClient.
+// Creates the frame with its menu and MDI client; sets g_app.frameWindow and g_app.clientWindow.
 // Answers the frame, or null.
 HWND CreateFrameWindow(HMENU menu);
 // The active document window, or null when none.

@@ -29,7 +29,7 @@ int RunMessageLoop(HACCEL accelerators)
     BOOL got;
     while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1) return 1;
-        if (g_app.mdiClient && TranslateMDISysAccel(g_app.mdiClient, &msg)) continue;
+        if (g_app.clientWindow && TranslateMDISysAccel(g_app.clientWindow, &msg)) continue;
         if (accelerators && TranslateAcceleratorA(g_app.frameWindow, accelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -59,16 +59,106 @@
 #define IDS_CANNOT_OPEN 300
 #define IDS_CANNOT_WRITE 301
 #define IDS_OUT_OF_MEMORY 303
+#define IDS_ERROR_EXECUTING 311
+#define IDS_TOO_MANY_FILES 314
 #define IDS_LOW_MEMORY_UNDO 315
 
-/* Commands */
+/* Strings: help files, path separators, the About box */
+#define IDS_HELP_FILE 1000
+#define IDS_SCRIPT_HELP_FILE 1001
+#define IDS_PATH_SEPARATOR 1002
+#define IDS_DRIVE_SEPARATOR 1003
+#define IDS_ABOUT_TEXT 5401
+#define IDS_ABOUT_CAPTION 5403
+
+/* Strings: menu help for the drop-down menus (600 system menu .. 606 Help) */
+#define IDS_MENU_SYSTEM 600
+#define IDS_MENU_FILE 601
+#define IDS_MENU_EDIT 602
+#define IDS_MENU_FIND 603
+#define IDS_MENU_TOOLS 604
+#define IDS_MENU_WINDOW 605
+#define IDS_MENU_HELP 606
+
+/* Commands; the string table describes each under the same number */
+#define IDM_FIND_CLOSED 100
+#define IDM_NEW 501
+#define IDM_OPEN 502
+#define IDM_CLOSE 503
 #define IDM_SAVE 504
+#define IDM_SAVE_AS 505
+#define IDM_PRINT_SETUP 506
+#define IDM_PRINT 507
 #define IDM_EXIT 508
+#define IDM_PREFERENCES 509
+#define IDM_RECENT_FIRST 510
+#define IDM_RECENT_LAST 513
+#define IDM_UNDO 520
+#define IDM_REDO 521
+#define IDM_CUT 522
+#define IDM_COPY 523
+#define IDM_PASTE 524
+#define IDM_OEMKEYS 525
+#define IDM_FIND 531
+#define IDM_FIND_AGAIN 532
+#define IDM_REPLACE 533
+#define IDM_GOTO_LINE 534
+#define IDM_FIND_NEXT 535
+#define IDM_REPLACE_ONE 537
+#define IDM_REPLACE_ALL 538
+#define IDM_COMPILE 541
+#define IDM_COMPILER_OPTIONS 542
+#define IDM_DIALOG_EDITOR 543
+#define IDM_USER_WINDOW_EDITOR 544
+#define IDM_TILE_HORIZONTAL 551
+#define IDM_TILE_VERTICAL 552
+#define IDM_CASCADE 553
+#define IDM_ARRANGE_ICONS 554
+#define IDM_ACTION_BAR 555
+#define IDM_LARGE_ACTION_BAR 556
+#define IDM_TOOLTIPS 557
 /* Ids of the MDI client's window-list entries, from here up */
 #define IDM_FIRST_CHILD 558
+#define IDM_CONTENTS 591
+#define IDM_HELP_ON_HELP 592
+#define IDM_SCRIPT_REFERENCE 593
+#define IDM_SCRIPT_TOPIC 594
+#define IDM_ABOUT 595
+#define IDM_COMPILER_NOTICE 600
+#define IDM_HELP 900
+/* Layout entries of the action bar that the editor does not handle */
+#define IDM_BAR_FOREIGN1 198
+#define IDM_BAR_FOREIGN2 199
 
-/* Menus and accelerators, by name */
+/* Help contexts */
+#define HELP_OVERVIEW 10400
+#define HELP_FIND_DIALOG 10401
+#define HELP_REPLACE_DIALOG 10402
+#define HELP_GOTO_DIALOG 10403
+#define HELP_OPTIONS_DIALOG 10404
+#define HELP_PREFERENCES_DIALOG 10405
+#define HELP_COMMAND_BASE 10000
+
+/* Action-bar layouts: the full menu's and the short menu's */
+#define IDL_BAR_MAIN 10
+#define IDL_BAR_SHORT 20
+
+/* Menus, accelerators and icons, by name */
 #define IDR_MAIN_MENU "MainMenu"
+#define IDR_SHORT_MENU "ShortMenu"
 #define IDR_ACCELERATORS "Accelerators"
+#define IDI_EDITOR "Editor"
+#define IDI_DOCUMENT "Document"
+#define IDI_ABOUT 5400
+
+/* Private window messages (WM_USER based) */
+#define UM_SYNCMENU 1026
+#define UM_OPENFILE 1027
+#define UM_IGNORED 1534
+
+#ifndef RC_INVOKED
+static_assert(IDM_RECENT_LAST - IDM_RECENT_FIRST == 3, "four recent files");
+static_assert(IDM_FIRST_CHILD > IDM_TOOLTIPS && IDM_FIRST_CHILD < IDM_CONTENTS, "window list between");
+#endif
 
 #endif

@@ -78,7 +78,7 @@ int main()
     HWND child = OpenDocumentWindow(path.c_str());
     if (!child) return 1;
     const double loadMs = Now() - start;
-    SendMessageA(g_app.mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    SendMessageA(g_app.clientWindow, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
     UpdateWindow(frame);
     EditState* doc = DocumentOfWindow(child);
     if (!doc) return 1;

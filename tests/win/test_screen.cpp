@@ -46,7 +46,7 @@ protected:
         create.cx = 600;
         create.cy = 400;
         view_ = reinterpret_cast<HWND>(
-            SendMessageA(g_app.mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+            SendMessageA(g_app.clientWindow, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
         ASSERT_NE(view_, nullptr);
         grid_ = RecordOfWindow(view_);
         ASSERT_NE(grid_, nullptr);
@@ -58,7 +58,7 @@ protected:
     void TearDown() override
     {
         if (GetCapture() == view_) ReleaseCapture();
-        SendMessageA(g_app.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(view_), 0);
+        SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(view_), 0);
     }
 
     // The cursor over the middle of a cell, then the message; the view reads the cursor.
@@ -301,7 +301,7 @@ TEST_F(ScreenView, ClosingTheViewRepaintsTheStatusLine)
     UpdateWindow(g_app.statusLineWindow);
     RECT update;
     ASSERT_FALSE(GetUpdateRect(g_app.statusLineWindow, &update, FALSE));
-    SendMessageA(g_app.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(view_), 0);
+    SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(view_), 0);
     EXPECT_TRUE(GetUpdateRect(g_app.statusLineWindow, &update, FALSE));
     SetUp();  // TearDown closes a view
 }

@@ -38,7 +38,7 @@ protected:
     void TearDown() override
     {
         while (HWND doc = ActiveDocument())
-            SendMessageA(g_app.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(doc), 0);
+            SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(doc), 0);
         g_core.insertMode = 1;
     }
 
@@ -115,7 +115,7 @@ TEST_F(StatusLine, StandsAlongTheBottomUnderTheClientArea)
     RECT frame, status, client;
     ASSERT_TRUE(GetClientRect(frame_, &frame));
     ASSERT_TRUE(GetWindowRect(g_app.statusLineWindow, &status));
-    ASSERT_TRUE(GetWindowRect(g_app.mdiClient, &client));
+    ASSERT_TRUE(GetWindowRect(g_app.clientWindow, &client));
     MapWindowPoints(nullptr, frame_, reinterpret_cast<POINT*>(&status), 2);
     MapWindowPoints(nullptr, frame_, reinterpret_cast<POINT*>(&client), 2);
     EXPECT_EQ(status.left, 0);

@@ -88,7 +88,7 @@ protected:
         ASSERT_TRUE(RegisterWindowClasses(g_app.instance));
         frame_ = CreateFrameWindow(nullptr);  // never shown
         ASSERT_NE(frame_, nullptr);
-        ASSERT_NE(g_app.mdiClient, nullptr);
+        ASSERT_NE(g_app.clientWindow, nullptr);
     }
     static void TearDownTestSuite()
     {
@@ -107,7 +107,7 @@ protected:
     }
     static void Close(HWND doc)
     {
-        SendMessageA(g_app.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(doc), 0);
+        SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(doc), 0);
     }
 
     static HWND frame_;
