@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/recent_list.h"
 #include "doc/core_state.h"
 
 struct ActionBarBlock;
@@ -40,6 +41,10 @@ struct AppState {
     // Document windows: how many are open, and the style bits the next one is made with.
     int32_t documentCount = 0;
     DWORD newWindowStyle = 0;
+    // A drag with the left button over a document: the button is down, and the caret is
+    // hidden until it comes up.
+    int32_t leftButtonDown = 0;
+    int32_t caretHiddenForDrag = 0;
     // Help and the message-filter hook: the menu entry last highlighted and its help context.
     HHOOK filterHook = nullptr;
     int32_t menuHelpId = 0;
@@ -60,7 +65,15 @@ struct AppState {
     int messagePaneWidth = 0;
     int indicatorPaneWidth = 0;
     char statusText[255] = {};  // the message pane's text: at most 254 characters
+    // How the status line finds the document a window shows; set by the editor when it
+    // registers its class, null (no documents) until then.
+    EditState* (*statusDocumentLookup)(HWND window) = nullptr;
     char scratch[64] = {};      // LoadStr's shared buffer: 63 characters and the NUL
+    // The recent-file list (entry 0 the newest, upper-cased full paths) and what the file
+    // dialogs remember between uses: the path chosen last and the 1-based filter then in use.
+    RecentFileList recentFiles = {};
+    char fileDialogPath[MAX_PATH] = {};
+    DWORD filterIndex = 1;
     // When set, ShowMessage hands the composed box to it instead of MessageBoxA and answers
     // what it answers: how tests reply to message boxes without a user.
     int (*messageBoxHook)(HWND owner, const char* text, const char* caption, UINT style) = nullptr;

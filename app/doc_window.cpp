@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/frame.h"
+#include "app/help.h"
 #include "app/message_box.h"
 #include "app/win32_screen.h"
 #include "display/gdi_scoped.h"
@@ -23,6 +25,9 @@
 #include "resources/ids.h"
 
 namespace {
+
+constexpr int kSmallestWidth = 100;
+constexpr int kSmallestHeight = 50;
 
 LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -193,14 +198,6 @@ bool OnKeyDown(EditState* doc, WPARAM key)
         case VK_NUMLOCK:
             ShowNumLock();
             return true;
-        case 'Z':
-        case 'Y':
-            if (!control) return false;
-            if (key == 'Z')
-                Undo(doc);
-            else
-                Redo(doc);
-            return true;
         default:
             break;
     }
@@ -312,6 +309,25 @@ void OnSave(EditState* doc)
     if (!SaveText(doc)) ShowMessage(g_app.frameWindow, 0, IDS_CANNOT_WRITE, doc->path);
 }
 
+// The document's own commands; false for those it leaves to the grid view.
+bool OnCommand(EditState* doc, WORD command)
+{
+    CloseWorkingWindow(doc);
+    switch (command) {
+        case IDM_SAVE:
+            OnSave(doc);
+            return true;
+        case IDM_UNDO:
+            Undo(doc);
+            return true;
+        case IDM_REDO:
+            Redo(doc);
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 EditState* DocumentOfWindow(HWND window)
@@ -336,26 +352,16 @@ bool RegisterDocumentClass(HINSTANCE instance)
     return RegisterClassA(&wc) != 0;
 }
 
-HWND OpenDocumentWindow(const char* path)
-{
-    char className[64];
-    std::snprintf(className, sizeof className, "%s", LoadStr(IDS_EDIT_CLASS));
-    MDICREATESTRUCTA create{};
-    create.szClass = className;
-    create.szTitle = "";  // CreateDocument names the window
-    create.hOwner = ResourceInstance();
-    create.x = CW_USEDEFAULT;
-    create.y = CW_USEDEFAULT;
-    create.cx = CW_USEDEFAULT;
-    create.cy = CW_USEDEFAULT;
-    create.lParam = reinterpret_cast<LPARAM>(path);
-    return reinterpret_cast<HWND>(
-        SendMessageA(g_app.clientWindow, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-}
-
 LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (message == WM_CREATE) return OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    if (message == WM_GETMINMAXINFO) {
+        // Asked before the record exists too: a window drawn on the client area keeps the
+        // size drawn, however small.
+        const LRESULT answer = PassOn(window, message, wParam, lParam);
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{kSmallestWidth, kSmallestHeight};
+        return answer;
+    }
     EditState* doc = reinterpret_cast<EditState*>(GridOfWindow(window));
     if (!doc) return PassOn(window, message, wParam, lParam);
     switch (message) {
@@ -383,6 +389,8 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             if (doc->text) return OnButtonDown(window, doc, wParam, lParam);
             break;
         case WM_MDIACTIVATE:
+            // The frame's menu and action bar follow whether any document is active.
+            if (g_app.frameWindow) PostMessageA(g_app.frameWindow, UM_SYNCMENU, 0, 0);
             if (reinterpret_cast<HWND>(lParam) == window) {
                 ShowCapsLock();
                 ShowNumLock();
@@ -393,15 +401,18 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_PRINTCLIENT:
             if (doc->cells) PrintClient(doc, reinterpret_cast<HDC>(wParam));
             return 0;
+        case UM_SYNCMENU:
+            SetFrameMenu(g_app.mainMenu, GetSubMenu(g_app.mainMenu, 4));
+            return 1;
+        case WM_MENUSELECT:
+            MenuHelpStep(window, wParam, lParam);
+            return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDM_SAVE) {
-                CloseWorkingWindow(doc);
-                OnSave(doc);
-                return 0;
-            }
+            if (doc->text && OnCommand(doc, LOWORD(wParam))) return 0;
             break;
         case WM_DESTROY:
             ReleaseDocumentParts(doc);
+            if (g_app.documentCount > 0) --g_app.documentCount;
             break;
     }
     return PassOn(window, message, wParam, lParam);

@@ -8,9 +8,6 @@
 #include "doc/edit_state.h"
 
 bool RegisterDocumentClass(HINSTANCE instance);
-// Opens a document window in the MDI client for path, or an untitled one for null. Answers
-// the window, or null when the document could not be created.
-HWND OpenDocumentWindow(const char* path);
 // The document of a document window; null for any other window.
 EditState* DocumentOfWindow(HWND window);
 

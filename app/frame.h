@@ -1,15 +1,38 @@
-// The frame window (class "ZAVODO:Main"): the MDI client that holds the document windows,
-// and the routing of commands to the active document.
+// The frame window (class "ZAVODO:Main"): its creation and layout, its menus, the commands it
+// carries out itself, and the routing of every other command to the active document window.
 #pragma once
 
 #include <windows.h>
 
-// Registers the frame's and the document window's classes.
+// Registers the classes, loads the settings, makes the frame with its MDI client, status line
+// and action bar at the stored placement, installs the message hook, loads the menus and the
+// accelerators and makes the screen font. The action-bar library must be initialised first.
+// False when any of it fails.
+bool CreateFrameWindow(int show);
+// The window classes of the frame, the status line, the grid view and the document window;
+// classes already registered by this process count as registered.
 bool RegisterWindowClasses(HINSTANCE instance);
-// Creates the frame with its menu and MDI client; sets g_app.frameWindow and g_app.clientWindow.
-// Answers the frame, or null.
-HWND CreateFrameWindow(HMENU menu);
-// The active document window, or null when none.
+// The action bar at the top, the status line at the bottom, the MDI client between them.
+void LayoutFrame();
+// The shared screen font from the settings, or the stock fixed font (whose description then
+// replaces the three font settings).
+void MakeScreenFont();
+// Menus, printer blocks and fonts that the frame's destruction leaves behind.
+void ReleaseFrameResources();
+
 HWND ActiveDocument();
+bool ActiveDocumentMaximized();
+// 0 when no document window is active; else its answer.
+LRESULT SendToActiveDocument(UINT message, WPARAM wParam, LPARAM lParam);
+// Attaches menu with its window-list submenu, and rebuilds the action bar for it.
+void SetFrameMenu(HMENU menu, HMENU windowMenu);
+// Asks every document window in window order; false as soon as one refuses to close.
+bool QueryCloseDocuments();
+// The idle step: the Cut, Copy, Undo, Redo and Paste buttons follow the active document.
+void UpdateActionBarButtons();
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+LRESULT CALLBACK MDIWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+// Most document windows open at one time.
+constexpr int kMaxDocuments = 67;

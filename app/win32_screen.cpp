@@ -32,15 +32,6 @@ bool CellRect(HWND window, int top, int left, int bottom, int right, RECT* rect)
 
 }  // namespace
 
-ScreenGrid* GridOfWindow(HWND window)
-{
-    // Only windows with room for the pointer carry one; the frame and the MDI client do not.
-    if (!window || GetClassLongPtrA(window, GCL_CBWNDEXTRA) < static_cast<LONG_PTR>(sizeof(void*))) {
-        return nullptr;
-    }
-    return reinterpret_cast<ScreenGrid*>(GetWindowLongPtrA(window, kRecordSlot));
-}
-
 void Win32Screen::SetScrollRange(WindowHandle window, int bar, int minimum, int maximum, bool redraw)
 {
     // A failure leaves the old bar on the screen; the text itself is not affected.

@@ -6,12 +6,8 @@
 
 #include <cstdint>
 
+#include "display/screen.h"  // GridOfWindow: the record a seam call's window carries
 #include "doc/screen_seam.h"
-
-// The grid record of a window of this program's grid classes (document windows, screen
-// views): its pointer stands in the window data at this offset. Null for other windows.
-constexpr int kRecordSlot = 0;
-ScreenGrid* GridOfWindow(HWND window);
 
 class Win32Screen : public ScreenSeam {
 public:

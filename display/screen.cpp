@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "app/app_state.h"
-#include "app/win32_screen.h"
 #include "display/gdi_scoped.h"
 #include "doc/memory.h"
 
@@ -127,6 +126,15 @@ bool RegisterScreenClass(HINSTANCE instance)
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kScreenClass;
     return RegisterClassA(&wc) != 0;
+}
+
+ScreenGrid* GridOfWindow(HWND window)
+{
+    // Only windows with room for the pointer carry one; the frame and the MDI client do not.
+    if (!window || GetClassLongPtrA(window, GCL_CBWNDEXTRA) < static_cast<LONG_PTR>(sizeof(void*))) {
+        return nullptr;
+    }
+    return reinterpret_cast<ScreenGrid*>(GetWindowLongPtrA(window, kRecordSlot));
 }
 
 ScreenGrid* RecordOfWindow(HWND window)

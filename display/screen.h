@@ -17,6 +17,11 @@ static_assert(UM_INITRECORD == 1025, "the initialisation message number is fixed
 
 bool RegisterScreenClass(HINSTANCE instance);
 
+// The grid record of a window of this program's grid classes (document windows, screen
+// views): its pointer stands in the window data at this offset. Null for other windows.
+constexpr int kRecordSlot = 0;
+ScreenGrid* GridOfWindow(HWND window);
+
 // A zero-filled record of size bytes in the window data, then UM_INITRECORD; answers -1 when
 // the record cannot be had, else what the window answers.
 int AttachRecord(HWND window, size_t size);

@@ -5,9 +5,6 @@
 #include <cstring>
 
 #include "app/app_state.h"
-#include "app/doc_window.h"
-#include "app/frame.h"
-#include "app/message_box.h"
 #include "display/gdi_scoped.h"
 #include "display/status_geometry.h"
 #include "resources/ids.h"
@@ -16,6 +13,30 @@ namespace {
 
 constexpr char kStatusLineClass[] = "ZAVODO:StatusLine";
 constexpr size_t kStatusTextMax = sizeof(AppState::statusText) - 1;
+
+// The module with the string table: the program's, or this image in a test process.
+HINSTANCE StringModule()
+{
+    return g_app.instance ? g_app.instance : GetModuleHandleA(nullptr);
+}
+
+// String id into buffer; empty when the entry does not exist.
+const char* LoadText(int id, char* buffer, int size)
+{
+    if (LoadStringA(StringModule(), id, buffer, size) <= 0) buffer[0] = '\0';
+    return buffer;
+}
+
+HWND ActiveChild()
+{
+    if (!g_app.clientWindow) return nullptr;
+    return reinterpret_cast<HWND>(SendMessageA(g_app.clientWindow, WM_MDIGETACTIVE, 0, 0));
+}
+
+const EditState* DocumentOf(HWND window)
+{
+    return window && g_app.statusDocumentLookup ? g_app.statusDocumentLookup(window) : nullptr;
+}
 
 StatusMetrics Metrics()
 {
@@ -110,7 +131,7 @@ bool CreateStatusMetrics()
 HWND CreateStatusLine(HWND frame)
 {
     g_app.statusLineWindow = CreateWindowExA(0, kStatusLineClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                             frame, nullptr, ResourceInstance(), nullptr);
+                                             frame, nullptr, StringModule(), nullptr);
     return g_app.statusLineWindow;
 }
 
@@ -177,45 +198,52 @@ void PaintStatusLine()
             DrawFrame3D(dc.get(), ToRect(PaneFrame(Metrics(), client, static_cast<StatusPane>(i))), false,
                         true, 1);
     }
-    HWND active = ActiveDocument();
+    HWND active = ActiveChild();
     if (active) {
         ShowCapsLock();
         ShowNumLock();
         ShowInsertMode();
     }
-    ShowStatusMessage(active, 0);
+    ShowDocumentStatus(DocumentOf(active), 0);
 }
 
 void ShowCapsLock()
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "%s", (GetKeyState(VK_CAPITAL) & 1) ? LoadStr(IDS_CAPS) : "");
+    char name[8], text[8];
+    std::snprintf(text, sizeof text, "%s", (GetKeyState(VK_CAPITAL) & 1) ? LoadText(IDS_CAPS, name, sizeof name) : "");
     DrawPaneText(kPaneCapsLock, text);
 }
 
 void ShowNumLock()
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "%s", (GetKeyState(VK_NUMLOCK) & 1) ? LoadStr(IDS_NUM) : "");
+    char name[8], text[8];
+    std::snprintf(text, sizeof text, "%s", (GetKeyState(VK_NUMLOCK) & 1) ? LoadText(IDS_NUM, name, sizeof name) : "");
     DrawPaneText(kPaneNumLock, text);
 }
 
 void ShowInsertMode()
 {
     char text[8];
-    std::snprintf(text, sizeof text, "%s", LoadStr(g_core.insertMode ? IDS_INS : IDS_OVR));
-    DrawPaneText(kPaneInsertMode, text);
+    DrawPaneText(kPaneInsertMode, LoadText(g_core.insertMode ? IDS_INS : IDS_OVR, text, sizeof text));
+}
+
+void SetStatusDocumentLookup(EditState* (*lookup)(HWND window))
+{
+    g_app.statusDocumentLookup = lookup;
 }
 
 void ShowStatusMessage(HWND window, int stringId)
 {
+    ShowDocumentStatus(DocumentOf(window), stringId);
+}
+
+void ShowDocumentStatus(const EditState* doc, int stringId)
+{
     if (stringId != 0) {
-        if (LoadStringA(ResourceInstance(), stringId, g_app.statusText, sizeof g_app.statusText) <= 0)
-            g_app.statusText[0] = '\0';
-    } else if (const EditState* doc = window ? DocumentOfWindow(window) : nullptr) {
+        LoadText(stringId, g_app.statusText, sizeof g_app.statusText);
+    } else if (doc) {
         char format[64];
-        if (LoadStringA(ResourceInstance(), IDS_POSITION_FORMAT, format, sizeof format) <= 0)
-            format[0] = '\0';
+        LoadText(IDS_POSITION_FORMAT, format, sizeof format);
         FormatPosition(g_app.statusText, sizeof g_app.statusText, format, doc->topLine + doc->caretRow + 1,
                        doc->leftColumn + doc->caretColumn + 1);
     } else {
@@ -233,7 +261,7 @@ void ShowStatusText(const char* text)
 void ShowStatusPosition(int32_t line, int32_t column)
 {
     char format[64];
-    if (LoadStringA(ResourceInstance(), IDS_POSITION_FORMAT, format, sizeof format) <= 0) format[0] = '\0';
+    LoadText(IDS_POSITION_FORMAT, format, sizeof format);
     FormatPosition(g_app.statusText, sizeof g_app.statusText, format, line, column);
     DrawStatusText();
 }
@@ -249,7 +277,7 @@ LRESULT CALLBACK StatusLineWndProc(HWND window, UINT message, WPARAM wParam, LPA
 {
     if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
     PaintDC paint(window);
-    if (paint && !ActiveDocument()) g_app.statusText[0] = '\0';
+    if (paint && !ActiveChild()) g_app.statusText[0] = '\0';
     PaintStatusLine();
     return 0;
 }

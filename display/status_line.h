@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "doc/edit_state.h"
+
 bool RegisterStatusLineClass(HINSTANCE instance);
 // Computes the metrics and the status font into g_app (once, when the frame is created).
 bool CreateStatusMetrics();
@@ -19,7 +21,12 @@ void PaintStatusLine();
 void ShowCapsLock();
 void ShowNumLock();
 void ShowInsertMode();
-// A string-table text (id != 0), the position of a document window (id 0), or nothing.
+// The status line reaches documents only through lookup (the document a window shows, or
+// null): the editor sets it when it registers its window class.
+void SetStatusDocumentLookup(EditState* (*lookup)(HWND window));
+// A string-table text (id != 0), the position of a document (id 0), or nothing.
+void ShowDocumentStatus(const EditState* doc, int stringId);
+// The same for the document of a window, found through the lookup.
 void ShowStatusMessage(HWND window, int stringId);
 // Sets the message pane to a given text (at most 254 characters) and draws it.
 void ShowStatusText(const char* text);

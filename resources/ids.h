@@ -37,6 +37,22 @@
 #define IDS_DEFAULT_SCREENFONT 228
 #define IDS_DEFAULT_PRINTERFONT 229
 #define IDS_KEY_STARTSIZE 230
+
+/* Strings: the file dialogs' titles, their type list ("%" between the parts) and the default
+   extension of filter n, string IDS_DEFAULT_EXT_BASE + n (filters 1..8; the last has none) */
+#define IDS_FILE_SAVE_TITLE 231
+#define IDS_FILE_OPEN_TITLE 232
+#define IDS_FILE_TYPES 234
+#define IDS_DEFAULT_EXT_BASE 242
+#define IDS_EXT_KSR 243
+#define IDS_EXT_INC 244
+#define IDS_EXT_KDG 245
+#define IDS_EXT_KUW 246
+#define IDS_EXT_MAP 247
+#define IDS_EXT_ERR 248
+#define IDS_EXT_TXT 249
+#define IDS_EXT_HTM 250
+
 #define IDS_COMPILER_SECTION 240
 #define IDS_KEY_OPTIONS 241
 #define IDS_KEY_INCLUDEPATH 252
@@ -62,6 +78,7 @@
 #define IDS_ERROR_EXECUTING 311
 #define IDS_TOO_MANY_FILES 314
 #define IDS_LOW_MEMORY_UNDO 315
+#define IDS_NAME_TOO_LONG 316
 
 /* Strings: help files, path separators, the About box */
 #define IDS_HELP_FILE 1000
@@ -158,6 +175,7 @@
 
 #ifndef RC_INVOKED
 static_assert(IDM_RECENT_LAST - IDM_RECENT_FIRST == 3, "four recent files");
+static_assert(IDS_EXT_HTM - IDS_DEFAULT_EXT_BASE == 8, "eight filters with a default extension");
 static_assert(IDM_FIRST_CHILD > IDM_TOOLTIPS && IDM_FIRST_CHILD < IDM_CONTENTS, "window list between");
 #endif
 

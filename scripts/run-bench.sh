@@ -2,11 +2,19 @@
 # Runs every benchmark of the native build; scratch files go to the build tree.
 set -euo pipefail
 B=${1:-build}
+here=$(cd "$(dirname "$0")" && pwd)
+B=$(cd "$B" && pwd)
+export ZAVODO_BUILD=$B
 mkdir -p "$B/bench-scratch"
 "$B/native/bench/bench_load_save" "$B/bench-scratch"
 "$B/native/bench/bench_keys"
 # The grid view's painting and scrolling under Wine, when the 64-bit build is there.
 if [ -x "$B/win64/bin/bench_grid.exe" ]; then
-    here=$(cd "$(dirname "$0")" && pwd)
     "$here/with-wine-session" "$here/wine-run" "$B/win64/bin/bench_grid.exe"
+fi
+# Start-up to the first painted frame against notepad.exe, on the sample script.
+if [ -x "$B/win64/bin/bench_startup.exe" ]; then
+    sample=$here/../samples/DEMO.KSR
+    (cd "$B/win64/bin" && "$here/with-wine-session" sh -c \
+        'wine bench_startup.exe "$(winepath -w ZAVODO.EXE)" "$(winepath -w "$1")"' sh "$sample")
 fi

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/window_list.h"
+#include "tests/win/frame_fixture.h"
 #include "app/doc_window.h"
 #include "app/frame.h"
 #include "app/win32_screen.h"
@@ -61,13 +63,11 @@ double TimeScrolls(HWND window, EditState* doc)
 
 int main()
 {
-    g_app.instance = GetModuleHandleA(nullptr);
-    g_core.screen = &g_win32Screen;
+    HWND frame = StartTestFrame(1440, 800);
+    if (!frame) return 1;
     g_core.settings.screenFontSize = 8;  // about 200 x 60 cells fit the test display
-    if (!RegisterWindowClasses(g_app.instance)) return 1;
-    HWND frame = CreateFrameWindow(nullptr);
-    if (!frame || !SetWindowPos(frame, HWND_TOP, 0, 0, 1440, 800, SWP_SHOWWINDOW)) return 1;
-    UpdateWindow(frame);
+    DeleteObject(g_app.screenFontHandle);
+    MakeScreenFont();
 
     char dir[MAX_PATH];
     const DWORD n = GetTempPathA(sizeof dir, dir);
@@ -75,7 +75,7 @@ int main()
     const std::string path = std::string(dir) + "zavodo_bench_grid.ksr";
     if (!WriteDocument(path)) return 1;
     double start = Now();
-    HWND child = OpenDocumentWindow(path.c_str());
+    HWND child = NewDocumentWindow(path.c_str(), 0, 0, 0, 0);
     if (!child) return 1;
     const double loadMs = Now() - start;
     SendMessageA(g_app.clientWindow, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);

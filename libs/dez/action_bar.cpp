@@ -9,7 +9,10 @@ namespace {
 
 constexpr uint32_t kBlockSignature = 0x325A4544;  // "DEZ2"
 
-bool Valid(const ActionBarBlock* block) { return block && block->signature == kBlockSignature; }
+bool Valid(const ActionBarBlock* block)
+{
+    return block && block->signature == kBlockSignature;
+}
 
 HWND BarWindow(const ActionBarBlock* block)
 {
@@ -17,7 +20,10 @@ HWND BarWindow(const ActionBarBlock* block)
     return bar && IsWindow(bar) ? bar : nullptr;
 }
 
-uint16_t Word(const unsigned char* at) { return static_cast<uint16_t>(at[0] | at[1] << 8); }
+uint16_t Word(const unsigned char* at)
+{
+    return static_cast<uint16_t>(at[0] | at[1] << 8);
+}
 
 // The layout's buttons, with their labels cut to the button's size; false when malformed.
 bool ReadLayout(const unsigned char* data, size_t size, ActionBarButton* buttons, int* count)
@@ -57,12 +63,6 @@ void KeepStates(const ActionBarBlock* block, ActionBarButton* buttons, int count
     }
 }
 
-void Repaint(const ActionBarBlock* block)
-{
-    // A bar that cannot be invalidated is repainted with its next exposure anyway.
-    if (HWND bar = BarWindow(block)) (void)InvalidateRect(bar, nullptr, FALSE);
-}
-
 }  // namespace
 
 DEZ_API BOOL WINAPI ActionBarInit(ActionBarBlock** field, int)
@@ -91,18 +91,19 @@ DEZ_API HWND WINAPI ActionBarCreate(HWND frame, HINSTANCE instance, int layoutId
     int count = 0;
     if (!data || !ReadLayout(static_cast<const unsigned char*>(data), size, buttons, &count)) return nullptr;
     KeepStates(block, buttons, count);
-    int height = dez::MeasureButtons(frame, buttons, count, block->largeButtons != 0);
 
     if (HWND old = BarWindow(block)) DestroyWindow(old);  // one bar per block
     RECT client;
     if (!GetClientRect(frame, &client)) return nullptr;
+    // The new bar lays these out when it is created.
+    std::memcpy(block->buttons, buttons, sizeof(ActionBarButton) * static_cast<size_t>(count));
+    block->buttonCount = count;
+    block->pressed = -1;
+    int height = dez::BarHeight(block->largeButtons != 0);
     HWND bar = CreateWindowExA(0, dez::kBarClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
                                client.right, height, frame, nullptr, dez::LibraryInstance(), block);
     if (!bar) return nullptr;
-    std::memcpy(block->buttons, buttons, sizeof(ActionBarButton) * static_cast<size_t>(count));
-    block->buttonCount = count;
     block->barHeight = height;
-    block->pressed = -1;
     block->windows[0] = HandleToULong(bar);
     return bar;
 }
@@ -141,13 +142,14 @@ DEZ_API void WINAPI ActionBarSetState(int, int state, int command, ActionBarBloc
         // The idle step sets the same states over and over: only a change repaints.
         if (button.command != command || button.state == state) continue;
         button.state = state;
-        Repaint(block);
+        if (HWND bar = BarWindow(block)) dez::RepaintButton(bar, i);
     }
 }
 
 DEZ_API void WINAPI ActionBarColorsChanged(ActionBarBlock* block)
 {
-    if (Valid(block)) Repaint(block);  // the colours are looked up at each paint
+    // The grayed pictures are made in the system colours; the rest is looked up at each paint.
+    if (HWND bar = Valid(block) ? BarWindow(block) : nullptr) dez::RefreshColors(bar);
 }
 
 DEZ_API void WINAPI ActionBarShutdown(ActionBarBlock* block)

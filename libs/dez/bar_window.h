@@ -1,4 +1,4 @@
-// The action-bar window of DEZ32.DLL: its class, measuring and painting.
+// The action-bar window of DEZ32.DLL: its class, its height and its repaints.
 #pragma once
 
 #include "libs/dez/dez32.h"
@@ -9,11 +9,19 @@ constexpr char kBarClass[] = "DezActionBar";
 
 HINSTANCE LibraryInstance();
 
-// Registers the bar's class once per process; true when it is registered.
+// Registers the bar's class once per process (and the tooltip control's); true when it is
+// registered.
 bool RegisterBarClass();
 void UnregisterBarClass();
 
-// Gives each of count buttons its left edge and width for the bar's font; the bar's height.
-int MeasureButtons(HWND frame, ActionBarButton* buttons, int count, bool large);
+// The height of a bar of small or of large buttons. The window lays its buttons out itself
+// when it is created, from the block passed as its creation parameter.
+int BarHeight(bool large);
+
+// Repaints the button at index of the block's list.
+void RepaintButton(HWND bar, int index);
+
+// Remakes the grayed pictures in the current system colours and repaints the bar.
+void RefreshColors(HWND bar);
 
 }  // namespace dez

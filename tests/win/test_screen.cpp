@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "app/app_state.h"
+#include "app/window_list.h"
+#include "tests/win/frame_fixture.h"
 #include "app/frame.h"
 #include "app/win32_screen.h"
 #include "display/screen.h"
@@ -21,18 +23,12 @@ class ScreenView : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        g_app.instance = GetModuleHandleA(nullptr);
-        g_core.screen = &g_win32Screen;
-        ASSERT_TRUE(RegisterWindowClasses(g_app.instance));
-        frame_ = CreateFrameWindow(nullptr);
+        frame_ = StartTestFrame(900, 700);
         ASSERT_NE(frame_, nullptr);
-        // No window manager runs under the test display: place and show the frame ourselves.
-        ASSERT_TRUE(SetWindowPos(frame_, HWND_TOP, 0, 0, 900, 700, SWP_SHOWWINDOW));
-        UpdateWindow(frame_);
     }
     static void TearDownTestSuite()
     {
-        if (frame_) DestroyWindow(frame_);
+        StopTestFrame();
         frame_ = nullptr;
     }
     void SetUp() override

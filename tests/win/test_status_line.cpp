@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/window_list.h"
+#include "tests/win/frame_fixture.h"
 #include "app/doc_window.h"
 #include "app/frame.h"
 #include "app/win32_screen.h"
@@ -22,17 +24,12 @@ class StatusLine : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        g_app.instance = GetModuleHandleA(nullptr);
-        g_core.screen = &g_win32Screen;
-        ASSERT_TRUE(RegisterWindowClasses(g_app.instance));
-        frame_ = CreateFrameWindow(nullptr);
+        frame_ = StartTestFrame(800, 600);
         ASSERT_NE(frame_, nullptr);
-        ASSERT_TRUE(SetWindowPos(frame_, HWND_TOP, 0, 0, 800, 600, SWP_SHOWWINDOW));
-        UpdateWindow(frame_);
     }
     static void TearDownTestSuite()
     {
-        if (frame_) DestroyWindow(frame_);
+        StopTestFrame();
         frame_ = nullptr;
     }
     void TearDown() override
@@ -122,7 +119,9 @@ TEST_F(StatusLine, StandsAlongTheBottomUnderTheClientArea)
     EXPECT_EQ(status.right, frame.right);
     EXPECT_EQ(status.bottom, frame.bottom);
     EXPECT_EQ(status.bottom - status.top, g_app.statusLineHeight);
-    EXPECT_EQ(client.top, 0);
+    RECT bar{0, 0, 0, 0};  // the action bar above the client, when it is shown
+    if (HWND barWindow = ActionBarWindow(g_app.actionBarBlock)) GetWindowRect(barWindow, &bar);
+    EXPECT_EQ(client.top, bar.bottom - bar.top);
     EXPECT_EQ(client.bottom, status.top);
 }
 
@@ -162,7 +161,7 @@ TEST_F(StatusLine, WithoutADocumentEveryPaneIsEmpty)
 
 TEST_F(StatusLine, ADocumentShowsItsPositionAndTheInsertMode)
 {
-    HWND child = OpenDocumentWindow(nullptr);
+    HWND child = NewDocumentWindow(nullptr, 0, 0, 0, 0);
     ASSERT_NE(child, nullptr);
     ShowWindow(child, SW_SHOW);
     Repaint();

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/window_list.h"
+#include "tests/win/frame_fixture.h"
 #include "app/doc_window.h"
 #include "app/frame.h"
 #include "app/message_box.h"
@@ -83,16 +85,13 @@ class Win32Layer : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        g_app.instance = GetModuleHandleA(nullptr);
-        g_core.screen = &g_win32Screen;
-        ASSERT_TRUE(RegisterWindowClasses(g_app.instance));
-        frame_ = CreateFrameWindow(nullptr);  // never shown
+        frame_ = StartTestFrame();  // never shown
         ASSERT_NE(frame_, nullptr);
         ASSERT_NE(g_app.clientWindow, nullptr);
     }
     static void TearDownTestSuite()
     {
-        if (frame_) DestroyWindow(frame_);
+        StopTestFrame();
         frame_ = nullptr;
     }
     void SetUp() override
@@ -164,7 +163,7 @@ TEST_F(Win32Layer, DocumentWindowLoadsTheFileUnderItsTitleAndSavesCrLfBack)
     const std::string path = TempPath("zavodo_w32_load.ksr");
     WriteFileBytes(path, std::string("a\r\nb\r\n\tc\0d", 11));
 
-    HWND child = OpenDocumentWindow(path.c_str());
+    HWND child = NewDocumentWindow(path.c_str(), 0, 0, 0, 0);
     ASSERT_NE(child, nullptr);
     EditState* doc = DocumentOfWindow(child);
     ASSERT_NE(doc, nullptr);
@@ -190,7 +189,7 @@ TEST_F(Win32Layer, DocumentWindowLoadsTheFileUnderItsTitleAndSavesCrLfBack)
 
 TEST_F(Win32Layer, SaveThatCannotWriteShowsMessage301WithThePath)
 {
-    HWND child = OpenDocumentWindow(nullptr);
+    HWND child = NewDocumentWindow(nullptr, 0, 0, 0, 0);
     ASSERT_NE(child, nullptr);
     EditState* doc = DocumentOfWindow(child);
     const std::string bad = TempPath("no_such_folder_zavodo\\x.ksr");
@@ -207,8 +206,8 @@ TEST_F(Win32Layer, SaveThatCannotWriteShowsMessage301WithThePath)
 TEST_F(Win32Layer, UntitledDocumentsAreNumberedInTheirTitles)
 {
     const uint32_t next = g_core.untitledCounter;
-    HWND first = OpenDocumentWindow(nullptr);
-    HWND second = OpenDocumentWindow(nullptr);
+    HWND first = NewDocumentWindow(nullptr, 0, 0, 0, 0);
+    HWND second = NewDocumentWindow(nullptr, 0, 0, 0, 0);
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(TitleOf(first), "Untitled:" + std::to_string(next));
@@ -221,7 +220,7 @@ TEST_F(Win32Layer, UntitledDocumentsAreNumberedInTheirTitles)
 
 TEST_F(Win32Layer, SeamCallsReachTheDocumentWindow)
 {
-    HWND child = OpenDocumentWindow(nullptr);
+    HWND child = NewDocumentWindow(nullptr, 0, 0, 0, 0);
     ASSERT_NE(child, nullptr);
     const EditState* doc = DocumentOfWindow(child);
     const int cw = doc->cellWidth, ch = doc->cellHeight;
@@ -287,7 +286,7 @@ TEST_F(Win32Layer, ClosingADocumentWindowFreesEveryBlockItTook)
 {
     g_counts = Counts{};
     SetAllocator(BlockAllocator{CountingAlloc, CountingResize, CountingRelease});
-    HWND child = OpenDocumentWindow(nullptr);
+    HWND child = NewDocumentWindow(nullptr, 0, 0, 0, 0);
     ASSERT_NE(child, nullptr);
     EXPECT_GE(g_counts.allocs, 2);  // the record and the text
     Close(child);
@@ -302,7 +301,7 @@ TEST_F(Win32Layer, NoMemoryFailsTheWindowCreationAndLeavesNothing)
         g_counts.failFrom = failFrom;
         SetAllocator(BlockAllocator{CountingAlloc, CountingResize, CountingRelease});
         g_box = BoxRecord{};
-        EXPECT_EQ(OpenDocumentWindow(nullptr), nullptr) << "failing from allocation " << failFrom;
+        EXPECT_EQ(NewDocumentWindow(nullptr, 0, 0, 0, 0), nullptr) << "failing from allocation " << failFrom;
         EXPECT_EQ(g_counts.releases, g_counts.allocs);
         EXPECT_EQ(ActiveDocument(), nullptr);
         // Only the text block's failure is reported; the record and the cells fail silently.
@@ -355,7 +354,7 @@ TEST_F(Win32Layer, PaintDrawsRowsFromTheTopLineWithTabsExpanded)
 {
     const std::string path = TempPath("zavodo_w32_paint.ksr");
     WriteFileBytes(path, "\tX\r\nYYYY\r\n");
-    HWND child = OpenDocumentWindow(path.c_str());
+    HWND child = NewDocumentWindow(path.c_str(), 0, 0, 0, 0);
     ASSERT_NE(child, nullptr);
     ASSERT_TRUE(MoveWindow(child, 0, 0, 500, 200, FALSE));
     EditState* doc = DocumentOfWindow(child);

@@ -1,0 +1,106 @@
+// The window list: document windows are found by their path, opened once, made in the MDI
+// client at the default or a drawn placement, and counted against the limit.
+#include "app/window_list.h"
+
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "app/doc_window.h"
+#include "app/frame.h"
+#include "app/message_box.h"
+#include "libs/qvdsk/qvdsk.h"
+#include "resources/ids.h"
+
+namespace {
+
+constexpr int kMinDefaultWidth = 300;
+constexpr int kMinDefaultHeight = 100;
+
+// A name that does not exist becomes an empty file, so the document has a file to save to.
+bool EnsureFile(const char* name)
+{
+    if (flopen(name, kFlProbe)) return true;
+    FlFile* created = flopen(name, kFlWrite);
+    if (!created) return false;
+    flclose(created);
+    return true;
+}
+
+}  // namespace
+
+HWND FindDocumentWindow(const char* name)
+{
+    if (!g_app.clientWindow || !name) return nullptr;
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%s", LoadStr(IDS_EDIT_CLASS));
+    for (HWND w = GetWindow(g_app.clientWindow, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (GetWindow(w, GW_OWNER)) continue;
+        char className[MAX_PATH];
+        if (GetClassNameA(w, className, sizeof className) == 0 || lstrcmpiA(className, expected) != 0)
+            return nullptr;
+        const EditState* doc = DocumentOfWindow(w);
+        if (doc && lstrcmpiA(doc->path, name) == 0) return w;
+    }
+    return nullptr;
+}
+
+HWND OpenDocument(const char* name)
+{
+    if (HWND open = FindDocumentWindow(name)) {
+        BringWindowToTop(open);
+        SendMessageA(g_app.clientWindow, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(open), 0);
+        return open;
+    }
+    if (g_app.documentCount >= kMaxDocuments) {
+        ShowMessage(g_app.frameWindow, 0, IDS_TOO_MANY_FILES, nullptr);
+        return nullptr;
+    }
+    return NewDocumentWindow(name, 0, 0, 0, 0);
+}
+
+HWND NewDocumentWindow(const char* name, int x, int y, int width, int height)
+{
+    if (!g_app.clientWindow) return nullptr;
+    const bool maximized = ActiveDocumentMaximized();
+    if (name && !EnsureFile(name)) {
+        ShowMessage(g_app.frameWindow, 0, IDS_CANNOT_OPEN, name);
+        return nullptr;
+    }
+    char className[14];
+    std::snprintf(className, sizeof className, "%s", LoadStr(IDS_EDIT_CLASS));
+    MDICREATESTRUCTA create{};
+    create.szClass = className;
+    create.szTitle = "";  // the document window names itself
+    create.hOwner = ResourceInstance();
+    if (maximized) {
+        create.style = WS_MAXIMIZE;
+        SendMessageA(g_app.clientWindow, WM_SETREDRAW, FALSE, 0);
+    } else {
+        create.style = static_cast<DWORD>(g_app.newWindowStyle | WS_CLIPSIBLINGS);
+    }
+    if (width != 0 && height != 0) {
+        create.x = x;
+        create.y = y;
+        create.cx = width;
+        create.cy = height;
+    } else {
+        RECT area{0, 0, 0, 0};
+        GetClientRect(g_app.clientWindow, &area);
+        create.cx = area.right > kMinDefaultWidth ? area.right : kMinDefaultWidth;
+        create.cy = area.bottom > kMinDefaultHeight ? area.bottom : kMinDefaultHeight;
+    }
+    create.lParam = reinterpret_cast<LPARAM>(name);
+    HWND w = reinterpret_cast<HWND>(
+        SendMessageA(g_app.clientWindow, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    if (maximized) {
+        SendMessageA(g_app.clientWindow, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(g_app.clientWindow, nullptr, TRUE);
+        if (w) UpdateWindow(w);
+        UpdateWindow(g_app.clientWindow);
+    }
+    if (w) {
+        SetFocus(w);
+        ++g_app.documentCount;
+    }
+    return w;
+}

@@ -1,0 +1,15 @@
+// The window list: making document windows, finding the one that holds a file, and the count
+// of open documents against its limit.
+#pragma once
+
+#include <windows.h>
+
+// The document window whose path is name (letter case ignored), or null.
+HWND FindDocumentWindow(const char* name);
+// The window that shows name afterwards, activated: an existing one, or a new one (message
+// 314 at the limit, null).
+HWND OpenDocument(const char* name);
+// One new document window for name (null: untitled); width and height 0 give the default
+// placement. A name that does not exist becomes an empty file first; one that can be neither
+// opened nor created gives message 300 and null.
+HWND NewDocumentWindow(const char* name, int x, int y, int width, int height);

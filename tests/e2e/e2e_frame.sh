@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The frame end to end: ZAVODO.EXE started on a script at a stored placement, the document
+# closed with Ctrl+F4, a new one drawn as a rubber band with the mouse, Alt+X to leave; checked
+# by probe.exe from another process and in QV5.INI afterwards.
+#   e2e_frame.sh <win64 build dir>     (run by CTest inside a Wine session)
+set -u
+bin=$1/bin
+here=$(cd "$(dirname "$0")" && pwd)
+ini=$WINEPREFIX/drive_c/windows/QV5.INI
+work=$(mktemp -d)
+editor=
+
+probe() { (cd "$bin" && wine probe.exe "$@") | tr -d '\r'; }
+cleanup() {
+    [ -n "$editor" ] && kill "$editor" 2>/dev/null
+    rm -rf "$work"
+}
+fail() {
+    echo "e2e_frame: $*" >&2
+    probe state >&2
+    import -window root "$1/e2e_frame_failed.png" 2>/dev/null
+    cleanup
+    exit 1
+}
+expect() {  # expect <key=value>: the probe's state holds that line
+    probe state | grep -qxF "$1" || fail "expected $1"
+}
+
+cp "$here/../../samples/DEMO.KSR" "$work/DEMO.KSR"
+rm -f "$ini"
+printf '[Kestrel Editor]\r\nStart Size=50 60 850 660\r\n' >"$ini"
+(cd "$bin" && exec wine ZAVODO.EXE "$(winepath -w "$work/DEMO.KSR")") >/dev/null 2>&1 &
+editor=$!
+probe wait 30 || fail "no frame within 30 s"
+sleep 1
+expect "title=Corvanet Editor"
+expect "frame=50 60 800 600"
+expect "documents=1"
+probe state | grep -q '^document=.*DEMO.KSR$' || fail "the script is not open"
+
+# Ctrl+F4 closes the document.
+xdotool key ctrl+F4
+sleep 1
+expect "documents=0"
+
+# A rubber band on the empty client area opens a window of exactly the drawn size.
+read -r cx cy _ < <(probe state | sed -n 's/^client=//p')
+xdotool mousemove $((cx + 40)) $((cy + 30)) mousedown 1
+xdotool mousemove $((cx + 120)) $((cy + 90)) mousemove $((cx + 200)) $((cy + 150)) mouseup 1
+sleep 1
+expect "documents=1"
+expect "documentRect=$((cx + 40)) $((cy + 30)) 160 120"
+probe state | grep -q '^bar=.* [1-9][0-9]*$' || fail "no action bar"
+import -window root "$1/e2e_frame.png" 2>/dev/null
+
+# Alt+X leaves and writes the settings, the placement included.
+xdotool key alt+x
+for _ in $(seq 1 50); do
+    kill -0 "$editor" 2>/dev/null || break
+    sleep 0.2
+done
+kill -0 "$editor" 2>/dev/null && fail "Alt+X did not end the editor"
+editor=
+grep -q '^Start Size=50 60 850 660' "$ini" || fail "Start Size not saved: $(cat "$ini")"
+grep -q '^ActionBar=1' "$ini" || fail "the settings were not saved"
+cleanup
+echo "e2e_frame: passed"

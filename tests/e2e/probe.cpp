@@ -1,0 +1,76 @@
+// probe.exe: looks at a running ZAVODO.EXE from another process, as the end-to-end tests
+// need: waits for its frame, and prints the frame's and its children's state as key=value
+// lines that the test scripts compare.
+//   probe wait [seconds]   exits 0 once the frame exists and is idle
+//   probe state            frame, client, menu, action bar, status line, documents
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+HWND Frame() { return FindWindowA("ZAVODO:Main", nullptr); }
+
+HWND Child(HWND parent, const char* cls) { return FindWindowExA(parent, nullptr, cls, nullptr); }
+
+void PrintRect(const char* key, HWND w)
+{
+    RECT r{0, 0, 0, 0};
+    if (w) GetWindowRect(w, &r);
+    std::printf("%s=%ld %ld %ld %ld\n", key, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+int Wait(int seconds)
+{
+    for (int i = 0; i < seconds * 10; ++i) {
+        HWND frame = Frame();
+        DWORD_PTR answer = 0;
+        if (frame && IsWindowVisible(frame) &&
+            SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer))
+            return 0;
+        Sleep(100);
+    }
+    return 1;
+}
+
+int State()
+{
+    HWND frame = Frame();
+    if (!frame) {
+        std::printf("frame=none\n");
+        return 1;
+    }
+    char text[MAX_PATH];
+    GetWindowTextA(frame, text, sizeof text);
+    std::printf("title=%s\n", text);
+    std::printf("zoomed=%d\n", IsZoomed(frame) ? 1 : 0);
+    PrintRect("frame", frame);
+    HWND client = Child(frame, "MDIClient");
+    PrintRect("client", client);
+    PrintRect("status", Child(frame, "ZAVODO:StatusLine"));
+    PrintRect("bar", Child(frame, "DezActionBar"));
+    int documents = 0;
+    for (HWND w = client ? GetWindow(client, GW_CHILD) : nullptr; w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (GetWindow(w, GW_OWNER)) continue;
+        ++documents;
+        GetWindowTextA(w, text, sizeof text);
+        std::printf("document=%s\n", text);
+        PrintRect("documentRect", w);
+    }
+    std::printf("documents=%d\n", documents);
+    HWND active = client ? reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+    if (active && GetWindowTextA(active, text, sizeof text) >= 0) std::printf("active=%s\n", text);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2 && std::strcmp(argv[1], "wait") == 0) return Wait(argc >= 3 ? std::atoi(argv[2]) : 20);
+    if (argc >= 2 && std::strcmp(argv[1], "state") == 0) return State();
+    std::fprintf(stderr, "usage: probe wait [seconds] | probe state\n");
+    return 2;
+}

@@ -1,0 +1,145 @@
+// Splitting the command line into arguments, and the start-up switches' rules.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "doc/memory.h"
+
+namespace {
+
+// Counts the allocator's calls and the blocks alive, and fails one chosen call.
+struct Tally {
+    int calls = 0;
+    int failAt = 0;  // 0: never
+    int live = 0;
+} g_tally;
+
+void* TallyAlloc(size_t size)
+{
+    void* block = ++g_tally.calls == g_tally.failAt ? nullptr : DefaultAllocator().alloc(size);
+    g_tally.live += block != nullptr;
+    return block;
+}
+void* TallyResize(void* block, size_t size)
+{
+    return ++g_tally.calls == g_tally.failAt ? nullptr : DefaultAllocator().resize(block, size);
+}
+void TallyRelease(void* block)
+{
+    --g_tally.live;
+    DefaultAllocator().release(block);
+}
+
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_tally = Tally{};
+        SetAllocator({TallyAlloc, TallyResize, TallyRelease});
+    }
+    void TearDown() override { RestoreDefaultAllocator(); }
+};
+
+std::vector<std::string> Split(const std::string& line)
+{
+    ArgumentList* list = SplitCommandLine(line.c_str());
+    EXPECT_NE(list, nullptr);
+    std::vector<std::string> args;
+    if (!list) return args;
+    for (int i = 0; i < list->count; ++i) args.emplace_back(Argument(list, i));
+    EXPECT_EQ(Argument(list, list->count), nullptr);
+    FreeArgumentList(list);
+    return args;
+}
+
+TEST_F(CommandLine, SplitsAsQuotedAndBlankRulesSay)
+{
+    const std::string a300(300, 'a'), b300(300, 'b');
+    std::string words;  // w1 .. w25
+    std::vector<std::string> first20;
+    for (int k = 1; k <= 25; ++k) {
+        words += "w" + std::to_string(k) + " ";
+        if (k <= 20) first20.push_back("w" + std::to_string(k));
+    }
+    const struct {
+        std::string line;
+        std::vector<std::string> args;
+    } cases[] = {
+        {" \t ", {}},
+        {"\"my file.ksr\"", {"my file.ksr"}},
+        {"a\"b c\"d", {"ab cd"}},
+        {"\"\"", {""}},
+        {"\\\"x", {"\"x"}},
+        {"\"a\\\"b\" c\\d", {"a\"b", "c\\d"}},
+        {"  one\t\ttwo  three ", {"one", "two", "three"}},
+        {"/G12 \"open end", {"/G12", "open end"}},
+        {"x \"", {"x", ""}},
+        {words, first20},
+        {words.substr(0, words.find("w21")) + "\"", first20},
+        {a300 + " " + b300 + " " + a300, {a300, b300, a300}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Split(c.line), c.args) << c.line;
+    EXPECT_EQ(g_tally.live, 0);
+}
+
+TEST_F(CommandLine, IsOneBlockOfHeaderOffsetsAndStrings)
+{
+    ArgumentList* list = SplitCommandLine("ab \"\" cde");
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count, 3);
+    const auto* base = reinterpret_cast<const char*>(list);
+    EXPECT_EQ(reinterpret_cast<const char*>(list->offsets), base + sizeof(ArgumentList));
+    EXPECT_EQ(list->strings, reinterpret_cast<const char*>(list->offsets + 3));
+    EXPECT_EQ(std::string(list->strings, 8), std::string("ab\0\0cde\0", 8));
+    EXPECT_EQ(std::vector<uint32_t>(list->offsets, list->offsets + 3), (std::vector<uint32_t>{0, 3, 4}));
+    EXPECT_EQ(g_tally.calls, 1);  // short lines need only the list's block
+    FreeArgumentList(list);
+    EXPECT_EQ(g_tally.live, 0);
+}
+
+TEST_F(CommandLine, AnyFailedAllocationGivesNoListAndLeaksNothing)
+{
+    // 300 and 600 stored bytes: one chunk block, then that and one growth, then the list.
+    const struct {
+        std::string line;
+        int calls;
+    } cases[] = {{std::string(10, 'x'), 1}, {std::string(300, 'x'), 2}, {std::string(600, 'x'), 3}};
+    for (const auto& c : cases) {
+        g_tally = Tally{};
+        ArgumentList* list = SplitCommandLine(c.line.c_str());
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(Argument(list, 0), c.line);
+        FreeArgumentList(list);
+        EXPECT_EQ(g_tally.calls, c.calls) << c.line.size();
+        for (int n = 1; n <= c.calls; ++n) {
+            g_tally = Tally{};
+            g_tally.failAt = n;
+            EXPECT_EQ(SplitCommandLine(c.line.c_str()), nullptr) << c.line.size() << " fails at " << n;
+            EXPECT_EQ(g_tally.live, 0) << c.line.size() << " fails at " << n;
+        }
+    }
+}
+
+TEST(CommandLineSwitches, ClassifyAndGotoLine)
+{
+    const struct {
+        const char* arg;
+        ArgumentKind kind;
+    } kinds[] = {{"/G12", ArgumentKind::GotoOption},   {"/N", ArgumentKind::NewOption},
+                 {"/X", ArgumentKind::OtherOption},   {"/", ArgumentKind::OtherOption},
+                 {"file.ksr", ArgumentKind::FileName}, {"a/G", ArgumentKind::FileName}};
+    for (const auto& k : kinds) EXPECT_EQ(Classify(k.arg), k.kind) << k.arg;
+
+    const struct {
+        const char* arg;
+        int line;
+    } lines[] = {{"/G12", 12}, {"/G", 99}, {"/GABC", 0}, {"/G -5", -5}, {"/G+7x", 7}, {"/G\t 30", 30},
+                 {"/G- 4", 0}, {"/G99999999999", INT_MAX}, {"/G-99999999999", INT_MIN},
+                 {"/G2147483647", INT_MAX}, {"/G-2147483648", INT_MIN}};
+    for (const auto& l : lines) EXPECT_EQ(ParseGotoLine(l.arg + 2, 99), l.line) << l.arg;
+}
+
+}  // namespace

@@ -1,0 +1,266 @@
+// The action bar as the frame uses it: the program's two layouts, clicks, the grayed and the
+// pressed look read back in pixels, large buttons, repaints, tooltips and the block's fields.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "libs/dez/dez32.h"
+#include "resources/ids.h"
+
+namespace {
+
+using Entry = std::pair<int, const char*>;  // a command and its label
+
+// clang-format off
+const std::vector<Entry> kMainLayout = {
+    {IDM_BAR_FOREIGN1, ""}, {IDM_BAR_FOREIGN2, ""}, {IDM_NEW, "New file"}, {IDM_OPEN, "Open file"},
+    {IDM_SAVE, "Save file"}, {IDM_EXIT, "Exit KESTREL Editor"}, {IDM_PRINT, "Print file"},
+    {IDM_PRINT_SETUP, "Printer setup"}, {IDM_CUT, "Cut"}, {IDM_COPY, "Copy"}, {IDM_PASTE, "Paste"},
+    {IDM_UNDO, "Undo last action"}, {IDM_REDO, "Redo last action"}, {IDM_FIND, "Find"},
+    {IDM_COMPILE, "Save and compile"}, {IDM_TILE_HORIZONTAL, "Tile"}, {IDM_CONTENTS, "Help"}};
+const std::vector<Entry> kShortLayout = {
+    {IDM_BAR_FOREIGN1, ""}, {IDM_BAR_FOREIGN2, ""}, {IDM_NEW, "New file"}, {IDM_OPEN, "Open file"},
+    {IDM_EXIT, "Exit KESTREL Editor"}};
+// clang-format on
+
+// A frame with a bar made from one of the program's layouts.
+struct Bar {
+    explicit Bar(int layout, bool large = false)
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "ActionBarTestFrame";
+        RegisterClassA(&wc);
+        frame = CreateWindowExA(0, wc.lpszClassName, "frame", WS_OVERLAPPEDWINDOW, 0, 0, 700, 300, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+        if (!ActionBarInit(&block, 0)) return;
+        ActionBarSetLarge(block, large);
+        bar = ActionBarCreate(frame, wc.hInstance, layout, 0, block);
+    }
+    ~Bar()
+    {
+        if (block) ActionBarShutdown(block);
+        DestroyWindow(frame);
+    }
+    const ActionBarButton& Button(int command) const
+    {
+        return *std::find_if(block->buttons, block->buttons + block->buttonCount,
+                             [&](const ActionBarButton& b) { return b.command == command; });
+    }
+    POINT Centre(int command) const
+    {
+        const ActionBarButton& b = Button(command);
+        return POINT{b.left + b.width / 2, 2 + b.width / 2};
+    }
+    void Mouse(UINT message, POINT at) const { SendMessageA(bar, message, 0, MAKELPARAM(at.x, at.y)); }
+    void Click(int command) const
+    {
+        Mouse(WM_LBUTTONDOWN, Centre(command));
+        Mouse(WM_LBUTTONUP, Centre(command));
+    }
+    // The command the clicks since the last call posted to the frame, 0 for none.
+    int Posted() const
+    {
+        MSG msg;
+        int command = 0;
+        while (PeekMessageA(&msg, frame, WM_COMMAND, WM_COMMAND, PM_REMOVE)) command = LOWORD(msg.wParam);
+        return command;
+    }
+    // A button's pixels as 0x00RRGGBB, drawn through WM_PRINTCLIENT, top row first.
+    std::vector<uint32_t> Pixels(int command) const
+    {
+        RECT r{};
+        GetClientRect(bar, &r);
+        BITMAPINFO info{};
+        info.bmiHeader =
+            BITMAPINFOHEADER{sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, dib);
+        SendMessageA(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        GdiFlush();
+        const ActionBarButton& b = Button(command);
+        std::vector<uint32_t> pixels;
+        for (int y = 2; y < 2 + b.width; ++y) {
+            const uint32_t* row = static_cast<const uint32_t*>(bits) + y * r.right;
+            pixels.insert(pixels.end(), row + b.left, row + b.left + b.width);
+        }
+        SelectObject(dc, old);
+        DeleteObject(dib);
+        DeleteDC(dc);
+        return pixels;
+    }
+    // Pixels of a strong colour, far from any gray, on a button.
+    int Vivid(int command) const
+    {
+        std::vector<uint32_t> pixels = Pixels(command);
+        return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) {
+            int r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
+            return std::max({r, g, b}) - std::min({r, g, b}) > 96;
+        }));
+    }
+    HWND Tooltip() const  // a popup owned by the frame
+    {
+        HWND tip = nullptr;
+        while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) &&
+               GetWindow(tip, GW_OWNER) != frame) {
+        }
+        return tip;
+    }
+    HWND frame = nullptr;
+    HWND bar = nullptr;
+    ActionBarBlock* block = nullptr;
+};
+
+bool VisibleWithin(HWND window, DWORD ms)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10)) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        if (IsWindowVisible(window)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(ActionBar, TheProgramsLayoutsLoadInOrder)
+{
+    for (auto [layout, entries] :
+         {std::pair{IDL_BAR_MAIN, kMainLayout}, std::pair{IDL_BAR_SHORT, kShortLayout}}) {
+        Bar bar(layout);
+        ASSERT_NE(bar.bar, nullptr) << layout;
+        ASSERT_EQ(bar.block->buttonCount, static_cast<int>(entries.size())) << layout;
+        for (size_t i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(bar.block->buttons[i].command, entries[i].first) << layout << " entry " << i;
+            EXPECT_STREQ(bar.block->buttons[i].label, entries[i].second) << layout << " entry " << i;
+            EXPECT_GT(bar.block->buttons[i].left, i ? bar.block->buttons[i - 1].left : 0) << layout;
+        }
+        // The commands the editor does not handle are gaps: nothing to click, no tooltip.
+        bar.Click(IDM_BAR_FOREIGN1);
+        bar.Click(IDM_BAR_FOREIGN2);
+        EXPECT_EQ(bar.Posted(), 0) << layout;
+        EXPECT_EQ(SendMessageA(bar.Tooltip(), TTM_GETTOOLCOUNT, 0, 0),
+                  static_cast<LRESULT>(entries.size() - 2));
+    }
+}
+
+TEST(ActionBar, EnabledButtonsPostTheirCommandGrayedOnesDoNot)
+{
+    Bar bar(IDL_BAR_MAIN);
+    ASSERT_NE(bar.bar, nullptr);
+    bar.Click(IDM_SAVE);
+    EXPECT_EQ(bar.Posted(), IDM_SAVE);
+    ActionBarSetState(-1, kActionBarGrayed, IDM_SAVE, bar.block);
+    bar.Click(IDM_SAVE);
+    EXPECT_EQ(bar.Posted(), 0);
+    ActionBarSetState(-1, kActionBarChosen, IDM_FIND, bar.block);  // the command just carried out
+    bar.Click(IDM_FIND);
+    EXPECT_EQ(bar.Posted(), IDM_FIND);
+    bar.Mouse(WM_LBUTTONDOWN, bar.Centre(IDM_CUT));
+    bar.Mouse(WM_LBUTTONUP, bar.Centre(IDM_COPY));  // released over another button
+    EXPECT_EQ(bar.Posted(), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST(ActionBar, GrayedAndPressedLooksInPixelsAndOnlyAChangeRepaints)
+{
+    Bar bar(IDL_BAR_MAIN);
+    ASSERT_NE(bar.bar, nullptr);
+    ShowWindow(bar.frame, SW_SHOWNORMAL);  // a hidden window collects no update region
+    EXPECT_GT(bar.Vivid(IDM_SAVE), 20);    // the blue disk
+    ValidateRect(bar.bar, nullptr);
+    for (int i = 0; i < 100; ++i) ActionBarSetState(-1, kActionBarEnabled, IDM_SAVE, bar.block);
+    EXPECT_FALSE(GetUpdateRect(bar.bar, nullptr, FALSE));
+    ActionBarSetState(-1, kActionBarGrayed, IDM_SAVE, bar.block);
+    RECT dirty{};
+    EXPECT_TRUE(GetUpdateRect(bar.bar, &dirty, FALSE));
+    EXPECT_EQ(dirty.left, bar.Button(IDM_SAVE).left);
+    EXPECT_EQ(bar.Vivid(IDM_SAVE), 0);
+    ActionBarSetState(-1, kActionBarEnabled, IDM_SAVE, bar.block);
+    EXPECT_GT(bar.Vivid(IDM_SAVE), 20);
+
+    const uint32_t raised = bar.Pixels(IDM_OPEN)[0];
+    const COLORREF c = GetSysColor(COLOR_BTNSHADOW);
+    const uint32_t shadow = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+    EXPECT_NE(raised, shadow);
+    bar.Mouse(WM_LBUTTONDOWN, bar.Centre(IDM_OPEN));
+    EXPECT_EQ(GetCapture(), bar.bar);
+    EXPECT_EQ(bar.Pixels(IDM_OPEN)[0], shadow);  // sunken
+    bar.Mouse(WM_MOUSEMOVE, POINT{1000, 5});
+    EXPECT_EQ(bar.Pixels(IDM_OPEN)[0], raised);  // still held, but the mouse went off it
+    bar.Mouse(WM_LBUTTONUP, POINT{1000, 5});
+    EXPECT_EQ(bar.Posted(), 0);
+    EXPECT_EQ(bar.Pixels(IDM_OPEN)[0], raised);
+}
+
+TEST(ActionBar, LargeButtonsMakeATallerBar)
+{
+    Bar small(IDL_BAR_SHORT, false), large(IDL_BAR_SHORT, true);
+    ASSERT_NE(small.bar, nullptr);
+    ASSERT_NE(large.bar, nullptr);
+    RECT s{}, l{};
+    GetWindowRect(small.bar, &s);
+    GetWindowRect(large.bar, &l);
+    EXPECT_GT(l.bottom - l.top, s.bottom - s.top + 10);
+    EXPECT_EQ(large.block->barHeight, l.bottom - l.top);
+    EXPECT_GT(large.Button(IDM_NEW).width, small.Button(IDM_NEW).width);
+}
+
+TEST(ActionBar, TooltipsShowTheLabelOnlyWhileTheFlagIsSet)
+{
+    Bar bar(IDL_BAR_MAIN);
+    ASSERT_NE(bar.bar, nullptr);
+    ShowWindow(bar.frame, SW_SHOWNORMAL);
+    UpdateWindow(bar.frame);
+    HWND tip = bar.Tooltip();
+    ASSERT_NE(tip, nullptr);
+    SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 20);
+    auto hover = [&](POINT at) {  // the tooltip control checks where the cursor really is
+        POINT screen = at;
+        ClientToScreen(bar.bar, &screen);
+        SetCursorPos(screen.x, screen.y);
+        bar.Mouse(WM_MOUSEMOVE, at);
+    };
+    for (uint8_t flag : {1, 0, 1}) {
+        bar.block->tooltips = flag;
+        hover(POINT{1, 1});  // off every button: any tip goes
+        EXPECT_FALSE(VisibleWithin(tip, 100));
+        hover(bar.Centre(IDM_FIND));
+        EXPECT_EQ(VisibleWithin(tip, flag ? 2000 : 500), flag != 0);
+        char text[64] = "";
+        if (flag) GetWindowTextA(tip, text, sizeof text);
+        EXPECT_STREQ(text, flag ? "Find" : "");
+    }
+}
+
+TEST(ActionBar, TheEditorsUseOfTheBlock)
+{
+    Bar bar(IDL_BAR_MAIN);
+    ASSERT_NE(bar.bar, nullptr);
+    HWND tip = bar.Tooltip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageA(bar.bar, kActionBarActivityMessage, 0, 0), 0);
+    EXPECT_EQ(bar.block->activeItem, kActionBarNoItem);
+    ActionBarColorsChanged(bar.block);
+    EXPECT_GT(bar.Vivid(IDM_SAVE), 20);
+    DestroyWindow(bar.bar);  // as the editor does before making another
+    EXPECT_EQ(bar.block->windows[0], 0u);
+    EXPECT_FALSE(IsWindow(tip));
+    bar.bar = ActionBarCreate(bar.frame, GetModuleHandleA(nullptr), IDL_BAR_SHORT, 0, bar.block);
+    ASSERT_NE(bar.bar, nullptr);
+    EXPECT_EQ(ActionBarWindow(bar.block), bar.bar);
+    tip = bar.Tooltip();
+    ASSERT_NE(tip, nullptr);
+    ActionBarShutdown(bar.block);
+    EXPECT_FALSE(IsWindow(bar.bar));
+    EXPECT_FALSE(IsWindow(tip));
+    EXPECT_EQ(bar.block, nullptr);
+}

@@ -1,0 +1,302 @@
+// The frame in-process: placement from "Start Size", the menus that follow the documents, the
+// command routing, menu help, the rubber band, dropped files, another copy's files, and what
+// closing writes to QV5.INI.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/doc_window.h"
+#include "app/window_list.h"
+#include "resources/ids.h"
+#include "settings/settings_file.h"
+#include "tests/win/frame_fixture.h"
+
+namespace {
+
+std::string WindowsFile(const char* name)
+{
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, sizeof dir);
+    return std::string(dir) + "\\" + name;
+}
+
+void ForgetSettingsFile()
+{
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "QV5.INI");  // drops the cached copy
+    DeleteFileA(WindowsFile("QV5.INI").c_str());
+}
+
+bool SettingsFileExists() { return GetFileAttributesA(WindowsFile("QV5.INI").c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+std::vector<std::string> g_boxes;
+int RecordBox(HWND, const char* text, const char*, UINT)
+{
+    g_boxes.push_back(text);
+    return IDOK;
+}
+
+// The commands that reach a document window, recorded by a procedure put in front of its own.
+std::vector<int> g_docCommands;
+WNDPROC g_docProc = nullptr;
+LRESULT CALLBACK RecordingProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND) g_docCommands.push_back(LOWORD(wParam));
+    return CallWindowProcA(g_docProc, w, message, wParam, lParam);
+}
+
+RECT ChildRect(HWND child)
+{
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, g_app.clientWindow, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+class Frame : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ForgetSettingsFile();
+        g_boxes.clear();
+        g_app.messageBoxHook = RecordBox;
+        ASSERT_NE(StartTestFrame(900, 700), nullptr);
+    }
+    void TearDown() override
+    {
+        StopTestFrame();
+        g_app.messageBoxHook = nullptr;
+        ForgetSettingsFile();
+    }
+    static HWND NewDoc()
+    {
+        HWND doc = NewDocumentWindow(nullptr, 0, 0, 0, 0);
+        Pump();
+        return doc;
+    }
+    static void Band(POINT from, POINT to)
+    {
+        SendMessageA(g_app.clientWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        SendMessageA(g_app.clientWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+        SendMessageA(g_app.clientWindow, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+        Pump();
+    }
+};
+
+TEST(FramePlacement, StartSizeGivesDefaultMaximisedOrShortenedFrames)
+{
+    const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+    const struct {
+        std::string stored;
+        bool maximized;
+        RECT expected;  // left, top, width, height; width 0: the platform's choice
+    } table[] = {
+        {"", false, {0, 0, 0, 0}},
+        {"0 0 " + std::to_string(screenW) + " " + std::to_string(screenH), true, {0, 0, 0, 0}},
+        {"40 300 640 " + std::to_string(screenH + 200), false, {40, 300, 600, screenH - 300}},
+        {"10 20 410 320", false, {10, 20, 400, 300}},
+    };
+    for (const auto& row : table) {
+        ForgetSettingsFile();
+        if (!row.stored.empty())
+            WritePrivateProfileStringA("Kestrel Editor", "Start Size", row.stored.c_str(), "QV5.INI");
+        g_app.instance = GetModuleHandleA(nullptr);
+        g_core.screen = &g_win32Screen;
+        ASSERT_TRUE(g_app.actionBarBlock || ActionBarInit(&g_app.actionBarBlock, 0));
+        ASSERT_TRUE(CreateFrameWindow(SW_SHOWNORMAL)) << row.stored;
+        RECT r;
+        GetWindowRect(g_app.frameWindow, &r);
+        EXPECT_EQ(IsZoomed(g_app.frameWindow) != 0, row.maximized) << row.stored;
+        if (row.expected.right != 0) {
+            EXPECT_EQ(r.left, row.expected.left) << row.stored;
+            EXPECT_EQ(r.top, row.expected.top) << row.stored;
+            EXPECT_EQ(r.right - r.left, row.expected.right) << row.stored;
+            EXPECT_EQ(r.bottom - r.top, row.expected.bottom) << row.stored;
+        }
+        StopTestFrame();
+    }
+    ForgetSettingsFile();
+}
+
+TEST_F(Frame, LayoutPutsTheStatusLineAtTheBottomAndTheClientBelowTheBar)
+{
+    RECT frame, client, status, bar;
+    GetClientRect(g_app.frameWindow, &frame);
+    GetWindowRect(g_app.clientWindow, &client);
+    GetWindowRect(g_app.statusLineWindow, &status);
+    GetWindowRect(ActionBarWindow(g_app.actionBarBlock), &bar);
+    EXPECT_EQ(status.bottom - status.top, g_app.statusLineHeight);
+    EXPECT_EQ(client.top, bar.bottom);
+    EXPECT_EQ(client.bottom, status.top);
+    EXPECT_EQ(client.right - client.left, frame.right);
+    POINT bottom{0, status.bottom};
+    ScreenToClient(g_app.frameWindow, &bottom);
+    EXPECT_EQ(bottom.y, frame.bottom);
+}
+
+TEST_F(Frame, MenuAndBarFollowTheFirstDocumentAndTheLastClose)
+{
+    EXPECT_EQ(GetMenu(g_app.frameWindow), g_app.shortMenu);
+    EXPECT_EQ(g_app.actionBarBlock->buttonCount, 5);  // the two foreign entries and New, Open, Exit
+    HWND doc = NewDoc();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(GetMenu(g_app.frameWindow), g_app.mainMenu);
+    EXPECT_EQ(g_app.currentMenu, g_app.mainMenu);
+    EXPECT_EQ(g_app.actionBarBlock->buttonCount, 17);
+    EXPECT_EQ(g_app.actionBarBlock->owner, HandleToULong(g_app.frameWindow));
+    SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(doc), 0);
+    Pump();
+    EXPECT_EQ(GetMenu(g_app.frameWindow), g_app.shortMenu);
+    EXPECT_EQ(g_app.actionBarBlock->buttonCount, 5);
+    EXPECT_EQ(g_app.documentCount, 0);
+}
+
+TEST_F(Frame, EachCommandReachesItsHandler)
+{
+    HWND doc = NewDoc();
+    ASSERT_NE(doc, nullptr);
+    g_docProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(doc, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
+    const int oem = g_app.oemTranslate, shown = g_app.actionBarShown, large = g_app.largeButtons;
+    const int tips = g_app.actionBarBlock->tooltips;
+    const struct {
+        int command;
+        bool toDocument;
+        const char* box;  // the message it shows, if any
+    } table[] = {
+        {IDM_SAVE_AS, true, nullptr},   {IDM_PRINT, true, nullptr},      {IDM_PRINT_SETUP, true, nullptr},
+        {IDM_PREFERENCES, true, nullptr}, {IDM_CUT, true, nullptr},      {IDM_COPY, true, nullptr},
+        {IDM_PASTE, true, nullptr},     {IDM_FIND, true, nullptr},       {IDM_FIND_AGAIN, true, nullptr},
+        {IDM_REPLACE, true, nullptr},   {IDM_GOTO_LINE, true, nullptr},  {IDM_COMPILE, true, nullptr},
+        {IDM_COMPILER_NOTICE, true, nullptr}, {IDM_FIRST_CHILD, true, nullptr},
+        {IDM_OEMKEYS, false, nullptr},  {IDM_ACTION_BAR, false, nullptr}, {IDM_ACTION_BAR, false, nullptr},
+        {IDM_LARGE_ACTION_BAR, false, nullptr}, {IDM_TOOLTIPS, false, nullptr},
+        {IDM_TILE_HORIZONTAL, false, nullptr}, {IDM_TILE_VERTICAL, false, nullptr},
+        {IDM_CASCADE, false, nullptr},  {IDM_ARRANGE_ICONS, false, nullptr},
+        {IDM_DIALOG_EDITOR, false, "Error executing VIZIVIR.EXE"},
+        {IDM_USER_WINDOW_EDITOR, false, "Error executing RODEZEZE.EXE"},
+    };
+    for (const auto& row : table) {
+        g_docCommands.clear();
+        g_boxes.clear();
+        SendMessageA(g_app.frameWindow, WM_COMMAND, static_cast<WPARAM>(row.command), 0);
+        EXPECT_EQ(g_docCommands.size(), row.toDocument ? 1u : 0u) << row.command;
+        if (row.toDocument && !g_docCommands.empty()) {
+            EXPECT_EQ(g_docCommands[0], row.command);
+        }
+        EXPECT_EQ(g_boxes.empty() ? std::string() : g_boxes[0], row.box ? row.box : "") << row.command;
+    }
+    EXPECT_NE(g_app.oemTranslate, oem);
+    EXPECT_EQ(g_app.actionBarShown, shown);  // switched off and on again
+    EXPECT_NE(g_app.largeButtons, large);
+    EXPECT_NE(g_app.actionBarBlock->tooltips, tips);
+    EXPECT_NE(ActionBarWindow(g_app.actionBarBlock), nullptr);
+
+    // New makes one more document; Close and Exit act on the document and the frame.
+    SendMessageA(g_app.frameWindow, WM_COMMAND, IDM_NEW, 0);
+    EXPECT_EQ(g_app.documentCount, 2);
+    SendMessageA(g_app.frameWindow, WM_COMMAND, IDM_CLOSE, 0);
+    EXPECT_EQ(g_app.documentCount, 1);
+    SendMessageA(g_app.frameWindow, WM_COMMAND, IDM_EXIT, 0);
+    MSG close;
+    EXPECT_TRUE(PeekMessageA(&close, g_app.frameWindow, WM_CLOSE, WM_CLOSE, PM_REMOVE));
+    // The switches were saved as they were made.
+    EXPECT_EQ(GetPrivateProfileIntA("Kestrel Editor", "LargeIcons", -1, "QV5.INI"), g_app.largeButtons);
+    EXPECT_EQ(GetPrivateProfileIntA("Kestrel Editor", "OEMKeys", -1, "QV5.INI"), g_app.oemTranslate);
+}
+
+TEST_F(Frame, HighlightedEntriesShowTheirTextOnTheStatusLine)
+{
+    HMENU file = GetSubMenu(g_app.shortMenu, 0);
+    SendMessageA(g_app.frameWindow, WM_MENUSELECT, MAKEWPARAM(IDM_OPEN, 0), reinterpret_cast<LPARAM>(file));
+    EXPECT_STREQ(g_app.statusText, "Open an existing file");
+    EXPECT_EQ(g_app.helpContext, 10502);
+    HWND doc = NewDoc();
+    ASSERT_NE(doc, nullptr);
+    SendMessageA(g_app.frameWindow, WM_MENUSELECT, MAKEWPARAM(IDM_CASCADE, 0),
+                 reinterpret_cast<LPARAM>(GetSubMenu(g_app.mainMenu, 4)));
+    EXPECT_STREQ(g_app.statusText, "Cascade all open windows");
+}
+
+TEST_F(Frame, RubberBandOpensAWindowOfExactlyTheDrawnSize)
+{
+    Band({30, 40}, {131, 91});
+    ASSERT_EQ(g_app.documentCount, 1);
+    const RECT r = ChildRect(ActiveDocument());
+    EXPECT_EQ(r.left, 30);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 101);
+    EXPECT_EQ(r.bottom - r.top, 51);
+    Band({200, 10}, {300, 210});  // 100 wide: too narrow
+    Band({200, 10}, {200, 10});   // a click
+    EXPECT_EQ(g_app.documentCount, 1);
+    EXPECT_FALSE(g_app.band.tracking);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(Frame, TheSixtyEighthDocumentIsRefused)
+{
+    while (g_app.documentCount < kMaxDocuments) ASSERT_NE(NewDocumentWindow(nullptr, 0, 0, 0, 0), nullptr);
+    SendMessageA(g_app.frameWindow, WM_COMMAND, IDM_NEW, 0);
+    Band({10, 10}, {300, 300});
+    EXPECT_EQ(g_app.documentCount, kMaxDocuments);
+    ASSERT_EQ(g_boxes.size(), 2u);
+    EXPECT_EQ(g_boxes[1], "Only 67 files may be open at one time!");
+}
+
+TEST_F(Frame, DroppedFilesAndAnotherCopysFilesOpen)
+{
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    std::vector<std::string> names;
+    for (const char* n : {"zdrop1.ksr", "zdrop2.ksr", "zdrop3.ksr"}) names.push_back(std::string(dir) + n);
+    size_t bytes = sizeof(DROPFILES) + 1;
+    for (const auto& n : names) bytes += n.size() + 1;
+    HGLOBAL drop = GlobalAlloc(GHND, bytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    char* at = reinterpret_cast<char*>(header + 1);
+    for (const auto& n : names) at += std::strlen(std::strcpy(at, n.c_str())) + 1;
+    GlobalUnlock(drop);
+    SendMessageA(g_app.frameWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(g_app.documentCount, 3);
+    // Taken from the last to the first: the first name is opened last and is active.
+    const EditState* active = DocumentOfWindow(ActiveDocument());
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(lstrcmpiA(active->path, names[0].c_str()), 0) << active->path;
+
+    // Another copy hands over the second one again, with a line: no second window.
+    ATOM atom = GlobalAddAtomA(names[1].c_str());
+    SendMessageA(g_app.frameWindow, UM_OPENFILE, atom, 0);
+    GlobalDeleteAtom(atom);
+    EXPECT_EQ(g_app.documentCount, 3);
+    EXPECT_EQ(lstrcmpiA(DocumentOfWindow(ActiveDocument())->path, names[1].c_str()), 0);
+    for (const auto& n : names) DeleteFileA(n.c_str());
+}
+
+TEST_F(Frame, CloseSavesTheSettingsAndEndingTheSessionDoesNot)
+{
+    EXPECT_EQ(SendMessageA(g_app.frameWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_FALSE(SettingsFileExists());
+    SendMessageA(g_app.frameWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(g_app.frameWindow, nullptr);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "QV5.INI");
+    EXPECT_TRUE(SettingsFileExists());
+}
+
+}  // namespace
