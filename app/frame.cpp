@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
-#include "app/doc_window.h"
+#include "editor/edit_window.h"
 #include "app/help.h"
 #include "app/message_box.h"
 #include "app/recent_files.h"

@@ -7,7 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
-#include "app/doc_window.h"
+#include "editor/edit_window.h"
 #include "app/frame.h"
 #include "app/message_box.h"
 #include "app/recent_files.h"

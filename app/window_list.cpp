@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/app_state.h"
-#include "app/doc_window.h"
+#include "editor/edit_window.h"
 #include "app/frame.h"
 #include "app/message_box.h"
 #include "libs/qvdsk/qvdsk.h"

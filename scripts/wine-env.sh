@@ -44,10 +44,22 @@ zavodo_stop_display() {
 }
 
 # Creates the prefix the first time; later starts only bring up its wineserver.
+# Top-level windows are left unmanaged: no window manager runs on our Xvfb, so Wine draws
+# their captions itself and does not wait for one when a window is hidden or destroyed.
 zavodo_ensure_prefix() {
     mkdir -p "$WINEPREFIX"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
+    # Wine's own fonts (Marlett draws the caption buttons) where this Wine looks for them.
+    local font
+    for font in /usr/share/wine/fonts/*.ttf; do
+        [ -f "$font" ] && [ ! -e "$WINEPREFIX/drive_c/windows/Fonts/${font##*/}" ] &&
+            cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
+    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         wineserver -w
     fi
 }

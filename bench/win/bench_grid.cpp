@@ -9,7 +9,7 @@
 #include "app/app_state.h"
 #include "app/window_list.h"
 #include "tests/win/frame_fixture.h"
-#include "app/doc_window.h"
+#include "editor/edit_window.h"
 #include "app/frame.h"
 #include "app/win32_screen.h"
 #include "doc/view.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/doc_window.h"
+#include "editor/edit_window.h"
 #include "app/window_list.h"
 #include "resources/ids.h"
 #include "settings/settings_file.h"

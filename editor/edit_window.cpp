@@ -1,0 +1,777 @@
+// The document window: its EditState on top of the grid record, the document rendered into
+// the grid's cells, the keys, the caret, the mouse selection, the scroll bars and the
+// document's commands. The grid view underneath lays out, paints and highlights the cells.
+#include "editor/edit_window.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/frame.h"
+#include "app/help.h"
+#include "app/message_box.h"
+#include "app/recent_files.h"
+#include "display/gdi_scoped.h"
+#include "display/screen.h"
+#include "display/status_line.h"
+#include "doc/buffer.h"
+#include "doc/document_file.h"
+#include "doc/edit.h"
+#include "doc/grid.h"
+#include "doc/memory.h"
+#include "doc/text.h"
+#include "doc/undo.h"
+#include "doc/view.h"
+#include "editor/clipboard.h"
+#include "resources/ids.h"
+
+namespace {
+
+constexpr int kSmallestWidth = 100;
+constexpr int kSmallestHeight = 50;
+
+LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(ScreenWndProc, window, message, wParam, lParam);
+}
+
+bool KeyDown(int key)
+{
+    return GetKeyState(key) < 0;
+}
+
+bool Highlighted(const EditState* doc)
+{
+    return (doc->gridFlags & kGridHighlight) != 0;
+}
+
+void ClearSearchHit(EditState* doc)
+{
+    doc->docFlags &= static_cast<uint8_t>(~kDocOnSearchHit);
+}
+
+bool IsDocumentClass(HWND window)
+{
+    char name[64], expected[64];
+    if (!GetClassNameA(window, name, sizeof name)) return false;
+    std::snprintf(expected, sizeof expected, "%s", LoadStr(IDS_EDIT_CLASS));
+    return std::strcmp(name, expected) == 0;
+}
+
+// The save prompt for a modified document belongs here; until it exists every document may
+// close and the session may end.
+bool ConfirmClose(EditState*)
+{
+    return true;
+}
+
+// ---- The document's life ------------------------------------------------------------------
+
+// The document's own blocks and the view's font; the grid view frees its cells and the record.
+void ReleaseDocumentParts(EditState* doc)
+{
+    CloseWorkingWindow(doc);
+    ClearUndo(doc);
+    FreeBlock(doc->text);
+    doc->text = nullptr;
+    if (doc->font) DeleteObject(static_cast<HFONT>(doc->font));
+    doc->font = nullptr;
+}
+
+// A creation that failed leaves nothing behind for WM_DESTROY.
+LRESULT FailCreation(HWND window)
+{
+    if (auto* doc = reinterpret_cast<EditState*>(GetWindowLongPtrA(window, kRecordSlot))) {
+        ReleaseDocumentParts(doc);
+        FreeBlock(doc->cells);
+        FreeBlock(doc);
+    }
+    SetWindowLongPtrA(window, kRecordSlot, 0);
+    return -1;
+}
+
+LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
+{
+    const auto* mdi = static_cast<const MDICREATESTRUCTA*>(create->lpCreateParams);
+    const char* path = mdi ? reinterpret_cast<const char*>(mdi->lParam) : nullptr;
+    if (AttachRecord(window, sizeof(EditState)) != 0) return FailCreation(window);
+    EditState* doc = DocumentOfWindow(window);
+    if (!doc || !CreateDocument(doc, path)) return FailCreation(window);
+    RedrawRows(doc, 0, 0, doc->rows, doc->columns);
+    return 0;
+}
+
+LRESULT OnInitRecord(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
+{
+    if (PassOn(window, UM_INITRECORD, wParam, lParam) != 0) return -1;
+    doc->text = nullptr;
+    doc->tabSize = g_core.settings.tabStops;
+    doc->leftColumn = 0;
+    doc->caretOffset = 0;
+    doc->undoLog = nullptr;
+    doc->undoNext = doc->undoCount = doc->undoCapacity = 0;
+    return 0;
+}
+
+// The part of a path after its last "/", ":" or backslash.
+const char* FileNamePart(const char* path)
+{
+    const char* name = path;
+    for (const char* p = path; *p; ++p)
+        if (*p == '/' || *p == ':' || *p == '\\') name = p + 1;
+    return name;
+}
+
+LRESULT OnSize(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
+{
+    // Maximised, the title joins the frame's caption: the file name alone keeps it short.
+    if (doc->path[0]) SetWindowTextA(window, IsZoomed(window) ? FileNamePart(doc->path) : doc->path);
+    CloseWorkingWindow(doc);
+    PassOn(window, WM_SIZE, wParam, lParam);
+    if (doc->leftColumn != 0) ScrollLeft(doc, doc->leftColumn);
+    SetTop(doc, doc->topOffset);
+    CaretUpdate(doc);
+    return 0;
+}
+
+void OnSetFocus(HWND window, EditState* doc)
+{
+    const int width = g_core.settings.largeCursor ? doc->cellWidth : doc->cellWidth / 3;
+    if (CreateCaret(window, nullptr, width, doc->cellHeight)) {
+        LocateCaret(doc);
+        CaretUpdate(doc);
+        ShowCaret(window);
+    }
+    g_app.caretHiddenForDrag = 0;
+}
+
+void OnKillFocus(EditState* doc)
+{
+    CloseWorkingWindow(doc);  // at most one document holds the program's working window
+    DestroyCaret();
+}
+
+// ---- Keys ---------------------------------------------------------------------------------
+
+// Help on the keyword under the caret in the script language's help file; a bracket there
+// has no entry.
+void KeywordHelp(EditState* doc)
+{
+    char keyword[kHelpWordMax + 1];
+    if (WordForHelp(doc, keyword) != 0 || keyword[0] == '\0') return;
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    ShowHelp(IDS_SCRIPT_HELP_FILE, HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(keyword));
+    SetCursor(previous);
+}
+
+// After a movement: with Shift the highlight follows the caret, otherwise it goes.
+void FinishMove(EditState* doc, bool shift)
+{
+    if (shift)
+        ExtendSelection(doc);
+    else
+        HideHighlight(AsGrid(doc));
+}
+
+// End and Home keep no empty highlight when the caret comes back onto the anchor.
+void FinishJump(EditState* doc, bool shift)
+{
+    if (!shift) {
+        HideHighlight(AsGrid(doc));
+        return;
+    }
+    ExtendSelection(doc);
+    if (doc->anchorOffset == doc->caretOffset) doc->gridFlags &= static_cast<uint16_t>(~kGridHighlight);
+}
+
+// Home may move the view up by a redraw rather than a grid scroll: the anchor cell moves down
+// with the text, or below the view when it left it.
+void FinishHome(EditState* doc, bool shift, int32_t topLineBefore)
+{
+    if (shift && doc->topLine != topLineBefore) {
+        const int32_t d = topLineBefore - doc->topLine;
+        if (d < doc->rows) {
+            doc->selAnchorRow += d;
+        } else {
+            doc->selAnchorRow = doc->rows;
+            doc->selAnchorColumn = doc->columns;
+        }
+    }
+    FinishJump(doc, shift);
+}
+
+bool AtLineEnd(const EditState* doc)
+{
+    const char c = doc->text[doc->caretOffset];
+    return c == '\n' || c == '\0';
+}
+
+void KeyLeft(EditState* doc, bool control)
+{
+    if (doc->caretOffset > 0 && doc->text[doc->caretOffset - 1] != '\n') {
+        --doc->caretOffset;
+        ColumnOfCaret(doc);
+        if (control) WordLeft(doc);
+    }
+}
+
+void KeyRight(EditState* doc, bool control)
+{
+    if (AtLineEnd(doc)) return;
+    if (control) {
+        WordRight(doc);
+        return;
+    }
+    AdvanceCaretOver(doc, static_cast<uint8_t>(doc->text[doc->caretOffset]));
+    ++doc->caretOffset;
+}
+
+void KeyEnd(EditState* doc, bool control)
+{
+    if (control) {
+        doc->caretOffset = doc->length;
+        LocateCaret(doc);
+        return;
+    }
+    while (!AtLineEnd(doc)) {
+        AdvanceCaretOver(doc, static_cast<uint8_t>(doc->text[doc->caretOffset]));
+        ++doc->caretOffset;
+    }
+}
+
+void KeyHome(EditState* doc, bool control)
+{
+    if (control) {
+        doc->caretOffset = 0;
+        LocateCaret(doc);
+        return;
+    }
+    doc->caretOffset = LineStart(doc->text, doc->caretOffset);
+    doc->caretColumn = -doc->leftColumn;
+}
+
+bool IsViewKey(WPARAM key)
+{
+    return key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME || key == VK_UP ||
+           key == VK_DOWN;
+}
+
+bool IsTableKey(WPARAM key)
+{
+    return IsViewKey(key) || key == VK_LEFT || key == VK_RIGHT || key == VK_DELETE || key == VK_INSERT ||
+           key == VK_CAPITAL || key == VK_NUMLOCK || key == VK_F1;
+}
+
+LRESULT OnKeyDown(HWND window, EditState* doc, WPARAM key, LPARAM lParam)
+{
+    if (!IsTableKey(key)) return PassOn(window, WM_KEYDOWN, key, lParam);
+    // Leaving the line leaves the working window; Left and Right stay inside it.
+    if (IsViewKey(key)) CloseWorkingWindow(doc);
+    if ((IsViewKey(key) || key == VK_LEFT || key == VK_RIGHT || key == VK_DELETE) && IsIconic(window)) return 0;
+    const bool shift = KeyDown(VK_SHIFT), control = KeyDown(VK_CONTROL);
+    if (shift && !Highlighted(doc)) {
+        doc->anchorOffset = doc->caretOffset;
+        doc->selAnchorRow = doc->caretRow;
+        doc->selAnchorColumn = doc->caretColumn;
+    }
+    const int32_t topLineBefore = doc->topLine;
+    switch (key) {
+        case VK_LEFT:
+            KeyLeft(doc, control);
+            CaretUpdate(doc);
+            FinishMove(doc, shift);
+            return 0;
+        case VK_RIGHT:
+            KeyRight(doc, control);
+            CaretUpdate(doc);
+            FinishMove(doc, shift);
+            return 0;
+        case VK_UP:
+        case VK_DOWN:
+            if (key == VK_UP)
+                LineUp(doc, doc->caretOffset);
+            else
+                LineDown(doc, doc->caretOffset);
+            CaretUpdate(doc);
+            FinishMove(doc, shift);
+            return 0;
+        case VK_HOME:
+            KeyHome(doc, control);
+            CaretUpdate(doc);
+            FinishHome(doc, shift, topLineBefore);
+            return 0;
+        case VK_END:
+            KeyEnd(doc, control);
+            CaretUpdate(doc);
+            FinishJump(doc, shift);
+            return 0;
+        case VK_PRIOR:
+            ClearSearchHit(doc);
+            ScrollUp(doc, doc->rows);
+            PlaceCaretAtCell(doc);
+            FinishMove(doc, shift);
+            CaretUpdate(doc);
+            return 0;
+        case VK_NEXT:
+            // At the end of the text nothing scrolls and the caret's cell, so the caret, stays.
+            ClearSearchHit(doc);
+            ScrollDown(doc, doc->rows);
+            FinishMove(doc, shift);
+            PlaceCaretAtCell(doc);
+            CaretUpdate(doc);
+            UpdateWindow(window);
+            return 0;
+        case VK_INSERT:
+            g_core.insertMode = !g_core.insertMode;
+            ShowInsertMode();
+            return 0;
+        case VK_DELETE:
+            TypeKey(doc, kKeyDelete);
+            return 0;
+        case VK_CAPITAL:
+            ShowCapsLock();
+            return 0;
+        case VK_NUMLOCK:
+            ShowNumLock();
+            return 0;
+        default:  // VK_F1
+            if (control)
+                ShowHelp(IDS_HELP_FILE, HELP_CONTEXT, HELP_OVERVIEW);
+            else
+                KeywordHelp(doc);
+            return PassOn(window, WM_KEYDOWN, key, lParam);
+    }
+}
+
+LRESULT OnChar(HWND window, EditState* doc, WPARAM code)
+{
+    if (IsIconic(window)) {
+        if (code == kKeyEnter) ShowWindow(window, SW_RESTORE);
+        return 0;
+    }
+    char byte = static_cast<char>(code & 0xFF);
+    if (g_app.oemTranslate) CharToOemBuffA(&byte, &byte, 1);
+    // TypeKey takes every code: 1 deletes, 8, 9, 10 and 13 edit, 27 is ignored, others insert.
+    TypeKey(doc, static_cast<uint8_t>(byte));
+    return 0;
+}
+
+// ---- Mouse --------------------------------------------------------------------------------
+
+void CaretToMouseCell(EditState* doc)
+{
+    doc->caretRow = doc->mouseRow;
+    doc->caretColumn = doc->mouseColumn;
+    PlaceCaretAtCell(doc);
+}
+
+// The grid view takes the press (mouse cell, capture); the caret and the anchor go there.
+void PressAtMouse(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
+{
+    PassOn(window, WM_LBUTTONDOWN, wParam, lParam);
+    CaretToMouseCell(doc);
+    doc->anchorOffset = doc->caretOffset;
+}
+
+LRESULT OnLeftButtonDown(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
+{
+    g_app.leftButtonDown = 1;
+    CloseWorkingWindow(doc);
+    PressAtMouse(window, doc, wParam, lParam);
+    CaretUpdate(doc);
+    return 0;
+}
+
+POINT PointOf(LPARAM lParam)
+{
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+// While the button is held with the mouse outside the client area the view scrolls toward it
+// a line or a column per turn, the selection following. Other messages are handled meanwhile
+// (the button's release among them); mouse moves are dropped, the position is read here.
+void AutoScroll(HWND window, EditState* doc, POINT mouse)
+{
+    RECT client;
+    if (!GetClientRect(window, &client)) return;
+    auto outside = [&client](POINT p) {
+        return p.x < 0 || p.x > client.right || p.y < 0 || p.y > client.bottom;
+    };
+    while (g_app.leftButtonDown && outside(mouse)) {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_MOUSEMOVE) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));  // for the main loop to see
+                return;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            if (!g_app.leftButtonDown) break;
+        }
+        if (mouse.y < 0) {
+            ScrollUp(doc, 1);
+            ExtendSelection(doc);
+        } else if (mouse.y > client.bottom) {
+            if (ScrollDown(doc, 1)) ExtendSelection(doc);
+        }
+        if (mouse.x < 0) {
+            ScrollLeft(doc, 1);
+            ExtendSelection(doc);
+        } else if (mouse.x > client.right) {
+            ScrollRight(doc, 1);
+            ExtendSelection(doc);
+        }
+        if (!GetCursorPos(&mouse) || !ScreenToClient(window, &mouse)) return;
+    }
+}
+
+LRESULT OnMouseMove(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
+{
+    if (g_app.leftButtonDown) {
+        if (!g_app.caretHiddenForDrag) {
+            HideCaret(window);
+            g_app.caretHiddenForDrag = 1;
+        }
+        AutoScroll(window, doc, PointOf(lParam));
+    }
+    // Without the capture the press did not start here: the move means nothing to us.
+    if (GetCapture() == window) {
+        PassOn(window, WM_MOUSEMOVE, wParam, lParam);
+        CaretToMouseCell(doc);
+    }
+    return 0;
+}
+
+LRESULT OnLeftButtonUp(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
+{
+    g_app.leftButtonDown = 0;
+    if (g_app.caretHiddenForDrag) {
+        PlaceCaretAtCell(doc);
+        ExtendSelection(doc);
+        if (doc->caretOffset == doc->anchorOffset) HideHighlight(AsGrid(doc));
+        ShowCaret(window);
+        CaretUpdate(doc);
+        UpdateWindow(window);
+        g_app.caretHiddenForDrag = 0;
+    }
+    return PassOn(window, WM_LBUTTONUP, wParam, lParam);
+}
+
+// The right button does what the mouse setting says: 1 help on the word clicked, 2 Go To
+// Line, 3 the next document window, anything else nothing.
+LRESULT OnRightButtonUp(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
+{
+    switch (g_core.settings.mouseMode) {
+        case 1:
+            PressAtMouse(window, doc, wParam, lParam);
+            ReleaseCapture();
+            CaretUpdate(doc);
+            KeywordHelp(doc);
+            CaretUpdate(doc);
+            break;
+        case 2:
+            PostMessageA(g_app.frameWindow, WM_COMMAND, IDM_GOTO_LINE, 0);
+            break;
+        case 3:
+            PostMessageA(g_app.clientWindow, WM_MDINEXT, reinterpret_cast<WPARAM>(window), 0);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+// ---- Scroll bars --------------------------------------------------------------------------
+// The thumb's position comes from the message: both bars are scaled to at most
+// kScrollUnits (16384) units, which the message's 16 bits hold exactly.
+
+void OnVScroll(EditState* doc, WORD code, WORD thumb)
+{
+    CloseWorkingWindow(doc);
+    ClearSearchHit(doc);
+    switch (code) {
+        case SB_LINEUP:
+            HideHighlight(AsGrid(doc));
+            ScrollUp(doc, 1);
+            break;
+        case SB_LINEDOWN:
+            HideHighlight(AsGrid(doc));
+            ScrollDown(doc, 1);
+            break;
+        case SB_PAGEUP:
+            HideHighlight(AsGrid(doc));
+            ScrollUp(doc, doc->rows);
+            break;
+        case SB_PAGEDOWN:
+            HideHighlight(AsGrid(doc));
+            ScrollDown(doc, doc->rows);
+            break;
+        case SB_THUMBTRACK:
+            ScrollToOffset(doc, static_cast<int32_t>(thumb) * (doc->scrollDivisor > 0 ? doc->scrollDivisor : 1));
+            break;
+        case SB_TOP:
+            ScrollToOffset(doc, 0);
+            break;
+        case SB_BOTTOM:
+            ScrollToOffset(doc, doc->length);
+            break;
+        default:  // SB_THUMBPOSITION, SB_ENDSCROLL: the view is where tracking left it
+            break;
+    }
+    SetVerticalPosition(doc, AbsoluteTop(doc));
+    PlaceCaretAtCell(doc);
+    HideHighlight(AsGrid(doc));
+    CaretUpdate(doc);
+}
+
+void OnHScroll(EditState* doc, WORD code, WORD thumb)
+{
+    ClearSearchHit(doc);
+    switch (code) {
+        case SB_LINELEFT:
+            ScrollLeft(doc, 1);
+            break;
+        case SB_LINERIGHT:
+            ScrollRight(doc, 1);
+            break;
+        case SB_PAGELEFT:
+            ScrollLeft(doc, doc->columns);
+            break;
+        case SB_PAGERIGHT:
+            ScrollRight(doc, doc->columns);
+            break;
+        case SB_THUMBTRACK:
+            ScrollToColumn(doc, thumb);
+            break;
+        default:
+            break;
+    }
+    PlaceCaretAtCell(doc);
+    HideHighlight(AsGrid(doc));
+    CaretUpdate(doc);
+}
+
+// ---- Painting into a caller's device context ----------------------------------------------
+
+// The view as it stands on screen, highlight included.
+void PrintClient(EditState* doc, HDC dc)
+{
+    RECT client;
+    if (!GetClientRect(static_cast<HWND>(doc->hwnd), &client)) return;
+    ScopedSelect font(dc, static_cast<HFONT>(doc->font));
+    PaintRows(dc, AsGrid(doc), client);
+    if (!Highlighted(doc)) return;
+    Cell a{doc->selAnchorRow, doc->selAnchorColumn}, b{doc->selEndRow, doc->selEndColumn};
+    OrderCells(&a, &b);
+    InvertRange(AsGrid(doc), dc, a, b);
+}
+
+// ---- Commands -----------------------------------------------------------------------------
+
+// SaveText leaves the document as it was when it fails: the user is told and may retry.
+LRESULT SaveReport(EditState* doc)
+{
+    if (SaveText(doc)) return 1;
+    ShowMessage(g_app.frameWindow, 0, IDS_CANNOT_WRITE, doc->path);
+    return 0;
+}
+
+LRESULT OnSaveAs(HWND window, EditState* doc)
+{
+    char* name = ChooseFileName(window, IDS_FILE_SAVE_TITLE, false);
+    if (!name) return 0;
+    std::snprintf(doc->path, sizeof doc->path, "%s", name);
+    SetWindowTextA(window, doc->path);
+    if (!SaveReport(doc)) return 0;
+    AddRecentFile(name);
+    return 1;
+}
+
+void OnUndoRedo(EditState* doc, bool redo)
+{
+    HideHighlight(AsGrid(doc));
+    if ((redo ? Redo(doc) : Undo(doc)) == 0) MessageBeep(0);
+}
+
+void OnPaste(EditState* doc)
+{
+    if (!IsClipboardFormatAvailable(CF_TEXT)) return;
+    if (Highlighted(doc)) DeleteSelection(doc);
+    PasteFromClipboard(doc);
+    LocateCaret(doc);
+    HideHighlight(AsGrid(doc));
+    CaretUpdate(doc);
+}
+
+LRESULT OnCommand(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
+{
+    CloseWorkingWindow(doc);
+    switch (static_cast<int16_t>(LOWORD(wParam))) {
+        case IDM_SAVE:
+            return doc->path[0] ? SaveReport(doc) : OnSaveAs(window, doc);
+        case IDM_SAVE_AS:
+            return OnSaveAs(window, doc);
+        case IDM_UNDO:
+            OnUndoRedo(doc, false);
+            return 0;
+        case IDM_REDO:
+            OnUndoRedo(doc, true);
+            return 0;
+        case IDM_CUT:
+            if (Highlighted(doc)) {
+                CopySelectionToClipboard(doc);
+                TypeKey(doc, kKeyDelete);
+            }
+            return 0;
+        case IDM_COPY:
+            if (Highlighted(doc)) CopySelectionToClipboard(doc);
+            return 0;
+        case IDM_PASTE:
+            OnPaste(doc);
+            return 0;
+        case IDM_HELP:
+            ShowHelp(IDS_HELP_FILE, HELP_CONTEXT, static_cast<ULONG_PTR>(g_app.helpContext));
+            return 0;
+        // Printing, Preferences, Find and Replace, Go To Line and the compiler's commands are
+        // carried out by their own parts of the program: they go on to the grid view for now.
+        case IDM_PRINT_SETUP:
+        case IDM_PRINT:
+        case IDM_PREFERENCES:
+        case IDM_FIND:
+        case IDM_FIND_AGAIN:
+        case IDM_REPLACE:
+        case IDM_GOTO_LINE:
+        case IDM_FIND_NEXT:
+        case IDM_REPLACE_ONE:
+        case IDM_REPLACE_ALL:
+        case IDM_COMPILE:
+        case IDM_COMPILER_NOTICE:
+        default:
+            return PassOn(window, WM_COMMAND, wParam, lParam);
+    }
+}
+
+// ---- Activation and the frame's menu ------------------------------------------------------
+
+void OnMdiActivate(HWND window, EditState* doc, LPARAM lParam)
+{
+    // The frame's menu and action bar follow whether any document is active.
+    if (g_app.frameWindow) PostMessageA(g_app.frameWindow, UM_SYNCMENU, 0, 0);
+    if (reinterpret_cast<HWND>(lParam) == window) {
+        ShowCapsLock();
+        ShowNumLock();
+        ShowInsertMode();
+    }
+    ShowDocumentStatus(doc, 0);
+}
+
+LRESULT OnSyncMenu(EditState* doc)
+{
+    SetFrameMenu(g_app.mainMenu, GetSubMenu(g_app.mainMenu, 4));
+    ShowDocumentStatus(doc, 0);
+    return 1;
+}
+
+}  // namespace
+
+EditState* DocumentOfWindow(HWND window)
+{
+    if (!IsDocumentClass(window)) return nullptr;
+    return reinterpret_cast<EditState*>(GridOfWindow(window));
+}
+
+bool RegisterDocumentClass(HINSTANCE instance)
+{
+    SetStatusDocumentLookup(DocumentOfWindow);
+    char className[64];
+    std::snprintf(className, sizeof className, "%s", LoadStr(IDS_EDIT_CLASS));
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = EditWndProc;
+    wc.cbWndExtra = sizeof(EditState*);
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, IDI_DOCUMENT);  // none in the image gives the default icon
+    wc.hCursor = LoadCursorA(nullptr, IDC_IBEAM);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = className;
+    return RegisterClassA(&wc) != 0;
+}
+
+LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (message == WM_CREATE) return OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    if (message == WM_GETMINMAXINFO) {
+        // Asked before the record exists too: a window drawn on the client area keeps the
+        // size drawn, however small.
+        const LRESULT answer = PassOn(window, message, wParam, lParam);
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{kSmallestWidth, kSmallestHeight};
+        return answer;
+    }
+    EditState* doc = reinterpret_cast<EditState*>(GridOfWindow(window));
+    if (!doc) return PassOn(window, message, wParam, lParam);
+    if (message == UM_INITRECORD) return OnInitRecord(window, doc, wParam, lParam);
+    if (message == WM_DESTROY) {
+        ReleaseDocumentParts(doc);
+        if (g_app.documentCount > 0) --g_app.documentCount;
+        return PassOn(window, message, wParam, lParam);
+    }
+    // Until CreateDocument has made the text the window is only a grid view.
+    if (!doc->text) return PassOn(window, message, wParam, lParam);
+    switch (message) {
+        case WM_SIZE:
+            return OnSize(window, doc, wParam, lParam);
+        case WM_SETFOCUS:
+            OnSetFocus(window, doc);
+            break;
+        case WM_KILLFOCUS:
+            OnKillFocus(doc);
+            break;
+        case WM_KEYDOWN:
+            return OnKeyDown(window, doc, wParam, lParam);
+        case WM_CHAR:
+            return OnChar(window, doc, wParam);
+        case WM_CLOSE:
+            if (!ConfirmClose(doc)) return 0;
+            break;
+        case WM_QUERYENDSESSION:
+            return ConfirmClose(doc) ? TRUE : FALSE;
+        case WM_LBUTTONDOWN:
+            return OnLeftButtonDown(window, doc, wParam, lParam);
+        case WM_MOUSEMOVE:
+            return OnMouseMove(window, doc, wParam, lParam);
+        case WM_LBUTTONUP:
+            return OnLeftButtonUp(window, doc, wParam, lParam);
+        case WM_LBUTTONDBLCLK:
+            HideHighlight(AsGrid(doc));
+            SelectWordAtCaret(doc);
+            break;
+        case WM_RBUTTONDOWN:
+            return 0;
+        case WM_RBUTTONUP:
+            return OnRightButtonUp(window, doc, wParam, lParam);
+        case WM_VSCROLL:
+            OnVScroll(doc, LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_HSCROLL:
+            OnHScroll(doc, LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_COMMAND:
+            return OnCommand(window, doc, wParam, lParam);
+        case WM_INITMENUPOPUP:  // the Edit and Find menus' states are set by the frame for now
+            break;
+        case WM_MDIACTIVATE:
+            OnMdiActivate(window, doc, lParam);
+            break;
+        case UM_SYNCMENU:
+            return OnSyncMenu(doc);
+        case WM_MENUSELECT:
+            MenuHelpStep(window, wParam, lParam);
+            return 0;
+        case WM_PRINTCLIENT:
+            if (doc->cells) PrintClient(doc, reinterpret_cast<HDC>(wParam));
+            return 0;
+        default:
+            break;
+    }
+    return PassOn(window, message, wParam, lParam);
+}
