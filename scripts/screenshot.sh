@@ -4,7 +4,8 @@
 #   scripts/screenshot.sh [build root] [output png] [typing]
 # Defaults: build, docs/screenshot.png. With "typing" as third argument it first types a line
 # at the top of the sample through the X server's keyboard, deletes three characters and takes
-# one of them back with Ctrl+Z, so the picture shows editing and undo at work.
+# one of them back with Ctrl+Z, so the picture shows editing and undo at work. With "tiled"
+# it opens the sample's include file beside it and tiles both through the Window menu.
 # Exits non-zero when the window did not appear.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -31,7 +32,12 @@ cd "$(dirname "$exe")" || exit 1
 # The sample under its Windows name, or its own when winepath cannot say.
 arg=$(winepath -w "$sample" 2>/dev/null) || arg=
 [ -n "$arg" ] || arg=$sample
-wine explorer "/desktop=zavodo,$desktop" ZAVODO.EXE "$arg" \
+args=("$arg")
+if [ "${3:-}" = tiled ]; then
+    inc=$(winepath -w "$root/samples/KESTREL.KSI" 2>/dev/null) || inc=$root/samples/KESTREL.KSI
+    args+=("$inc")
+fi
+wine explorer "/desktop=zavodo,$desktop" ZAVODO.EXE "${args[@]}" \
     >/dev/null 2>&1 &
 
 # Wine gives each top-level window an X window of its own title, also inside the desktop.
@@ -52,6 +58,9 @@ sleep 2
 if [ "${3:-}" = typing ]; then
     xdotool type --delay 60 "; typed under Wine"
     xdotool key --delay 60 Return Delete Delete Delete ctrl+z
+    sleep 1
+elif [ "${3:-}" = tiled ]; then
+    xdotool key --delay 150 alt+w t
     sleep 1
 fi
 mkdir -p "$(dirname "$out")"
