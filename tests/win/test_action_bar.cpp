@@ -201,19 +201,6 @@ TEST(ActionBar, GrayedAndPressedLooksInPixelsAndOnlyAChangeRepaints)
     EXPECT_EQ(bar.Pixels(IDM_OPEN)[0], raised);
 }
 
-TEST(ActionBar, LargeButtonsMakeATallerBar)
-{
-    Bar small(IDL_BAR_SHORT, false), large(IDL_BAR_SHORT, true);
-    ASSERT_NE(small.bar, nullptr);
-    ASSERT_NE(large.bar, nullptr);
-    RECT s{}, l{};
-    GetWindowRect(small.bar, &s);
-    GetWindowRect(large.bar, &l);
-    EXPECT_GT(l.bottom - l.top, s.bottom - s.top + 10);
-    EXPECT_EQ(large.block->barHeight, l.bottom - l.top);
-    EXPECT_GT(large.Button(IDM_NEW).width, small.Button(IDM_NEW).width);
-}
-
 TEST(ActionBar, TooltipsShowTheLabelOnlyWhileTheFlagIsSet)
 {
     Bar bar(IDL_BAR_MAIN);
@@ -241,7 +228,7 @@ TEST(ActionBar, TooltipsShowTheLabelOnlyWhileTheFlagIsSet)
     }
 }
 
-TEST(ActionBar, TheEditorsUseOfTheBlock)
+TEST(ActionBar, TheEditorsUseOfTheBlockAndLargeButtons)
 {
     Bar bar(IDL_BAR_MAIN);
     ASSERT_NE(bar.bar, nullptr);
@@ -251,12 +238,20 @@ TEST(ActionBar, TheEditorsUseOfTheBlock)
     EXPECT_EQ(bar.block->activeItem, kActionBarNoItem);
     ActionBarColorsChanged(bar.block);
     EXPECT_GT(bar.Vivid(IDM_SAVE), 20);
+    const int smallHeight = bar.block->barHeight, smallWidth = bar.Button(IDM_NEW).width;
+    ActionBarSetLarge(bar.block, 1);  // from the next creation on
+    EXPECT_EQ(bar.block->barHeight, smallHeight);
     DestroyWindow(bar.bar);  // as the editor does before making another
     EXPECT_EQ(bar.block->windows[0], 0u);
     EXPECT_FALSE(IsWindow(tip));
     bar.bar = ActionBarCreate(bar.frame, GetModuleHandleA(nullptr), IDL_BAR_SHORT, 0, bar.block);
     ASSERT_NE(bar.bar, nullptr);
     EXPECT_EQ(ActionBarWindow(bar.block), bar.bar);
+    RECT r{};
+    GetWindowRect(bar.bar, &r);
+    EXPECT_EQ(r.bottom - r.top, bar.block->barHeight);
+    EXPECT_GT(bar.block->barHeight, smallHeight + 10);
+    EXPECT_GT(bar.Button(IDM_NEW).width, smallWidth);
     tip = bar.Tooltip();
     ASSERT_NE(tip, nullptr);
     ActionBarShutdown(bar.block);
