@@ -210,14 +210,16 @@ void PaintStatusLine()
 void ShowCapsLock()
 {
     char name[8], text[8];
-    std::snprintf(text, sizeof text, "%s", (GetKeyState(VK_CAPITAL) & 1) ? LoadText(IDS_CAPS, name, sizeof name) : "");
+    std::snprintf(text, sizeof text, "%s",
+                  (GetKeyState(VK_CAPITAL) & 1) ? LoadText(IDS_CAPS, name, sizeof name) : "");
     DrawPaneText(kPaneCapsLock, text);
 }
 
 void ShowNumLock()
 {
     char name[8], text[8];
-    std::snprintf(text, sizeof text, "%s", (GetKeyState(VK_NUMLOCK) & 1) ? LoadText(IDS_NUM, name, sizeof name) : "");
+    std::snprintf(text, sizeof text, "%s",
+                  (GetKeyState(VK_NUMLOCK) & 1) ? LoadText(IDS_NUM, name, sizeof name) : "");
     DrawPaneText(kPaneNumLock, text);
 }
 

@@ -267,7 +267,8 @@ LRESULT OnKeyDown(HWND window, EditState* doc, WPARAM key, LPARAM lParam)
     if (!IsTableKey(key)) return PassOn(window, WM_KEYDOWN, key, lParam);
     // Leaving the line leaves the working window; Left and Right stay inside it.
     if (IsViewKey(key)) CloseWorkingWindow(doc);
-    if ((IsViewKey(key) || key == VK_LEFT || key == VK_RIGHT || key == VK_DELETE) && IsIconic(window)) return 0;
+    if ((IsViewKey(key) || key == VK_LEFT || key == VK_RIGHT || key == VK_DELETE) && IsIconic(window))
+        return 0;
     const bool shift = KeyDown(VK_SHIFT), control = KeyDown(VK_CONTROL);
     if (shift && !Highlighted(doc)) {
         doc->anchorOffset = doc->caretOffset;
@@ -507,7 +508,8 @@ void OnVScroll(EditState* doc, WORD code, WORD thumb)
             ScrollDown(doc, doc->rows);
             break;
         case SB_THUMBTRACK:
-            ScrollToOffset(doc, static_cast<int32_t>(thumb) * (doc->scrollDivisor > 0 ? doc->scrollDivisor : 1));
+            ScrollToOffset(doc,
+                           static_cast<int32_t>(thumb) * (doc->scrollDivisor > 0 ? doc->scrollDivisor : 1));
             break;
         case SB_TOP:
             ScrollToOffset(doc, 0);
@@ -757,7 +759,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case WM_COMMAND:
             return OnCommand(window, doc, wParam, lParam);
-        case WM_INITMENUPOPUP:  // the Edit and Find menus' states are set by the frame for now
+        case WM_INITMENUPOPUP:  // no Edit or Find menu state of ours yet: the answer 0 leaves it to the frame
             break;
         case WM_MDIACTIVATE:
             OnMdiActivate(window, doc, lParam);

@@ -56,7 +56,11 @@ std::vector<int> g_docCommands;
 WNDPROC g_docProc = nullptr;
 LRESULT CALLBACK RecordingProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND) g_docCommands.push_back(LOWORD(wParam));
+    if (message == WM_COMMAND) {
+        g_docCommands.push_back(LOWORD(wParam));
+        // The document's Save As opens the modal file dialog: only the routing is checked here.
+        if (LOWORD(wParam) == IDM_SAVE_AS) return 0;
+    }
     return CallWindowProcA(g_docProc, w, message, wParam, lParam);
 }
 
