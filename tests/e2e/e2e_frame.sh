@@ -4,35 +4,11 @@
 # by probe.exe from another process and in QV5.INI afterwards.
 #   e2e_frame.sh <win64 build dir>     (run by CTest inside a Wine session)
 set -u
-bin=$1/bin
-here=$(cd "$(dirname "$0")" && pwd)
-ini=$WINEPREFIX/drive_c/windows/QV5.INI
-work=$(mktemp -d)
-editor=
+. "$(dirname "$0")/lib.sh" "$1" e2e_frame
 
-probe() { (cd "$bin" && wine probe.exe "$@") | tr -d '\r'; }
-cleanup() {
-    [ -n "$editor" ] && kill "$editor" 2>/dev/null
-    rm -rf "$work"
-}
-fail() {
-    echo "e2e_frame: $*" >&2
-    probe state >&2
-    import -window root "$1/e2e_frame_failed.png" 2>/dev/null
-    cleanup
-    exit 1
-}
-expect() {  # expect <key=value>: the probe's state holds that line
-    probe state | grep -qxF "$1" || fail "expected $1"
-}
-
-cp "$here/../../samples/DEMO.KSR" "$work/DEMO.KSR"
-rm -f "$ini"
+cp "$e2e_here/../../samples/DEMO.KSR" "$work/DEMO.KSR"
 printf '[Kestrel Editor]\r\nStart Size=50 60 850 660\r\n' >"$ini"
-(cd "$bin" && exec wine ZAVODO.EXE "$(winepath -w "$work/DEMO.KSR")") >/dev/null 2>&1 &
-editor=$!
-probe wait 30 || fail "no frame within 30 s"
-sleep 1
+start_editor "$(winpath "$work/DEMO.KSR")"
 expect "title=Corvanet Editor"
 expect "frame=50 60 800 600"
 expect "documents=1"
@@ -51,16 +27,11 @@ sleep 1
 expect "documents=1"
 expect "documentRect=$((cx + 40)) $((cy + 30)) 160 120"
 probe state | grep -q '^bar=.* [1-9][0-9]*$' || fail "no action bar"
-import -window root "$1/e2e_frame.png" 2>/dev/null
+import -window root "$bin/../e2e_frame.png" 2>/dev/null
 
 # Alt+X leaves and writes the settings, the placement included.
 xdotool key alt+x
-for _ in $(seq 1 50); do
-    kill -0 "$editor" 2>/dev/null || break
-    sleep 0.2
-done
-kill -0 "$editor" 2>/dev/null && fail "Alt+X did not end the editor"
-editor=
+wait_exit
 grep -q '^Start Size=50 60 850 660' "$ini" || fail "Start Size not saved: $(cat "$ini")"
 grep -q '^ActionBar=1' "$ini" || fail "the settings were not saved"
 cleanup

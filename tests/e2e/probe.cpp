@@ -3,6 +3,7 @@
 // lines that the test scripts compare.
 //   probe wait [seconds]   exits 0 once the frame exists and is idle
 //   probe state            frame, client, menu, action bar, status line, documents
+//   probe dialog           the caption and texts of each dialog or message box shown
 #include <windows.h>
 
 #include <cstdio>
@@ -65,12 +66,42 @@ int State()
     return 0;
 }
 
+BOOL CALLBACK PrintText(HWND w, LPARAM)
+{
+    char text[512];
+    char cls[64];
+    GetClassNameA(w, cls, sizeof cls);
+    if (IsWindowVisible(w) && GetWindowTextA(w, text, sizeof text) > 0 && lstrcmpiA(cls, "Static") == 0)
+        std::printf("text=%s\n", text);
+    return TRUE;
+}
+
+BOOL CALLBACK PrintDialog(HWND w, LPARAM found)
+{
+    char cls[64], caption[256];
+    if (!IsWindowVisible(w) || !GetClassNameA(w, cls, sizeof cls) || std::strcmp(cls, "#32770") != 0) return TRUE;
+    GetWindowTextA(w, caption, sizeof caption);
+    std::printf("dialog=%s\n", caption);
+    EnumChildWindows(w, PrintText, 0);
+    ++*reinterpret_cast<int*>(found);
+    return TRUE;
+}
+
+int Dialogs()
+{
+    int found = 0;
+    EnumWindows(PrintDialog, reinterpret_cast<LPARAM>(&found));
+    std::printf("dialogs=%d\n", found);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc >= 2 && std::strcmp(argv[1], "wait") == 0) return Wait(argc >= 3 ? std::atoi(argv[2]) : 20);
     if (argc >= 2 && std::strcmp(argv[1], "state") == 0) return State();
-    std::fprintf(stderr, "usage: probe wait [seconds] | probe state\n");
+    if (argc >= 2 && std::strcmp(argv[1], "dialog") == 0) return Dialogs();
+    std::fprintf(stderr, "usage: probe wait [seconds] | probe state | probe dialog\n");
     return 2;
 }

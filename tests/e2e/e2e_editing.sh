@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Editing end to end, through the X keyboard and mouse: "a.ksr /G12 b.ksr" opens both with b at
+# line 12, a typed line saved with F2; Shift selections replaced by typing; a word selected by a
+# double click; a read-only file refused with message 301 and left intact; a 20 MiB file opened
+# and edited at its end.
+#   e2e_editing.sh <win64 build dir>     (run by CTest inside a Wine session)
+set -u
+. "$(dirname "$0")/lib.sh" "$1" e2e_editing
+
+lines=()
+for n in $(seq 1 30); do lines+=("line $n"); done
+crlf "alpha" "beta" >"$work/A.KSR"
+crlf "${lines[@]}" >"$work/B.KSR"
+start_editor "$(winpath "$work/A.KSR")" /G12 "$(winpath "$work/B.KSR")"
+expect "documents=2"
+probe state | grep -q '^active=.*B.KSR$' || fail "b.ksr is not the active document"
+
+# The caret stands at the start of line 12: a typed line goes in before it.
+xdotool type --delay 40 "new"
+xdotool key --delay 40 Return F2
+sleep 1
+want=("${lines[@]:0:11}" "new" "${lines[@]:11}")
+crlf "${want[@]}" >"$work/want"
+same_bytes "$work/B.KSR" "$work/want"
+
+# Shift+End then Shift+Down from the start of line 12 ("line 12" and the next line's start):
+# typing replaces the selection.
+xdotool key --delay 40 Up Home shift+End
+xdotool type --delay 40 "X"
+xdotool key --delay 40 Down Home shift+Down
+xdotool type --delay 40 "Y"
+xdotool key F2
+sleep 1
+want=("${lines[@]:0:11}" "X" "Yline 13" "${lines[@]:13}")
+crlf "${want[@]}" >"$work/want"
+same_bytes "$work/B.KSR" "$work/want"
+
+# A double click on "line" of the top row selects the word; typing replaces it.
+xdotool key ctrl+Home
+sleep 0.5
+# The documents are maximised: the top row of text starts at the client area's corner.
+read -r cx cy _ < <(probe state | sed -n 's/^client=//p')
+xdotool mousemove $((cx + 12)) $((cy + 8)) click --repeat 2 --delay 80 1
+xdotool type --delay 40 "word"
+xdotool key F2
+sleep 1
+head -c 9 "$work/B.KSR" | grep -q '^word 1' || fail "the double click did not select the first word: $(head -c 20 "$work/B.KSR" | od -c | head -2)"
+
+# A read-only file: Save shows message 301 and the old bytes stay.
+crlf "keep me" >"$work/RO.KSR"
+chmod a-w "$work/RO.KSR"
+# A second start hands its file to the running copy and ends.
+start_other() { (cd "$bin" && wine ZAVODO.EXE "$@") >/dev/null 2>&1; }
+start_other "$(winpath "$work/RO.KSR")"
+sleep 1
+probe state | grep -q '^active=.*RO.KSR$' || fail "the read-only file is not active"
+xdotool type --delay 40 "more"
+xdotool key F2
+sleep 1
+probe dialog | grep -q '^text=Cannot write to file - .*RO.KSR' || fail "no message 301: $(probe dialog)"
+xdotool key Return
+sleep 0.5
+crlf "keep me" >"$work/want"
+same_bytes "$work/RO.KSR" "$work/want"
+chmod u+w "$work/RO.KSR"
+
+# A 20 MiB file opens; Ctrl+End reaches its end, where a typed byte is saved.
+head -c $((20 * 1024 * 1024)) /dev/zero | tr '\0' 'k' | fold -w 79 | sed 's/$/\r/' >"$work/BIG.KSR"
+start_other "$(winpath "$work/BIG.KSR")"
+sleep 2
+probe state | grep -q '^active=.*BIG.KSR$' || fail "the big file is not active"
+xdotool key --delay 100 ctrl+End
+xdotool type --delay 40 "Z"
+xdotool key F2
+sleep 3
+[ "$(tail -c 1 "$work/BIG.KSR")" = Z ] || fail "Ctrl+End did not reach the end of the big file"
+
+xdotool key alt+x
+wait_exit
+cleanup
+echo "e2e_editing: passed"

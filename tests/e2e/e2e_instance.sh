@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# One copy in charge, end to end: a second start with a file hands it to the running copy and
+# ends; "/N" adds an untitled window there. Then Save As of that untitled document through the
+# real save dialog ("NEWFILE" typed, ".ksr" added) and the recent-file list in QV5.INI after Alt+X.
+# Files named on a command line, handed over or saved under a new name are listed, newest first.
+#   e2e_instance.sh <win64 build dir>     (run by CTest inside a Wine session)
+set -u
+. "$(dirname "$0")/lib.sh" "$1" e2e_instance
+
+crlf "first" >"$work/A.KSR"
+crlf "second" >"$work/C.KSR"
+# The file dialogs start in the "Scripts" folder of section "paths".
+printf '[paths]\r\nScripts=%s\r\n' "$(winpath "$work")" >"$ini"
+start_editor "$(winpath "$work/A.KSR")"
+expect "documents=1"
+
+(cd "$bin" && timeout 30 wine ZAVODO.EXE "$(winpath "$work/C.KSR")") >/dev/null 2>&1 ||
+    fail "the second start did not end by itself"
+kill -0 "$editor" 2>/dev/null || fail "the first copy ended"
+expect "documents=2"
+probe state | grep -q '^active=.*C.KSR$' || fail "c.ksr was not opened in the running copy"
+
+(cd "$bin" && timeout 30 wine ZAVODO.EXE /N) >/dev/null 2>&1 || fail "the /N start did not end"
+sleep 1
+expect "documents=3"
+probe state | grep -q '^active=Untitled:1$' || fail "no untitled document after /N"
+
+# Save As through the dialog: File > Save As..., a name without extension, Enter.
+xdotool type --delay 40 "saved"
+xdotool key --delay 200 alt+f a
+sleep 2
+probe dialog | grep -q '^dialog=File Save$' || fail "no save dialog: $(probe dialog)"
+xdotool type --delay 40 "NEWFILE"
+xdotool key Return
+sleep 2
+saved=$(ls "$work" | grep -i '^newfile\.ksr$') || fail "no NEWFILE.KSR in $work: $(ls "$work")"
+crlf "saved" >"$work/want"
+same_bytes "$work/$saved" "$work/want"
+probe state | grep -qi '^active=.*NEWFILE.KSR$' || fail "the window is not titled by its new name"
+
+xdotool key alt+x
+wait_exit
+grep -qi '^File1=.*NEWFILE.KSR' "$ini" || fail "NEWFILE.KSR is not first in the recent files: $(cat "$ini")"
+# The handed-over file was listed when it opened, after the one of the first start.
+grep -qi '^File2=.*C.KSR' "$ini" || fail "C.KSR is not second in the recent files: $(cat "$ini")"
+grep -qi '^File3=.*A.KSR' "$ini" || fail "A.KSR is not third in the recent files: $(cat "$ini")"
+cleanup
+echo "e2e_instance: passed"

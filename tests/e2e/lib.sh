@@ -1,0 +1,48 @@
+# Shared by the end-to-end scripts: starting ZAVODO.EXE in the test prefix, looking at it
+# with probe.exe, failing with a screenshot, and waiting for it to end.
+#   . lib.sh <win64 build dir> <test name>
+bin=$1/bin
+e2e_name=$2
+e2e_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+ini=$WINEPREFIX/drive_c/windows/QV5.INI
+work=$(mktemp -d)
+editor=
+
+probe() { (cd "$bin" && wine probe.exe "$@") | tr -d '\r'; }
+winpath() { winepath -w "$1" 2>/dev/null; }
+cleanup() {
+    [ -n "$editor" ] && kill "$editor" 2>/dev/null
+    wineserver -k >/dev/null 2>&1
+    rm -rf "$work"
+}
+fail() {
+    echo "$e2e_name: $*" >&2
+    probe state >&2
+    import -window root "$bin/../${e2e_name}_failed.png" 2>/dev/null
+    cleanup
+    exit 1
+}
+expect() {  # expect <key=value>: the probe's state holds that line
+    probe state | grep -qxF "$1" || fail "expected $1"
+}
+# start_editor <arguments...>: the editor on its own, waited for until its frame is idle.
+start_editor() {
+    (cd "$bin" && exec wine ZAVODO.EXE "$@") >/dev/null 2>&1 &
+    editor=$!
+    probe wait 30 || fail "no frame within 30 s"
+    sleep 1
+}
+wait_exit() {
+    local _
+    for _ in $(seq 1 50); do
+        kill -0 "$editor" 2>/dev/null || { editor=; return 0; }
+        sleep 0.2
+    done
+    fail "the editor did not end"
+}
+# crlf <lines...>: the lines with CR LF ends, as a file holds them
+crlf() { printf '%s\r\n' "$@"; }
+same_bytes() {  # same_bytes <file> <expected file>
+    cmp -s "$1" "$2" || fail "$1 differs: $(od -c "$1" | head -5)"
+}
+rm -f "$ini"
