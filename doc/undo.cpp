@@ -1,13 +1,16 @@
 // The undo/redo log.
 #include "doc/undo.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "doc/memory.h"
 
 void FreeUndoRecord(UndoRecord* record)
 {
-    if (record->kind == kUndoInsertString || record->kind == kUndoDeleteRange) {
+    const uint8_t kind = record->kind;
+    if (kind == kUndoInsertString || kind == kUndoDeleteRange || kind == kUndoWholeText) {
         FreeBlock(record->data.copy);
         record->data.copy = nullptr;
     }
@@ -72,9 +75,52 @@ void RecordUndo(EditState* doc, uint8_t kind, int32_t v, const char* source, cha
     }
 }
 
+bool RecordWholeText(EditState* doc, char* block, int32_t length, int32_t capacity, int32_t caret)
+{
+    if (!g_core.undoReplay) {
+        // RecordUndo makes the slot: the log on first use, the oldest quarter dropped when it
+        // is full, what could still be redone discarded. The slot then takes the block.
+        RecordUndo(doc, kUndoInsertChar, 0, nullptr, nullptr);
+        if (doc->undoLog) {
+            UndoRecord& r = doc->undoLog[doc->undoNext - 1];
+            r.kind = kUndoWholeText;
+            r.position = caret;
+            r.data.copy = block;
+            r.wholeLength = length;
+            r.wholeCapacity = capacity;
+            r.wholeCaret = doc->caretOffset;
+            return true;
+        }
+    }
+    FreeBlock(block);
+    return false;
+}
+
 namespace {
 
 enum class Replay { kUndo, kRedo };
+
+// Undo and redo of a whole text are the same exchange of blocks: the record gets the
+// document's text, the document the record's; the caret goes in front of or behind the change.
+int SwapWholeText(EditState* doc, UndoRecord& r, bool undo)
+{
+    CloseWorkingWindow(doc);
+    std::swap(doc->text, r.data.copy);
+    std::swap(doc->length, r.wholeLength);
+    std::swap(doc->capacity, r.wholeCapacity);
+    doc->caretOffset = std::min(undo ? r.position : r.wholeCaret, doc->length);
+    doc->anchorOffset = doc->caretOffset;
+    doc->docFlags |= kDocModified;
+    // The top stays on a line start of the text now shown.
+    doc->topOffset = LineStart(doc->text, std::min(doc->topOffset, doc->length));
+    doc->topLine = CountLineEnds(doc->text, 0, doc->topOffset);
+    doc->scrollDivisor =
+        static_cast<int16_t>(ScaleScrollBar(doc->hwnd, kBarVertical, doc->caretOffset, doc->length));
+    LocateCaret(doc);
+    CaretUpdate(doc);
+    SetTop(doc, doc->topOffset);
+    return 1;
+}
 
 // Whether replaying r keeps inside the text: a log made before a replace-all may describe
 // text that is no longer there.
@@ -108,6 +154,9 @@ void PutCaretAt(EditState* doc, const UndoRecord& r)
 int ReplayRecord(EditState* doc, UndoRecord r, Replay way)
 {
     // Undoing an insertion and redoing a deletion delete; the other two insert.
+    if (r.kind == kUndoWholeText)
+        return SwapWholeText(doc, doc->undoLog[way == Replay::kUndo ? doc->undoNext : doc->undoNext - 1],
+                             way == Replay::kUndo);
     const bool insertion = r.kind == kUndoInsertChar || r.kind == kUndoInsertString;
     const bool deletes = (way == Replay::kUndo) == insertion;
     if (!FitsText(doc, r, deletes)) {

@@ -23,6 +23,7 @@
 #include "doc/undo.h"
 #include "doc/view.h"
 #include "editor/clipboard.h"
+#include "editor/find.h"
 #include "resources/ids.h"
 
 namespace {
@@ -608,7 +609,10 @@ void OnPaste(EditState* doc)
 LRESULT OnCommand(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
 {
     CloseWorkingWindow(doc);
-    switch (static_cast<int16_t>(LOWORD(wParam))) {
+    const int command = static_cast<int16_t>(LOWORD(wParam));
+    LRESULT answer = 0;
+    if (FindCommand(window, doc, command, &answer)) return answer;
+    switch (command) {
         case IDM_SAVE:
             return doc->path[0] ? SaveReport(doc) : OnSaveAs(window, doc);
         case IDM_SAVE_AS:
@@ -634,18 +638,11 @@ LRESULT OnCommand(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
         case IDM_HELP:
             ShowHelp(IDS_HELP_FILE, HELP_CONTEXT, static_cast<ULONG_PTR>(g_app.helpContext));
             return 0;
-        // Printing, Preferences, Find and Replace, Go To Line and the compiler's commands are
-        // carried out by their own parts of the program: they go on to the grid view for now.
+        // Printing, Preferences and the compiler's commands are carried out by their own parts
+        // of the program: they go on to the grid view for now.
         case IDM_PRINT_SETUP:
         case IDM_PRINT:
         case IDM_PREFERENCES:
-        case IDM_FIND:
-        case IDM_FIND_AGAIN:
-        case IDM_REPLACE:
-        case IDM_GOTO_LINE:
-        case IDM_FIND_NEXT:
-        case IDM_REPLACE_ONE:
-        case IDM_REPLACE_ALL:
         case IDM_COMPILE:
         case IDM_COMPILER_NOTICE:
         default:

@@ -70,11 +70,13 @@
 #define IDS_INS 262
 #define IDS_OVR 263
 #define IDS_POSITION_FORMAT 264
+#define IDS_ITEMS_REPLACED 267
 
 /* Strings: messages */
 #define IDS_CANNOT_OPEN 300
 #define IDS_CANNOT_WRITE 301
 #define IDS_OUT_OF_MEMORY 303
+#define IDS_NOT_FOUND 310
 #define IDS_ERROR_EXECUTING 311
 #define IDS_TOO_MANY_FILES 314
 #define IDS_LOW_MEMORY_UNDO 315
@@ -155,6 +157,18 @@
 #define HELP_OPTIONS_DIALOG 10404
 #define HELP_PREFERENCES_DIALOG 10405
 #define HELP_COMMAND_BASE 10000
+
+/* Dialogs, by name, and their controls */
+#define IDD_FIND "Find"
+#define IDD_FIND_REPLACE "FindReplace"
+#define IDD_GOTO_LINE "GotoLine"
+#define IDC_FIND_TEXT 302
+#define IDC_REPLACE_TEXT 303
+#define IDC_REPLACE 304
+#define IDC_MATCH_CASE 305
+#define IDC_REPLACE_ALL 306
+#define IDC_WHOLE_WORD 308
+#define IDC_LINE_NUMBER 309
 
 /* Action-bar layouts: the full menu's and the short menu's */
 #define IDL_BAR_MAIN 10

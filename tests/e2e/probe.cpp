@@ -4,6 +4,8 @@
 //   probe wait [seconds]   exits 0 once the frame exists and is idle
 //   probe state            frame, client, menu, action bar, status line, documents
 //   probe dialog           the caption and texts of each dialog or message box shown
+//   probe clip-clear       empties the clipboard
+//   probe clip-wait [s]    waits for text on the clipboard; prints the wall clock then (ms)
 #include <windows.h>
 
 #include <cstdio>
@@ -95,6 +97,30 @@ int Dialogs()
     return 0;
 }
 
+int ClipClear()
+{
+    if (!OpenClipboard(nullptr)) return 1;
+    EmptyClipboard();
+    CloseClipboard();
+    return 0;
+}
+
+int ClipWait(int seconds)
+{
+    for (int i = 0; i < seconds * 1000; ++i) {
+        if (IsClipboardFormatAvailable(CF_TEXT)) {
+            FILETIME now;
+            GetSystemTimeAsFileTime(&now);
+            const unsigned long long ticks =
+                (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+            std::printf("%llu\n", ticks / 10000 - 11644473600000ull);  // since 1970, in ms
+            return 0;
+        }
+        Sleep(1);
+    }
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -102,6 +128,8 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "wait") == 0) return Wait(argc >= 3 ? std::atoi(argv[2]) : 20);
     if (argc >= 2 && std::strcmp(argv[1], "state") == 0) return State();
     if (argc >= 2 && std::strcmp(argv[1], "dialog") == 0) return Dialogs();
-    std::fprintf(stderr, "usage: probe wait [seconds] | probe state | probe dialog\n");
+    if (argc >= 2 && std::strcmp(argv[1], "clip-clear") == 0) return ClipClear();
+    if (argc >= 2 && std::strcmp(argv[1], "clip-wait") == 0) return ClipWait(argc >= 3 ? std::atoi(argv[2]) : 20);
+    std::fprintf(stderr, "usage: probe wait [s] | state | dialog | clip-clear | clip-wait [s]\n");
     return 2;
 }

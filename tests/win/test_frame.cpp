@@ -57,9 +57,9 @@ WNDPROC g_docProc = nullptr;
 LRESULT CALLBACK RecordingProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND) {
+        // Only the routing is checked here: the commands' own dialogs (some modal) stay shut.
         g_docCommands.push_back(LOWORD(wParam));
-        // The document's Save As opens the modal file dialog: only the routing is checked here.
-        if (LOWORD(wParam) == IDM_SAVE_AS) return 0;
+        return 0;
     }
     return CallWindowProcA(g_docProc, w, message, wParam, lParam);
 }
@@ -301,6 +301,43 @@ TEST_F(Frame, CloseSavesTheSettingsAndEndingTheSessionDoesNot)
     EXPECT_EQ(g_app.frameWindow, nullptr);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, "QV5.INI");
     EXPECT_TRUE(SettingsFileExists());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Frame, WindowListOpensEachFileOnceAndPlacesNewWindows)
+{
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    const std::string upper = std::string(dir) + "ZLIST.KSR", lower = std::string(dir) + "zlist.ksr";
+    DeleteFileA(upper.c_str());
+    // A missing file in an existing folder is made empty; a missing folder gives message 300.
+    HWND first = OpenDocument(upper.c_str());
+    ASSERT_NE(first, nullptr);
+    EXPECT_NE(GetFileAttributesA(upper.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(OpenDocument(lower.c_str()), first);
+    EXPECT_EQ(g_app.documentCount, 1);
+    const std::string missing = std::string(dir) + "no_such_zavodo_dir\\x.ksr";
+    EXPECT_EQ(OpenDocument(missing.c_str()), nullptr);
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0], "Cannot open file - " + missing.substr(0, 80));
+
+    // A new window fills the client area, but never below 300 x 100; it opens maximised
+    // when the active one is.
+    RECT client;
+    GetClientRect(g_app.clientWindow, &client);
+    RECT r = ChildRect(first);
+    EXPECT_EQ(r.right - r.left, client.right);
+    EXPECT_EQ(r.bottom - r.top, client.bottom);
+    MoveWindow(g_app.clientWindow, 0, 0, 200, 80, TRUE);
+    r = ChildRect(NewDoc());
+    EXPECT_EQ(r.right - r.left, 300);
+    EXPECT_EQ(r.bottom - r.top, 100);
+    SendMessageA(g_app.clientWindow, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(first), 0);
+    EXPECT_TRUE(IsZoomed(NewDoc()));
+    DeleteFileA(upper.c_str());
 }
 
 }  // namespace

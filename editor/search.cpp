@@ -1,0 +1,379 @@
+// The search engine. The search is a Horspool scan on the pattern's last byte with a left-to-
+// right check of the rest; Replace All runs it from each resume point over the unchanged old
+// text and writes the result once, so the text is never moved per replacement.
+#include "editor/search.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "doc/buffer.h"
+#include "doc/edit.h"
+#include "doc/grid.h"
+#include "doc/memory.h"
+#include "doc/text.h"
+#include "doc/undo.h"
+#include "doc/view.h"
+#include "resources/ids.h"
+
+namespace {
+
+// The search's view of the byte in front of its start: a byte, or the text's beginning.
+constexpr int kTextBegins = -1;
+
+const CaseFold& IdentityFold()
+{
+    static const CaseFold identity = [] {
+        CaseFold f{};
+        for (int b = 0; b < 256; ++b) f.lower[b] = static_cast<uint8_t>(b);
+        return f;
+    }();
+    return identity;
+}
+
+const uint8_t* FoldFor(const SearchState& s, const CaseFold& fold)
+{
+    return s.patternMatchCase ? IdentityFold().lower : fold.lower;
+}
+
+bool BoundaryBefore(int byte)
+{
+    return byte == kTextBegins || IsWordBoundary(static_cast<uint8_t>(byte));
+}
+
+// SearchText with the byte in front of start given: Replace All searches the old text while
+// the byte in front of a resume point is the last one it wrote.
+int32_t SearchFrom(const SearchState& s, const uint8_t* fold, const char* text, int32_t start, int32_t length,
+                   int before)
+{
+    const int32_t n = s.patternLength;
+    if (n <= 0) return -1;
+    const auto* t = reinterpret_cast<const uint8_t*>(text);
+    const auto* pattern = reinterpret_cast<const uint8_t*>(s.pattern);
+    const uint8_t* skip = s.skipTable;
+    int64_t p = static_cast<int64_t>(start) + n - 1;
+    if (p > length) return -1;
+    for (;;) {
+        if (t[p] == 0) return -1;
+        for (uint8_t k = skip[fold[t[p]]]; k != 0; k = skip[fold[t[p]]]) {
+            p += k;
+            if (p >= length) return -1;
+        }
+        const uint8_t* window = t + p - n + 1;
+        int32_t i = 0;
+        while (i < n - 1 && fold[window[i]] == pattern[i]) ++i;
+        if (i < n - 1) {
+            p += s.guardShift;
+            if (p > length) return -1;
+            continue;
+        }
+        const auto o = static_cast<int32_t>(p - n + 1);
+        if (!s.wholeWord) return o;
+        const bool left = o == start ? BoundaryBefore(before) : IsWordBoundary(t[o - 1]);
+        const bool right = o + n == length || IsWordBoundary(t[o + n]);
+        if (left && right) return o;
+        p += 1;
+        if (p > length) return -1;
+    }
+}
+
+// The match found becomes the view's top line, the caret on it and the match highlighted;
+// the caret's cell moves on over the highlight while its offset stays on the match.
+void ShowMatch(EditState* doc)
+{
+    const int32_t lineStart = LineStart(doc->text, doc->caretOffset);
+    SetVerticalPosition(doc, lineStart);
+    SetTop(doc, lineStart);
+    LocateCaret(doc);
+    const Cell end =
+        HighlightRun(AsGrid(doc), Cell{doc->caretRow, doc->caretColumn}, g_core.search.patternLength);
+    doc->caretColumn = end.column;
+    CaretUpdate(doc);
+}
+
+// ---- Replace All ----------------------------------------------------------------------------
+
+// The running count on the status line, at most every kProgressInterval.
+class Progress {
+public:
+    explicit Progress(const SearchPlatform& platform)
+        : platform_(platform), last_(platform.milliseconds ? platform.milliseconds() : 0)
+    {
+    }
+    void Step(uint32_t count)
+    {
+        if (!platform_.milliseconds) return;
+        const uint32_t now = platform_.milliseconds();
+        if (now - last_ < kProgressInterval) return;
+        last_ = now;
+        Show(count);
+    }
+    void Show(uint32_t count) const
+    {
+        if (!platform_.showPair) return;
+        char number[16];
+        std::snprintf(number, sizeof number, "%lu", static_cast<unsigned long>(count));
+        platform_.showPair(number, Screen().LoadStringText(IDS_ITEMS_REPLACED));
+    }
+
+private:
+    const SearchPlatform& platform_;
+    uint32_t last_;
+};
+
+// What a pass over the old text looks for (the prepared pattern, folded or not) and writes instead.
+struct Scan {
+    const SearchState& s;
+    const uint8_t* fold;
+    const char* replacement;
+    int32_t r;
+};
+
+// How many matches the pass from first would replace when every replacement ends in its
+// last byte (r > 0).
+uint32_t CountMatches(const Scan& scan, const char* source, int32_t length, int32_t first)
+{
+    const int before = static_cast<uint8_t>(scan.replacement[scan.r - 1]);
+    uint32_t count = 0;
+    for (int32_t o = first; o >= 0;
+         o = SearchFrom(scan.s, scan.fold, source, o + scan.s.patternLength, length, before))
+        ++count;
+    return count;
+}
+
+struct Rewritten {
+    uint32_t count;
+    int32_t length;
+    int32_t caret;  // behind the last replacement
+    int32_t top;    // where the old offset `top` went
+};
+
+// Writes source[0..length] (its NUL included) to out with at most limit matches from first on
+// replaced. out may be source itself or lie below it by no more than the text grows: the
+// writing never overtakes the reading.
+Rewritten Rewrite(const Scan& scan, const char* source, int32_t length, int32_t first, char* out,
+                  uint32_t limit, int32_t top, Progress& progress)
+{
+    const int32_t n = scan.s.patternLength;
+    Rewritten result{0, 0, 0, top};
+    int32_t read = 0, write = 0;
+    for (int32_t o = first; o >= 0 && result.count < limit;) {
+        if (top >= read && top < o + n) result.top = write + std::min(top - read, o - read);
+        MoveBytes(out + write, source + read, o - read);
+        write += o - read;
+        std::memcpy(out + write, scan.replacement, static_cast<size_t>(scan.r));
+        write += scan.r;
+        read = o + n;
+        result.caret = write;
+        progress.Step(++result.count);
+        const int before = write > 0 ? static_cast<uint8_t>(out[write - 1]) : kTextBegins;
+        o = SearchFrom(scan.s, scan.fold, source, read, length, before);
+    }
+    if (top >= read) result.top = write + (top - read);
+    MoveBytes(out + write, source + read, length - read + 1);
+    result.length = write + (length - read);
+    return result;
+}
+
+// The new text takes the document's block; the old one stays whole as the undo record.
+void AdoptText(EditState* doc, char* block, int32_t capacity, const Rewritten& done)
+{
+    char* old = doc->text;
+    const int32_t oldLength = doc->length, oldCapacity = doc->capacity, oldCaret = doc->caretOffset;
+    doc->text = block;
+    doc->capacity = capacity;
+    doc->length = done.length;
+    doc->caretOffset = done.caret;
+    if (!RecordWholeText(doc, old, oldLength, oldCapacity, oldCaret)) ClearUndo(doc);
+}
+
+// The replacements are done in the document's own block, moved up by `shift` first so that
+// the text can grow from the front; no undo record is possible.
+Rewritten RewriteInPlace(EditState* doc, const Scan& scan, int32_t first, int32_t shift, uint32_t limit,
+                         Progress& progress)
+{
+    if (shift > 0) MoveBytes(doc->text + shift, doc->text, doc->length + 1);
+    Rewritten done =
+        Rewrite(scan, doc->text + shift, doc->length, first, doc->text, limit, doc->topOffset, progress);
+    doc->length = done.length;
+    doc->caretOffset = done.caret;
+    if (done.count > 0) ClearUndo(doc);
+    return done;
+}
+
+// Replaces from the match at first. A fresh block holds the result when memory allows (the old
+// block becomes the undo record); otherwise the old block is reused, grown if it can be, and
+// when it cannot the replacements that fit in it are made and "Out of memory!" is shown.
+Rewritten ReplaceFrom(EditState* doc, const SearchPlatform& platform, int32_t first, Progress& progress)
+{
+    const SearchState& s = g_core.search;
+    const Scan scan{s, FoldFor(s, platform.fold), s.replaceText, TextLength(s.replaceText)};
+    const int32_t growth = scan.r - s.patternLength;
+    const uint32_t matches = growth > 0 ? CountMatches(scan, doc->text, doc->length, first) : 0;
+    const int64_t shift = static_cast<int64_t>(matches) * std::max(growth, 0);
+    // The block grows, as an edit grows it, only when the text would reach capacity - 1.
+    int64_t capacity = doc->capacity;
+    if (doc->length + shift >= capacity - 1) capacity = doc->length + shift + kGrowMinimum;
+    const bool representable = capacity <= INT32_MAX;
+
+    if (char* fresh =
+            representable ? static_cast<char*>(AllocBlock(static_cast<size_t>(capacity))) : nullptr) {
+        Rewritten done =
+            Rewrite(scan, doc->text, doc->length, first, fresh, UINT32_MAX, doc->topOffset, progress);
+        AdoptText(doc, fresh, static_cast<int32_t>(capacity), done);
+        return done;
+    }
+    if (capacity == doc->capacity)
+        return RewriteInPlace(doc, scan, first, static_cast<int32_t>(shift), UINT32_MAX, progress);
+    if (void* grown = representable ? ResizeBlock(doc->text, static_cast<size_t>(capacity)) : nullptr) {
+        doc->text = static_cast<char*>(grown);
+        doc->capacity = static_cast<int32_t>(capacity);
+        return RewriteInPlace(doc, scan, first, static_cast<int32_t>(shift), UINT32_MAX, progress);
+    }
+    // As many as the block holds, keeping the rule that the text stays below capacity - 1.
+    const int32_t room = std::max(doc->capacity - 2 - doc->length, 0);
+    const uint32_t fit = std::min(matches, static_cast<uint32_t>(room / growth));
+    Rewritten done = RewriteInPlace(doc, scan, first, static_cast<int32_t>(fit) * growth, fit, progress);
+    Screen().ShowMessage(kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
+    return done;
+}
+
+// The view once, after the whole batch.
+void RefreshAfterReplaceAll(EditState* doc, const Rewritten& done, int32_t first, int32_t oldCapacity)
+{
+    if (doc->capacity != oldCapacity)
+        doc->scrollDivisor =
+            static_cast<int16_t>(ScaleScrollBar(doc->hwnd, kBarVertical, doc->caretOffset, doc->length));
+    SetVerticalRange(doc, doc->length);
+    doc->docFlags |= kDocModified;
+    if (first < doc->topOffset) {  // text above the top changed: the top follows its line
+        doc->topOffset = LineStart(doc->text, done.top);
+        doc->topLine = CountLineEnds(doc->text, 0, doc->topOffset);
+    }
+    LocateCaret(doc);
+    SetTop(doc, doc->topOffset);
+}
+
+}  // namespace
+
+CaseFold AsciiCaseFold()
+{
+    CaseFold f = IdentityFold();
+    for (int b = 'A'; b <= 'Z'; ++b) f.lower[b] = static_cast<uint8_t>(b - 'A' + 'a');
+    return f;
+}
+
+void BuildSkipTable(SearchState* s, const char* source, int32_t n)
+{
+    n = std::clamp(n, 0, kPatternSize - 1);
+    std::memcpy(s->pattern, source, static_cast<size_t>(n));
+    s->pattern[n] = '\0';
+    s->patternLength = n;
+    const auto* p = reinterpret_cast<const uint8_t*>(s->pattern);
+    std::memset(s->skipTable, n, sizeof s->skipTable);
+    s->guardShift = n;
+    if (n == 0) return;
+    for (int32_t i = 0; i < n - 1; ++i) s->skipTable[p[i]] = static_cast<uint8_t>(n - 1 - i);
+    s->skipTable[p[n - 1]] = 0;
+    for (int32_t j = n - 2; j >= 0; --j) {
+        if (p[j] == p[n - 1]) {
+            s->guardShift = n - 1 - j;
+            break;
+        }
+    }
+}
+
+void PreparePattern(SearchState* s, const CaseFold& fold)
+{
+    if (s->patternMatchCase == s->matchCase && std::strcmp(s->pattern, s->findText) == 0) return;
+    char source[kSearchTextSize];
+    std::snprintf(source, sizeof source, "%s", s->findText);
+    s->patternMatchCase = s->matchCase;
+    if (!s->matchCase)
+        for (char* c = source; *c; ++c) *c = static_cast<char>(fold.lower[static_cast<uint8_t>(*c)]);
+    BuildSkipTable(s, source, TextLength(source));
+}
+
+bool IsWordBoundary(uint8_t byte)
+{
+    if (byte == ' ' || (byte >= 9 && byte <= 13)) return true;
+    const bool printable = byte > ' ' && byte < 127;
+    const bool letterOrDigit =
+        (byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
+    return printable && !letterOrDigit;
+}
+
+int32_t SearchText(const SearchState& s, const CaseFold& fold, const char* text, int32_t start,
+                   int32_t length)
+{
+    const int before = start > 0 ? static_cast<uint8_t>(text[start - 1]) : kTextBegins;
+    return SearchFrom(s, FoldFor(s, fold), text, start, length, before);
+}
+
+bool FindNext(EditState* doc, const CaseFold& fold)
+{
+    CloseWorkingWindow(doc);
+    SearchState& s = g_core.search;
+    const bool batch = (doc->docFlags & kDocReplaceAll) != 0;
+    void* wait = batch ? Screen().BeginWait() : nullptr;
+    const int32_t caret = doc->caretOffset;
+    if (doc->docFlags & kDocOnSearchHit)
+        doc->caretOffset += 1;  // behind the match the caret stands on
+    else
+        doc->caretOffset = doc->topOffset;
+    PreparePattern(&s, fold);
+    const int32_t o = SearchText(s, fold, doc->text, doc->caretOffset, doc->length);
+    doc->docFlags |= kDocOnSearchHit;
+    if (o >= 0) {
+        doc->caretOffset = o;
+        if (!batch) ShowMatch(doc);
+    } else {
+        doc->caretOffset = caret;
+    }
+    if (batch) Screen().EndWait(wait);
+    return o >= 0;
+}
+
+bool ReplaceOne(EditState* doc, const CaseFold& fold)
+{
+    CloseWorkingWindow(doc);
+    SearchState& s = g_core.search;
+    PreparePattern(&s, fold);
+    if (SearchText(s, fold, doc->text, doc->caretOffset, doc->length) != doc->caretOffset) return false;
+    ReplaceAtCaret(doc);
+    // Find Next on the hit starts one byte on. Behind an empty replacement at offset 0 the
+    // search restarts from the top line instead, which is this line.
+    if (doc->caretOffset > 0) {
+        doc->caretOffset -= 1;
+        doc->docFlags |= kDocOnSearchHit;
+    } else {
+        doc->docFlags &= static_cast<uint8_t>(~kDocOnSearchHit);
+    }
+    return true;
+}
+
+uint32_t ReplaceAll(EditState* doc, const SearchPlatform& platform)
+{
+    CloseWorkingWindow(doc);
+    SearchState& s = g_core.search;
+    doc->docFlags |= kDocReplaceAll;
+    void* wait = Screen().BeginWait();
+    Progress progress(platform);
+    PreparePattern(&s, platform.fold);
+    // Only a match stands at the caret gets replaced; without one the batch starts from the
+    // match Find Next finds from there, or does nothing.
+    const bool onMatch =
+        (doc->docFlags & kDocOnSearchHit) &&
+        SearchText(s, platform.fold, doc->text, doc->caretOffset, doc->length) == doc->caretOffset;
+    uint32_t count = 0;
+    if (onMatch || FindNext(doc, platform.fold)) {
+        const int32_t first = doc->caretOffset, oldCapacity = doc->capacity;
+        const Rewritten done = ReplaceFrom(doc, platform, first, progress);
+        count = done.count;
+        if (count > 0) RefreshAfterReplaceAll(doc, done, first, oldCapacity);
+    }
+    doc->docFlags &= static_cast<uint8_t>(~kDocReplaceAll);
+    Screen().EndWait(wait);
+    progress.Show(count);
+    return count;
+}

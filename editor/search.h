@@ -1,0 +1,51 @@
+// The search engine, free of any platform: the find text's skip table, the forward search with
+// its whole-word rule, Find Next's core and Replace All in one pass over the text.
+#pragma once
+
+#include <cstdint>
+
+#include "doc/core_state.h"
+#include "doc/edit_state.h"
+
+// The lower case of every single byte, as the character set in use has it.
+struct CaseFold {
+    uint8_t lower[256];
+};
+// A-Z to a-z, every other byte itself: the fold where no code page is at hand.
+CaseFold AsciiCaseFold();
+
+// What Replace All needs of the platform besides the screen seam.
+struct SearchPlatform {
+    CaseFold fold;
+    uint32_t (*milliseconds)();                               // a running clock, wrapping
+    void (*showPair)(const char* first, const char* second);  // the status line's message
+};
+
+// Replace All shows its running count at most this often.
+constexpr uint32_t kProgressInterval = 50;
+
+// Makes source[0..n) (n < kPatternSize) the pattern of s with its skip table and guard shift.
+void BuildSkipTable(SearchState* s, const char* source, int32_t n);
+// Rebuilds the pattern when it no longer matches findText and matchCase.
+void PreparePattern(SearchState* s, const CaseFold& fold);
+
+// Bytes that end a word: C-locale blanks and punctuation (the underscore among it). Bytes
+// above 127 and the NUL never do.
+bool IsWordBoundary(uint8_t byte);
+
+// The first match of s's pattern at or after start in text[0..length) (a NUL at length),
+// folded unless the pattern was built with matchCase; -1 when there is none. Never wraps.
+int32_t SearchText(const SearchState& s, const CaseFold& fold, const char* text, int32_t start,
+                   int32_t length);
+
+// Command 535 on g_core.search: the next match becomes the caret, highlighted and brought into
+// view (only the caret moves while a replace-all runs). False, with nothing moved, when none.
+bool FindNext(EditState* doc, const CaseFold& fold);
+
+// Command 537: replaces the match the caret stands on (nothing when it stands on none) and
+// leaves the caret so that the next Find Next resumes right behind the replacement.
+bool ReplaceOne(EditState* doc, const CaseFold& fold);
+
+// Command 538: replaces the match at the caret and every later one, each search resuming
+// behind the text just inserted, in time linear in the text. Answers the number replaced.
+uint32_t ReplaceAll(EditState* doc, const SearchPlatform& platform);

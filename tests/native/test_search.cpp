@@ -1,0 +1,261 @@
+// The search engine: skip tables, the search's case and whole-word rules, Find Next over
+// overlapping matches, and Replace All against the sequential replace-and-search-on it stands
+// for, on memory that runs out and with its one-step undo.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "doc/undo.h"
+#include "editor/search.h"
+#include "resources/ids.h"
+#include "tests/native/edit_fixture.h"
+
+namespace {
+
+std::vector<std::string> g_shown;  // the status-line pairs Replace All showed
+uint32_t g_clock = 0;              // a clock 7 ms on at every look
+const SearchPlatform kPlatform{AsciiCaseFold(), [] { return g_clock += 7; },
+                               [](const char* a, const char* b) { g_shown.push_back(std::string(a) + b); }};
+
+void SetSearch(const std::string& find, const std::string& replace, int matchCase = 0, int wholeWord = 0)
+{
+    std::snprintf(g_core.search.findText, kSearchTextSize, "%s", find.c_str());
+    std::snprintf(g_core.search.replaceText, kSearchTextSize, "%s", replace.c_str());
+    g_core.search.matchCase = matchCase;
+    g_core.search.wholeWord = wholeWord;
+}
+
+// The search as its rules read, one position at a time.
+int32_t NaiveSearch(const std::string& t, size_t start, const std::string& p, int matchCase, int wholeWord)
+{
+    auto boundary = [&](size_t i) { return IsWordBoundary(static_cast<uint8_t>(t[i])); };
+    auto lower = [&](char b) { return !matchCase && b >= 'A' && b <= 'Z' ? b + 32 : b; };
+    for (size_t o = start; o + p.size() <= t.size(); ++o) {
+        bool same = true;
+        for (size_t i = 0; i < p.size() && same; ++i) same = lower(t[o + i]) == lower(p[i]);
+        const bool whole =
+            (o == 0 || boundary(o - 1)) && (o + p.size() == t.size() || boundary(o + p.size()));
+        if (same && (!wholeWord || whole)) return static_cast<int32_t>(o);
+    }
+    return -1;
+}
+
+class SearchTest : public EditFixture {
+protected:
+    SearchTest() { g_shown.clear(); }
+    // The document with the caret on the match at `hit` from the last successful Find Next.
+    void OpenAtHit(const std::string& text, int32_t hit, int room = 1024)
+    {
+        Open(text, 10, 40, room);
+        CaretAt(hit);
+        doc->docFlags |= kDocOnSearchHit;
+    }
+};
+
+}  // namespace
+
+TEST_F(SearchTest, SkipTablesShiftToTheLastOccurrenceAndGuardToTheOneBeforeTheEnd)
+{
+    struct Case {
+        const char* pattern;
+        std::vector<std::pair<char, int>> entries;
+        int others, guard;
+    } cases[] = {{"abab", {{'a', 1}, {'b', 0}}, 4, 2},
+                 {"aaa", {{'a', 0}}, 3, 1},
+                 {"x", {{'x', 0}}, 1, 1},
+                 {"a\xe9z", {{'a', 2}, {'\xe9', 1}, {'z', 0}}, 3, 3}};
+    for (const Case& c : cases) {
+        SearchState s;
+        BuildSkipTable(&s, c.pattern, static_cast<int32_t>(std::strlen(c.pattern)));
+        EXPECT_STREQ(s.pattern, c.pattern);
+        EXPECT_EQ(s.guardShift, c.guard) << c.pattern;
+        for (int b = 0; b < 256; ++b) {
+            int expected = c.others;
+            for (auto [byte, shift] : c.entries)
+                if (static_cast<uint8_t>(byte) == b) expected = shift;
+            EXPECT_EQ(s.skipTable[b], expected) << c.pattern << " byte " << b;
+        }
+    }
+}
+
+TEST_F(SearchTest, CaseFoldsLettersOnlyAndWholeWordsEndAtBlanksAndPunctuation)
+{
+    struct Case {
+        std::string text;
+        const char* find;
+        int matchCase, wholeWord, start, expected;
+    } cases[] = {{"x=if(a)", "if", 0, 1, 0, 2},
+                 {"if", "if", 0, 1, 0, 0},
+                 {"a_if_b", "if", 0, 1, 0, 2},
+                 {"ifdef", "if", 0, 1, 0, -1},
+                 {"elif", "if", 0, 1, 0, -1},
+                 {"\xe9if", "if", 0, 1, 0, -1},
+                 {"if\xe9", "if", 0, 1, 0, -1},
+                 {"if\tif", "if", 0, 1, 1, 3},
+                 {"hello Hello hELLo", "HELLO", 0, 0, 0, 0},
+                 {"hello Hello hELLo", "HELLO", 0, 0, 1, 6},
+                 {"hello Hello hELLo", "HELLO", 0, 0, 7, 12},
+                 {"hello", "HELLO", 1, 0, 0, -1},
+                 {"@[", "`{", 0, 0, 0, -1},
+                 {"\xc9\xe9", "\xe9", 1, 0, 0, 1},
+                 {"\xe9", "\xc9", 0, 0, 0, -1},
+                 {std::string("ab\0ab", 5), "ab", 0, 0, 1, -1},
+                 {"abc", "c", 0, 0, 3, -1},
+                 {"abcabd", "abd", 0, 0, 0, 3}};
+    for (const Case& c : cases) {
+        SetSearch(c.find, "", c.matchCase, c.wholeWord);
+        PreparePattern(&g_core.search, AsciiCaseFold());
+        const auto length = static_cast<int32_t>(c.text.size());
+        EXPECT_EQ(SearchText(g_core.search, AsciiCaseFold(), c.text.c_str(), c.start, length), c.expected)
+            << c.text << " / " << c.find;
+    }
+}
+
+TEST_F(SearchTest, RepeatedFindNextFindsOverlappingMatchesAndHighlightsEach)
+{
+    Open("aaaa");
+    SetSearch("aa", "");
+    for (int32_t expected : {0, 1, 2}) {
+        ASSERT_TRUE(FindNext(doc.get(), AsciiCaseFold()));
+        EXPECT_EQ(doc->caretOffset, expected);
+        EXPECT_EQ(doc->caretColumn, expected + 2);  // the caret's cell stands behind the highlight
+        EXPECT_EQ(doc->selAnchorColumn, expected);
+        EXPECT_TRUE(doc->gridFlags & kGridHighlight);
+        EXPECT_TRUE(doc->docFlags & kDocOnSearchHit);
+    }
+    EXPECT_FALSE(FindNext(doc.get(), AsciiCaseFold()));
+    EXPECT_EQ(doc->caretOffset, 2);
+    doc->docFlags = 0;  // off the hit, the search starts again at the top line
+    EXPECT_TRUE(FindNext(doc.get(), AsciiCaseFold()));
+    EXPECT_EQ(doc->caretOffset, 0);
+}
+
+TEST_F(SearchTest, ReplaceAllResumesBehindEachReplacement)
+{
+    struct Case {
+        const char* text;
+        const char* find;
+        const char* replace;
+        int wholeWord, caret;
+        bool hit;
+        const char* expected;
+        uint32_t count;
+        int32_t caretAfter;
+    } cases[] = {{"aaa", "a", "aa", 0, 0, true, "aaaaaa", 3, 6},  // the inserted text is not searched again
+                 {"a b a", "a", "", 0, 0, true, " b ", 2, 3},
+                 {"-a-a", "-a", ".", 1, 0, true, "..", 2, 2},  // the new '.' ends the word before the next
+                 {"Aa", "a", "b", 0, 0, true, "bb", 2, 2},
+                 {"xx a a", "a", "b", 0, 0, false, "xx b b", 2, 6},  // no hit: from Find Next's match
+                 {"a a", "a", "b", 0, 1, true, "a b", 1, 3},         // the caret is not on a match
+                 {"a a", "q", "b", 0, 0, false, "a a", 0, 0}};
+    for (const Case& c : cases) {
+        OpenAtHit(c.text, c.caret);
+        if (!c.hit) doc->docFlags = 0;
+        SetSearch(c.find, c.replace, 0, c.wholeWord);
+        EXPECT_EQ(ReplaceAll(doc.get(), kPlatform), c.count) << c.text;
+        EXPECT_EQ(Text(doc.get()), c.expected);
+        EXPECT_EQ(doc->caretOffset, c.caretAfter) << c.text;
+        EXPECT_EQ(g_shown.back(), std::to_string(c.count));  // the recorder's string 267 is empty
+        EXPECT_EQ(screen.waitDepth, 0);
+        EXPECT_FALSE(doc->docFlags & kDocReplaceAll);
+    }
+}
+
+TEST_F(SearchTest, ReplaceAllThatCannotGrowKeepsWhatFitsOrRunsWithoutUndo)
+{
+    enum Failure { kNone, kFreshBlock, kAllGrowth };
+    struct Case {
+        Failure failure;
+        const char* replace;
+        const char* expected;
+        bool outOfMemory, undoRecord;
+    } cases[] = {
+        {kNone, "abc", "abc abc abc abc", false, true},
+        {kFreshBlock, "abc", "abc abc abc abc", false, false},  // the block itself grew
+        {kAllGrowth, "abc", "abc a a a", true, false},          // room for one more byte pair only
+        {kAllGrowth, "", "   ", false, false},                  // shrinking needs no memory
+    };
+    for (const Case& c : cases) {
+        screen.messages.clear();
+        OpenAtHit("a a a a", 0, 5);
+        SetSearch("a", c.replace);
+        Click(0);  // an earlier edit's record must not outlive a batch that has none
+        InsertChar(doc.get(), 'x');
+        doc->caretOffset = 1;
+        if (c.failure == kFreshBlock) FailAllocationNumber(AllocationCalls() + 1);
+        if (c.failure == kAllGrowth) FailAllocationsFrom(AllocationCalls() + 1);
+        ReplaceAll(doc.get(), kPlatform);
+        FailAllocationsFrom(0);
+        EXPECT_EQ(Text(doc.get()), std::string("x") + c.expected);
+        EXPECT_EQ(!screen.messages.empty() && screen.messages.back().stringId == IDS_OUT_OF_MEMORY,
+                  c.outOfMemory);
+        ASSERT_EQ(doc->undoNext, c.undoRecord ? 2 : 0) << c.expected;
+        EXPECT_LT(doc->length, doc->capacity - 1);
+    }
+}
+
+TEST_F(SearchTest, ReplaceAllCountsAtMostEveryFiftyMillisecondsAndUndoesInOneStep)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += "ab ";
+    OpenAtHit(text, 0);
+    SetSearch("ab", "c");
+    const uint32_t start = g_clock;
+    ASSERT_EQ(ReplaceAll(doc.get(), kPlatform), 100u);
+    ASSERT_GE(g_shown.size(), 2u);
+    EXPECT_LE(g_shown.size(), (g_clock - start) / kProgressInterval + 1);
+    EXPECT_EQ(g_shown.back(), "100");
+    EXPECT_EQ(screen.LastRange(kBarVertical), doc->length);
+    EXPECT_TRUE(doc->docFlags & kDocModified);
+    ASSERT_EQ(doc->undoNext, 1);
+    EXPECT_EQ(doc->undoLog[0].kind, kUndoWholeText);
+    std::string replaced = Text(doc.get());
+    Click(0);
+    Type("!");
+    EXPECT_EQ(Undo(doc.get()), 1);
+    EXPECT_EQ(Undo(doc.get()), 1);
+    EXPECT_EQ(Text(doc.get()), text);
+    EXPECT_EQ(doc->caretOffset, 0);
+    EXPECT_EQ(Redo(doc.get()), 1);
+    EXPECT_EQ(Text(doc.get()), replaced);
+    EXPECT_EQ(doc->caretOffset, 199);  // behind the last replacement
+    EXPECT_EQ(Redo(doc.get()), 1);
+    EXPECT_EQ(Text(doc.get()), "!" + replaced);
+}
+
+// Replace All against the sequential algorithm on a string: small alphabets give many
+// overlapping and adjacent matches; every second run takes the in-place paths.
+TEST_F(SearchTest, ReplaceAllAgreesWithTheSequentialReplaceAndSearch)
+{
+    std::mt19937 random(7);
+    const std::string alphabet = "aAb .";
+    auto word = [&](size_t n) {
+        std::string s;
+        for (size_t i = 0; i < n; ++i) s += alphabet[random() % alphabet.size()];
+        return s;
+    };
+    for (int run = 0; run < 3000; ++run) {
+        const std::string text = word(random() % 40), find = word(1 + random() % 3),
+                          replace = word(random() % 5);
+        const int matchCase = random() % 2, wholeWord = random() % 2;
+        const int32_t first = NaiveSearch(text, 0, find, matchCase, wholeWord);
+        if (first < 0) continue;
+        std::string model = text;
+        uint32_t count = 0;
+        int32_t caret = 0;
+        for (int32_t o = first; o >= 0; o = NaiveSearch(model, caret, find, matchCase, wholeWord)) {
+            model.replace(o, find.size(), replace);
+            caret = o + static_cast<int32_t>(replace.size());
+            ++count;
+        }
+        OpenAtHit(text, first, static_cast<int>(random() % 8));
+        SetSearch(find, replace, matchCase, wholeWord);
+        if (run % 2) FailAllocationNumber(AllocationCalls() + 1);
+        ASSERT_EQ(ReplaceAll(doc.get(), kPlatform), count) << text << " / " << find << " / " << replace;
+        ASSERT_EQ(Text(doc.get()), model) << text << " / " << find << " / " << replace;
+        ASSERT_EQ(doc->caretOffset, caret);
+        FailAllocationsFrom(0);
+    }
+}
