@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "doc/edit_state.h"
 #include "doc/memory.h"
@@ -43,7 +44,29 @@ inline DocPtr DocWithText(const std::string& text, int room = 1024, int rows = 2
     return doc;
 }
 
-inline std::string Text(const EditState* doc) { return std::string(doc->text, static_cast<size_t>(doc->length)); }
+// Values with blanks between, to check several fields at once: Join(1, "a", 2) is "1 a 2".
+// The arguments are evaluated in no set order: pass only values, never calls that change them.
+template <typename T>
+std::string ToText(const T& value)
+{
+    if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
+        return std::to_string(+value);
+    } else {
+        return std::string(value);
+    }
+}
+template <typename... T>
+std::string Join(const T&... values)
+{
+    std::string s;
+    ((s += " " + ToText(values)), ...);
+    return s.substr(1);
+}
+
+inline std::string Text(const EditState* doc)
+{
+    return std::string(doc->text, static_cast<size_t>(doc->length));
+}
 
 // n lines "line 000001\n" ... of 12 bytes each.
 inline std::string NumberedLines(int n)

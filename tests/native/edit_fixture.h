@@ -1,4 +1,4 @@
-// A document with a grid, for tests of editing and undo.
+// A document with a grid, for tests of the view, editing and undo.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 
 #include "doc/buffer.h"
 #include "doc/core_state.h"
+#include "doc/edit.h"
 #include "doc/grid.h"
 #include "doc/view.h"
 #include "tests/native/doc_helpers.h"
@@ -37,6 +38,29 @@ protected:
         doc->caretOffset = offset;
         LocateCaret(doc.get());
         CaretUpdate(doc.get());
+    }
+    // Sets the caret's offset and finds its cell, nothing more.
+    void CaretAt(int32_t offset)
+    {
+        doc->caretOffset = offset;
+        LocateCaret(doc.get());
+    }
+    // Shows a selection from anchor to the clicked caret.
+    void Select(int32_t anchor, int32_t caret)
+    {
+        Click(caret);
+        doc->anchorOffset = anchor;
+        doc->gridFlags |= kGridHighlight;
+    }
+    // The caret as "offset@row:column".
+    std::string At() const
+    {
+        return std::to_string(doc->caretOffset) + "@" + std::to_string(doc->caretRow) + ":" +
+               std::to_string(doc->caretColumn);
+    }
+    std::string Row(int r) const
+    {
+        return std::string(RowCells(AsGrid(doc.get()), r), static_cast<size_t>(doc->columns));
     }
 
     // The whole document's text, also while a working window holds part of it.

@@ -35,28 +35,65 @@ public:
     std::vector<std::pair<int, int>> scrolledCells;  // rows, columns
     int caretX = -1, caretY = -1;
     int32_t statusLine = -1, statusColumn = -1;
-    std::vector<std::string> log;  // one line per call, in order
     int waitDepth = 0;
     int messageAnswer = kAnswerOk;
 
-    void SetScrollRange(WindowHandle, int bar, int minimum, int maximum, bool redraw) override;
-    void SetScrollPosition(WindowHandle, int bar, int position, bool redraw) override;
-    void InvalidateCells(WindowHandle, int top, int left, int bottom, int right) override;
-    void UpdateNow(WindowHandle) override;
-    void ScrollCells(WindowHandle, int rows, int columns) override;
-    void InvertCells(WindowHandle, int top, int left, int bottom, int right) override;
-    void PlaceCaret(WindowHandle, int x, int y) override;
-    void ShowPosition(int32_t line, int32_t column) override;
-    void ShowStatusText(const char* text) override;
-    int ShowMessage(int kind, int stringId, const char* appended) override;
+    void SetScrollRange(WindowHandle, int bar, int minimum, int maximum, bool redraw) override
+    {
+        scrolls.push_back({bar, true, minimum, maximum, redraw});
+    }
+    void SetScrollPosition(WindowHandle, int bar, int position, bool redraw) override
+    {
+        scrolls.push_back({bar, false, position, 0, redraw});
+    }
+    void InvalidateCells(WindowHandle, int top, int left, int bottom, int right) override
+    {
+        invalidated.push_back({top, left, bottom, right});
+    }
+    void UpdateNow(WindowHandle) override {}
+    void ScrollCells(WindowHandle, int rows, int columns) override
+    {
+        scrolledCells.push_back({rows, columns});
+    }
+    void InvertCells(WindowHandle, int top, int left, int bottom, int right) override
+    {
+        inversions.push_back({top, left, bottom, right});
+    }
+    void PlaceCaret(WindowHandle, int x, int y) override
+    {
+        caretX = x;
+        caretY = y;
+    }
+    void ShowPosition(int32_t line, int32_t column) override
+    {
+        statusLine = line;
+        statusColumn = column;
+    }
+    void ShowStatusText(const char*) override {}
+    int ShowMessage(int kind, int stringId, const char* appended) override
+    {
+        messages.push_back({kind, stringId, appended ? appended : ""});
+        return messageAnswer;
+    }
     const char* LoadStringText(int stringId) override;
-    void SetWindowTitle(WindowHandle, const char* title) override;
-    void* BeginWait() override;
-    void EndWait(void* previous) override;
+    void SetWindowTitle(WindowHandle, const char* title) override { titles.push_back(title); }
+    void* BeginWait() override
+    {
+        ++waitDepth;
+        return this;
+    }
+    void EndWait(void*) override { --waitDepth; }
 
     // The last range and position set on a bar, or -1 when none was.
     int LastRange(int bar) const;
     int LastPosition(int bar) const;
+    // The string ids of the messages shown, in order.
+    std::vector<int> MessageIds() const
+    {
+        std::vector<int> ids;
+        for (const MessageCall& m : messages) ids.push_back(m.stringId);
+        return ids;
+    }
 };
 
 // Installs a fresh recorder and default settings for each test; restores the allocator.

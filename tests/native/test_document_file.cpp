@@ -36,34 +36,42 @@ protected:
         return ReadFile(dir.File(name));
     }
 
-    // A log with one record, so tests can see whether saving cleared it.
-    static void GiveUndoLog(EditState* doc)
+    // A modified document named `name` with a one-record log, so tests can see whether saving cleared it.
+    DocPtr Modified(const std::string& text, const std::string& name = "out.ksr")
     {
+        DocPtr doc = DocWithText(text);
+        doc->docFlags = kDocModified;
         doc->undoLog = static_cast<UndoRecord*>(AllocBlock(sizeof(UndoRecord) * kUndoCapacity));
         doc->undoLog[0].kind = kUndoInsertChar;
         doc->undoCapacity = kUndoCapacity;
         doc->undoNext = doc->undoCount = 1;
+        std::snprintf(doc->path, sizeof doc->path, "%s", dir.File(name).c_str());
+        return doc;
+    }
+    // A failed save: still modified, the log kept, the old file as it was.
+    void ExpectUnsaved(const EditState* doc, const std::string& name, const std::string& old)
+    {
+        EXPECT_EQ(Join(doc->docFlags & kDocModified, doc->undoCount, screen.waitDepth),
+                  Join(kDocModified, 1, 0));
+        EXPECT_EQ(ReadFile(dir.File(name)), old);
     }
 };
 
 }  // namespace
 
-TEST_F(DocumentFileTest, LineEndsBecomeLfAndGoBackAsCrLf)
+TEST_F(DocumentFileTest, LineEndsBecomeLfAndGoBackAsCrLfAndBareCrAndNulAreDropped)
 {
     DocPtr doc = Load("a\r\nb");
     EXPECT_EQ(Text(doc.get()), "a\nb");
-    EXPECT_EQ(doc->length, 3);
-    EXPECT_EQ(doc->capacity, doc->length);
+    EXPECT_EQ(doc->capacity, 3);
     EXPECT_EQ(Save(doc.get()), "a\r\nb");  // no final line end is added
-}
-
-TEST_F(DocumentFileTest, BareCrAndNulBytesAreDroppedWhereverTheyStand)
-{
-    DocPtr doc = Load(std::string("a\rb\0c\r\r\n\0\x1a\t\xff", 12));
+    doc = Load(std::string("a\rb\0c\r\r\n\0\x1a\t\xff", 12));
     EXPECT_EQ(Text(doc.get()), std::string("abc\n\x1a\t\xff"));
-    EXPECT_EQ(doc->length, 7);
     EXPECT_EQ(doc->capacity, 7);
     EXPECT_EQ(doc->text[doc->length], '\0');
+    doc = Load("");
+    EXPECT_EQ(doc->length, 0);
+    EXPECT_EQ(Save(doc.get()), "");
 }
 
 TEST_F(DocumentFileTest, LoadSetsTheViewTitlePathAndScrollBars)
@@ -71,26 +79,14 @@ TEST_F(DocumentFileTest, LoadSetsTheViewTitlePathAndScrollBars)
     std::string lines;
     for (int i = 0; i < 3000; ++i) lines += "0123456789\r\n";
     DocPtr doc = Load(lines);
-    EXPECT_EQ(doc->length, 33000);
-    EXPECT_EQ(doc->topOffset, 0);
-    EXPECT_EQ(doc->caretOffset, 0);
-    EXPECT_EQ(doc->topLine, 0);
-    EXPECT_EQ(doc->docFlags, 0);
-    EXPECT_EQ(doc->scrollDivisor, 33000 / 16384 + 1);
-    EXPECT_EQ(screen.LastRange(kBarVertical), 33000 / 3);
-    EXPECT_EQ(screen.LastRange(kBarHorizontal), 1024);
-    ASSERT_EQ(screen.titles.size(), 1u);
-    EXPECT_EQ(screen.titles[0], doc->path);
+    // Length, top offset and line, caret, flags; divisor and the bars' ranges.
+    EXPECT_EQ(Join(doc->length, doc->topOffset, doc->topLine, doc->caretOffset, doc->docFlags),
+              "33000 0 0 0 0");
+    EXPECT_EQ(Join(doc->scrollDivisor, screen.LastRange(kBarVertical), screen.LastRange(kBarHorizontal)),
+              "3 11000 1024");
+    EXPECT_EQ(screen.titles, std::vector<std::string>{dir.File("in.ksr")});
     EXPECT_EQ(std::string(doc->path), dir.File("in.ksr"));
-    EXPECT_EQ(screen.waitDepth, 0);
-    EXPECT_TRUE(screen.messages.empty());
-}
-
-TEST_F(DocumentFileTest, EmptyFileLoadsEmptyAndSavesEmpty)
-{
-    DocPtr doc = Load("");
-    EXPECT_EQ(doc->length, 0);
-    EXPECT_EQ(Save(doc.get()), "");
+    EXPECT_EQ(Join(screen.waitDepth, screen.messages.size()), "0 0");
 }
 
 TEST_F(DocumentFileTest, MissingFileGivesAnEmptyDocumentUnderThatNameWithoutMessage)
@@ -99,81 +95,63 @@ TEST_F(DocumentFileTest, MissingFileGivesAnEmptyDocumentUnderThatNameWithoutMess
     EXPECT_EQ(FileSize(path.c_str()), 0u);
     DocPtr doc = NewRecord();
     ASSERT_TRUE(CreateDocument(doc.get(), path.c_str()));
-    EXPECT_EQ(doc->length, 0);
-    EXPECT_EQ(std::string(doc->path), path);
-    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_EQ(Join(doc->length, doc->path, screen.messages.size()), Join(0, path, 0));
 }
 
 TEST_F(DocumentFileTest, FilesOf2GiBOrMoreAreRefusedWithCannotOpen)
 {
     std::string path = dir.File("huge.ksr");
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    ASSERT_EQ(ftruncate(fileno(f), 0x80000000LL), 0);  // sparse: takes no room
-    std::fclose(f);
+    WriteFile(path, "");
+    ASSERT_EQ(truncate(path.c_str(), 0x80000000LL), 0);  // sparse: takes no room
     EXPECT_EQ(static_cast<int32_t>(FileSize(path.c_str())), -1);
     DocPtr doc = NewRecord();
     EXPECT_FALSE(CreateDocument(doc.get(), path.c_str()));
-    ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].stringId, IDS_CANNOT_OPEN);
+    ASSERT_EQ(screen.MessageIds(), (std::vector<int>{IDS_CANNOT_OPEN}));
     EXPECT_EQ(screen.messages[0].appended, path);
     EXPECT_EQ(doc->text, nullptr);
 }
 
-TEST_F(DocumentFileTest, NoMemoryForTheTextFailsTheCreation)
+TEST_F(DocumentFileTest, NoMemoryFailsTheCreationOrForTheTransferBufferGivesAnEmptyDocument)
 {
-    WriteFile(dir.File("a.ksr"), "abc");
+    WriteFile(dir.File("a.ksr"), "abc\r\n");
     DocPtr doc = NewRecord();
     FailAllocationsFrom(1);
     EXPECT_FALSE(CreateDocument(doc.get(), dir.File("a.ksr").c_str()));
     EXPECT_FALSE(CreateDocument(doc.get(), nullptr));
-    ASSERT_EQ(screen.messages.size(), 2u);
-    EXPECT_EQ(screen.messages[0].stringId, IDS_OUT_OF_MEMORY);
-    EXPECT_EQ(screen.messages[1].stringId, IDS_OUT_OF_MEMORY);
+    ASSERT_EQ(screen.MessageIds(), (std::vector<int>{IDS_OUT_OF_MEMORY, IDS_OUT_OF_MEMORY}));
     EXPECT_EQ(doc->text, nullptr);
     EXPECT_EQ(g_core.untitledCounter, 1u);  // no number was used up
-}
 
-TEST_F(DocumentFileTest, NoMemoryForTheTransferBufferGivesAnEmptyDocument)
-{
-    WriteFile(dir.File("a.ksr"), "abc\r\n");
-    DocPtr doc = NewRecord();
-    FailAllocationNumber(2);  // the text block succeeds, the 4096-byte buffer does not
+    FailAllocationNumber(AllocationCalls() + 2);  // the text block succeeds, the 4096-byte buffer does not
     ASSERT_TRUE(CreateDocument(doc.get(), dir.File("a.ksr").c_str()));
     EXPECT_EQ(doc->length, 0);
-    ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].stringId, IDS_OUT_OF_MEMORY);
+    ASSERT_EQ(screen.MessageIds(),
+              (std::vector<int>{IDS_OUT_OF_MEMORY, IDS_OUT_OF_MEMORY, IDS_OUT_OF_MEMORY}));
     EXPECT_EQ(screen.waitDepth, 0);
 }
 
 TEST_F(DocumentFileTest, AFileShorterOrLongerThanAnnouncedStaysInsideTheBlock)
 {
     WriteFile(dir.File("a.ksr"), "0123456789");
-    // Shorter: the file yields 10 of an announced 5000 bytes; the read loop ends with them.
-    DocPtr doc = NewRecord();
-    doc->text = static_cast<char*>(AllocBlock(5001));
-    doc->capacity = 5000;
     char path[kPathSize];
     std::snprintf(path, sizeof path, "%s", dir.File("a.ksr").c_str());
-    LoadText(doc.get(), path);
-    EXPECT_EQ(Text(doc.get()), "0123456789");
-    // Longer: grown since its size was taken; the text is cut at the announced size.
-    DocPtr cut = NewRecord();
-    cut->text = static_cast<char*>(AllocBlock(5));
-    cut->capacity = 4;
-    LoadText(cut.get(), path);
-    EXPECT_EQ(Text(cut.get()), "0123");
+    // Shorter: the file yields 10 of an announced 5000 bytes; longer: the text is cut at 4.
+    for (auto [announced, expect] : {std::pair{5000, "0123456789"}, {4, "0123"}}) {
+        DocPtr doc = NewRecord();
+        doc->text = static_cast<char*>(AllocBlock(static_cast<size_t>(announced) + 1));
+        doc->capacity = announced;
+        LoadText(doc.get(), path);
+        EXPECT_EQ(Text(doc.get()), expect);
+    }
 }
 
 TEST_F(DocumentFileTest, UntitledDocumentsHoldOneLfAndAreNumberedOverTheRun)
 {
     DocPtr one = NewRecord();
     ASSERT_TRUE(CreateDocument(one.get(), nullptr));
-    EXPECT_EQ(Text(one.get()), "\n");
-    EXPECT_EQ(one->capacity, 16384);
-    EXPECT_EQ(one->scrollDivisor, 2);
-    EXPECT_EQ(screen.LastRange(kBarVertical), 8192);
-    EXPECT_EQ(one->path[0], '\0');
+    EXPECT_EQ(
+        Join(Text(one.get()), one->capacity, one->scrollDivisor, screen.LastRange(kBarVertical), one->path),
+        "\n 16384 2 8192 ");
     DocPtr two = NewRecord();
     ASSERT_TRUE(CreateDocument(two.get(), nullptr));
     one.reset();
@@ -195,64 +173,46 @@ TEST_F(DocumentFileTest, TabsAreExpandedToTheTabStopsSettingOnlyWhenAsked)
     g_core.settings.tabStops = 1;
     EXPECT_EQ(Save(doc.get()), " x\r\nab x\r\n  q r");
     EXPECT_EQ(Text(doc.get()), "\tx\nab\tx\n\t\tq\tr");  // memory keeps the tabs
-}
-
-TEST_F(DocumentFileTest, WideTabsInAFullStepFitTheOutputBuffer)
-{
-    DocPtr doc = DocWithText(std::string(4000, '\t'));
-    g_core.settings.noTabs = 1;
+    // Wide tabs in a full step fit the output buffer.
+    doc = DocWithText(std::string(4000, '\t'));
     g_core.settings.tabStops = 80;
     EXPECT_EQ(Save(doc.get()), std::string(4000 * 80, ' '));
 }
 
-TEST_F(DocumentFileTest, SaveClearsModifiedAndTheUndoLog)
-{
-    DocPtr doc = DocWithText("abc\n");
-    doc->docFlags = kDocModified;
-    GiveUndoLog(doc.get());
-    Save(doc.get());
-    EXPECT_FALSE(doc->docFlags & kDocModified);
-    EXPECT_EQ(doc->undoLog, nullptr);
-    EXPECT_EQ(doc->undoNext, 0);
-    EXPECT_EQ(doc->undoCount, 0);
-    EXPECT_EQ(screen.waitDepth, 0);
-}
-
-TEST_F(DocumentFileTest, FailedOpenForWritingLeavesTheDocumentModifiedWithItsLog)
-{
-    DocPtr doc = DocWithText("abc\n");
-    doc->docFlags = kDocModified;
-    GiveUndoLog(doc.get());
-    std::snprintf(doc->path, sizeof doc->path, "%s", dir.File("no-such-dir/out.ksr").c_str());
-    EXPECT_EQ(SaveText(doc.get()), 0);
-    EXPECT_TRUE(doc->docFlags & kDocModified);
-    EXPECT_EQ(doc->undoCount, 1);
-    EXPECT_TRUE(screen.messages.empty());  // the caller shows 301
-}
-
-TEST_F(DocumentFileTest, NoMemoryForTheOutputBufferKeepsTheOldFile)
-{
-    WriteFile(dir.File("out.ksr"), "old contents\r\n");
-    DocPtr doc = DocWithText("new\n");
-    doc->docFlags = kDocModified;
-    GiveUndoLog(doc.get());
-    std::snprintf(doc->path, sizeof doc->path, "%s", dir.File("out.ksr").c_str());
-    FailAllocationsFrom(AllocationCalls() + 1);
-    EXPECT_EQ(SaveText(doc.get()), 0);
-    ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].stringId, IDS_OUT_OF_MEMORY);
-    EXPECT_TRUE(doc->docFlags & kDocModified);
-    EXPECT_EQ(doc->undoCount, 1);
-    FailAllocationsFrom(0);
-    EXPECT_EQ(ReadFile(dir.File("out.ksr")), "old contents\r\n");
-    EXPECT_EQ(screen.waitDepth, 0);
-}
-
-TEST_F(DocumentFileTest, SavingReplacesAnExistingFileWhole)
+TEST_F(DocumentFileTest, SaveReplacesTheFileWholeAndClearsModifiedAndTheUndoLog)
 {
     WriteFile(dir.File("out.ksr"), std::string(100000, 'z'));
-    DocPtr doc = DocWithText("short\n");
+    DocPtr doc = Modified("short\n");
     EXPECT_EQ(Save(doc.get()), "short\r\n");
+    EXPECT_EQ(doc->undoLog, nullptr);
+    EXPECT_EQ(Join(doc->docFlags & kDocModified, doc->undoNext, doc->undoCount, screen.waitDepth), "0 0 0 0");
+}
+
+TEST_F(DocumentFileTest, FailedSavesLeaveTheDocumentModifiedWithItsLogAndTheOldFile)
+{
+    // A target that cannot be opened: the caller shows the message.
+    DocPtr doc = Modified("abc\n", "no-such-dir/out.ksr");
+    EXPECT_EQ(SaveText(doc.get()), 0);
+    ExpectUnsaved(doc.get(), "no-such-dir/out.ksr", "");
+    EXPECT_TRUE(screen.messages.empty());
+    // No memory for the output buffer.
+    WriteFile(dir.File("out.ksr"), "old contents\r\n");
+    doc = Modified("new\n");
+    FailAllocationsFrom(AllocationCalls() + 1);
+    EXPECT_EQ(SaveText(doc.get()), 0);
+    FailAllocationsFrom(0);
+    ASSERT_EQ(screen.MessageIds(), (std::vector<int>{IDS_OUT_OF_MEMORY}));
+    ExpectUnsaved(doc.get(), "out.ksr", "old contents\r\n");
+    // A write that fails halfway.
+    doc = Modified(std::string(1 << 20, 'w') + "\n");
+    int saved = -1;
+    {
+        FileSizeLimit limit(200 * 1024);
+        ASSERT_TRUE(limit.active());
+        saved = SaveText(doc.get());
+    }
+    EXPECT_EQ(saved, 0);
+    ExpectUnsaved(doc.get(), "out.ksr", "old contents\r\n");
 }
 
 TEST_F(DocumentFileTest, LoadOfSaveOfLoadIsLoad)
@@ -263,28 +223,7 @@ TEST_F(DocumentFileTest, LoadOfSaveOfLoadIsLoad)
     for (char& c : bytes) c = alphabet[random() % sizeof alphabet];
     DocPtr first = Load(bytes, "first.ksr");
     std::string saved = Save(first.get(), "second.ksr");
-    DocPtr second = NewRecord();
-    ASSERT_TRUE(CreateDocument(second.get(), dir.File("second.ksr").c_str()));
+    DocPtr second = Load(saved, "third.ksr");
     EXPECT_EQ(Text(second.get()), Text(first.get()));
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\r'), std::count(saved.begin(), saved.end(), '\n'));
-}
-
-TEST_F(DocumentFileTest, AWriteThatFailsHalfwayKeepsTheOldFileAndTheModifiedDocument)
-{
-    WriteFile(dir.File("out.ksr"), "old contents\r\n");
-    DocPtr doc = DocWithText(std::string(1 << 20, 'w') + "\n");
-    doc->docFlags = kDocModified;
-    GiveUndoLog(doc.get());
-    std::snprintf(doc->path, sizeof doc->path, "%s", dir.File("out.ksr").c_str());
-    int saved = -1;
-    {
-        FileSizeLimit limit(200 * 1024);
-        ASSERT_TRUE(limit.active());
-        saved = SaveText(doc.get());
-    }
-    EXPECT_EQ(saved, 0);
-    EXPECT_TRUE(doc->docFlags & kDocModified);
-    EXPECT_EQ(doc->undoCount, 1);
-    EXPECT_EQ(ReadFile(dir.File("out.ksr")), "old contents\r\n");
-    EXPECT_EQ(screen.waitDepth, 0);
 }

@@ -1,39 +1,67 @@
 // Typing, overwrite, Backspace, Delete, Enter with indentation, strings and selections.
 #include <gtest/gtest.h>
 
-#include "doc/edit.h"
 #include "doc/undo.h"
 #include "resources/ids.h"
 #include "tests/native/edit_fixture.h"
 
 namespace {
 
-class EditTest : public EditFixture {};
+// Keys as Type sends them: the bytes themselves, and these.
+const char kDel[] = "\x01", kBs[] = "\b";
 
-int Records(const EditState* doc, uint8_t kind)
-{
-    int n = 0;
-    for (int i = 0; i < doc->undoNext; ++i) n += doc->undoLog[i].kind == kind;
-    return n;
-}
+class EditTest : public EditFixture {
+protected:
+    int Records(uint8_t kind) const
+    {
+        int n = 0;
+        for (int i = 0; i < doc->undoNext; ++i) n += doc->undoLog[i].kind == kind;
+        return n;
+    }
+    void Find(const char* find, const char* replace)
+    {
+        std::snprintf(g_core.search.findText, kSearchTextSize, "%s", find);
+        std::snprintf(g_core.search.replaceText, kSearchTextSize, "%s", replace);
+    }
+};
 
 }  // namespace
 
-TEST_F(EditTest, TypingAtTheEndAppendsAndDeleteThereRedrawsNothing)
+TEST_F(EditTest, KeysAtTheCaret)
 {
-    Open("ab");
-    Click(2);
-    Type("c");
-    EXPECT_EQ(Text(doc.get()), "abc");
-    EXPECT_EQ(doc->caretOffset, 3);
-    EXPECT_TRUE(doc->docFlags & kDocModified);
-    screen.invalidated.clear();
-    TypeKey(doc.get(), kKeyDelete);
-    EXPECT_EQ(Text(doc.get()), "abc");
-    EXPECT_TRUE(screen.invalidated.empty());
+    const struct {
+        const char* text;
+        int32_t click;
+        std::string keys;
+        const char* expect;
+        const char* at;
+    } cases[] = {
+        {"ab", 2, "c", "abc", "3@0:3"},
+        {"ab", 2, kDel, "ab", "2@0:2"},         // Delete at the end
+        {"ab\ncd", 3, kBs, "ab\ncd", "3@1:0"},  // Backspace at a line start
+        {"ab\ncd", 2, kDel, "abcd", "2@0:2"},   // Delete at a line end joins
+        {"abcd", 2, kBs, "acd", "1@0:1"},
+        {"abc\n", 3, "\t", "abc\t\n", "4@0:8"},
+        // Enter copies the indentation of the line above, unless automatic indentation is off.
+        {"    abc\n", 5, "\r", "    a\n    bc\n", "10@1:4"},
+        {"\t x\n", 3, "\n", "\t x\n\t \n", "6@1:9"},
+        {"\t x\n", 3, "\n\n", "\t x\n\t \n\t \n", "9@2:9"},
+    };
+    for (const auto& c : cases) {
+        Open(c.text);
+        Click(c.click);
+        Type(c.keys);
+        EXPECT_EQ(Text(doc.get()), c.expect) << c.text << " at " << c.click;
+        EXPECT_EQ(At(), c.at) << c.text << " at " << c.click;
+        EXPECT_EQ(bool(doc->docFlags & kDocModified), Text(doc.get()) != c.text)
+            << c.text << " at " << c.click;
+    }
+    g_core.settings.autoIndent = 0;
+    Type("\n");
+    EXPECT_EQ(Text(doc.get()), "\t x\n\t \n\t \n\n");
 }
 
-TEST_F(EditTest, TypedCharacterRedrawsTheCaretRowFromItsColumn)
+TEST_F(EditTest, TypedCharacterRedrawsTheCaretRowFromItsColumnAndDeleteAtTheEndNothing)
 {
     Open("abc\ndef\n");
     Click(5);
@@ -41,28 +69,14 @@ TEST_F(EditTest, TypedCharacterRedrawsTheCaretRowFromItsColumn)
     Type("X");
     EXPECT_EQ(Text(doc.get()), "abc\ndXef\n");
     ASSERT_FALSE(screen.invalidated.empty());
-    CellRect r = screen.invalidated.back();
-    EXPECT_EQ(r.top, 1);
-    EXPECT_EQ(r.bottom, 2);
-    EXPECT_EQ(r.left, 1);
-    EXPECT_EQ(std::string(RowCells(AsGrid(doc.get()), 1), 4), "dXef");
+    const CellRect r = screen.invalidated.back();
+    EXPECT_EQ(std::vector<int>({r.top, r.bottom, r.left}), std::vector<int>({1, 2, 1}));
+    EXPECT_EQ(Row(1).substr(0, 4), "dXef");
     EXPECT_EQ(screen.statusColumn, 3);
-}
-
-TEST_F(EditTest, BackspaceAtALineStartDoesNothingAndDeleteAtALineEndJoins)
-{
-    Open("ab\ncd");
-    Click(3);
-    TypeKey(doc.get(), kKeyBackspace);
-    EXPECT_EQ(Text(doc.get()), "ab\ncd");
-    Click(2);
-    TypeKey(doc.get(), kKeyDelete);
-    EXPECT_EQ(Text(doc.get()), "abcd");
-    Click(2);
-    TypeKey(doc.get(), kKeyBackspace);
-    EXPECT_EQ(Text(doc.get()), "acd");
-    EXPECT_EQ(doc->caretOffset, 1);
-    EXPECT_EQ(doc->caretColumn, 1);
+    Click(9);
+    screen.invalidated.clear();
+    Type(kDel);
+    EXPECT_TRUE(screen.invalidated.empty());
 }
 
 TEST_F(EditTest, OverwriteReplacesButNeverALineEnd)
@@ -72,85 +86,41 @@ TEST_F(EditTest, OverwriteReplacesButNeverALineEnd)
     Click(1);
     Type("X");
     EXPECT_EQ(Text(doc.get()), "aXc\nd");
-    EXPECT_EQ(Records(doc.get(), kUndoDeleteChar), 1);
-    EXPECT_EQ(Records(doc.get(), kUndoInsertChar), 1);
+    EXPECT_EQ(Records(kUndoDeleteChar), 1);
+    EXPECT_EQ(Records(kUndoInsertChar), 1);
     Click(3);
     Type("Y");
     EXPECT_EQ(Text(doc.get()), "aXcY\nd");
     Click(6);
     Type("Z");
     EXPECT_EQ(Text(doc.get()), "aXcY\ndZ");
-    Undo(doc.get());
-    Undo(doc.get());
-    Undo(doc.get());
-    Undo(doc.get());
+    for (int i = 0; i < 4; ++i) Undo(doc.get());
     EXPECT_EQ(Text(doc.get()), "abc\nd");  // two steps per overwritten character
 }
 
-TEST_F(EditTest, EnterCopiesTheIndentationOfTheLineAbove)
-{
-    Open("    abc\n");
-    Click(5);
-    Type("\r");
-    EXPECT_EQ(Text(doc.get()), "    a\n    bc\n");
-    EXPECT_EQ(doc->caretOffset, 10);
-    EXPECT_EQ(doc->caretRow, 1);
-    EXPECT_EQ(doc->caretColumn, 4);
-    Open("\t x\n");
-    Click(3);
-    Type("\n");
-    EXPECT_EQ(Text(doc.get()), "\t x\n\t \n");
-    EXPECT_EQ(doc->caretColumn, 9);
-    g_core.settings.autoIndent = 0;
-    Type("\n");
-    EXPECT_EQ(Text(doc.get()), "\t x\n\t \n\n");
-}
-
-TEST_F(EditTest, EnterWithTheViewScrolledSidewaysScrollsBackFirst)
+TEST_F(EditTest, EnterScrollsBackFromTheSideAndOnTheBottomRowOneLine)
 {
     Open(std::string(100, 'a') + "\n", 5, 20);
     Click(60);
     EXPECT_GT(doc->leftColumn, 0);
     Type("\n");
-    EXPECT_EQ(doc->leftColumn, 0);
-    EXPECT_EQ(doc->caretColumn, 0);
-    EXPECT_EQ(doc->caretRow, 1);
+    EXPECT_EQ(Join(doc->leftColumn, At()), "0 61@1:0");
     EXPECT_EQ(Text(doc.get()), std::string(60, 'a') + "\n" + std::string(40, 'a') + "\n");
-}
-
-TEST_F(EditTest, EnterOnTheBottomRowScrollsOneLine)
-{
     Open(NumberedLines(20), 5, 20);
     Click(12 * 4 + 3);
     Type("\n");
-    EXPECT_EQ(doc->caretRow, 4);
-    EXPECT_EQ(doc->topLine, 1);
+    EXPECT_EQ(Join(doc->caretRow, doc->topLine), "4 1");
 }
 
 TEST_F(EditTest, TypingReplacesAShownSelectionAndDeleteOnlyRemovesIt)
 {
     Open("hello world");
-    Click(8);
-    doc->anchorOffset = 2;
-    doc->gridFlags |= kGridHighlight;
+    Select(2, 8);
     Type("Z");
-    EXPECT_EQ(Text(doc.get()), "heZrld");
-    EXPECT_EQ(doc->caretOffset, 3);
-    EXPECT_FALSE(doc->gridFlags & kGridHighlight);
-    Click(6);
-    doc->anchorOffset = 3;
-    doc->gridFlags |= kGridHighlight;
-    TypeKey(doc.get(), kKeyBackspace);
+    EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset, doc->gridFlags & kGridHighlight), "heZrld 3 0");
+    Select(3, 6);
+    Type(kBs);
     EXPECT_EQ(Text(doc.get()), "heZ");
-}
-
-TEST_F(EditTest, TabMovesTheCaretToTheNextStop)
-{
-    Open("abc\n");
-    Click(3);
-    Type("\t");
-    EXPECT_EQ(doc->caretColumn, 8);
-    EXPECT_EQ(doc->caretOffset, 4);
 }
 
 TEST_F(EditTest, InsertStringGrowsByTheShortfallAndRecordsEvenWhenEmpty)
@@ -162,26 +132,29 @@ TEST_F(EditTest, InsertStringGrowsByTheShortfallAndRecordsEvenWhenEmpty)
     EXPECT_EQ(doc->capacity, 3 + 1024);  // 3 + 5 + 2 - 3 = 7, at least 1024
     doc->docFlags = 0;
     ASSERT_TRUE(InsertString(doc.get(), ""));
-    EXPECT_EQ(Text(doc.get()), "a12345bc");
-    EXPECT_TRUE(doc->docFlags & kDocModified);
+    EXPECT_EQ(Join(Text(doc.get()), doc->docFlags & kDocModified), Join("a12345bc", kDocModified));
     ASSERT_EQ(doc->undoNext, 2);
-    EXPECT_EQ(doc->undoLog[1].kind, kUndoInsertString);
-    EXPECT_STREQ(doc->undoLog[1].data.copy, "");
-    std::string big(3000, 'q');
-    ASSERT_TRUE(InsertString(doc.get(), big.c_str()));
+    EXPECT_EQ(Join(doc->undoLog[1].kind, doc->undoLog[1].data.copy), Join(kUndoInsertString, ""));
+    ASSERT_TRUE(InsertString(doc.get(), std::string(3000, 'q').c_str()));
     EXPECT_EQ(doc->capacity, 1027 + (8 + 3000 + 2 - 1027));
 }
 
-TEST_F(EditTest, NoRoomForACharacterShowsOutOfMemoryAndChangesNothing)
+TEST_F(EditTest, NoRoomForACharacterOrAReplacementShowsOutOfMemoryAndChangesNothing)
 {
     Open("abc", 10, 40, 0);
     Click(3);
     FailAllocationsFrom(AllocationCalls() + 1);
     Type("x");
-    EXPECT_EQ(Text(doc.get()), "abc");
-    ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].stringId, IDS_OUT_OF_MEMORY);
-    EXPECT_EQ(doc->caretOffset, 3);
+    EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset), "abc 3");
+    EXPECT_EQ(screen.MessageIds(), std::vector<int>{IDS_OUT_OF_MEMORY});
+    // A replace-in-place that cannot grow stops.
+    FailAllocationsFrom(0);
+    Open("ab", 10, 40, 0);
+    Find("a", "xyz");
+    doc->caretOffset = 0;
+    FailAllocationsFrom(AllocationCalls() + 1);
+    EXPECT_FALSE(ReplaceInPlace(doc.get()));
+    EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset), "ab 0");
 }
 
 TEST_F(EditTest, NoMemoryForAnUndoCopyAsksAndObeysTheAnswer)
@@ -192,11 +165,9 @@ TEST_F(EditTest, NoMemoryForAnUndoCopyAsksAndObeysTheAnswer)
     FailAllocationsFrom(AllocationCalls() + 1);
     screen.messageAnswer = kAnswerNo;
     EXPECT_FALSE(InsertString(doc.get(), "zz"));
-    EXPECT_EQ(Text(doc.get()), "abxcdef");
-    ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].stringId, IDS_LOW_MEMORY_UNDO);
+    EXPECT_EQ(Join(Text(doc.get()), doc->undoNext), "abxcdef 1");
+    ASSERT_EQ(screen.MessageIds(), std::vector<int>{IDS_LOW_MEMORY_UNDO});
     EXPECT_EQ(screen.messages[0].kind, kMessageYesNo);
-    EXPECT_EQ(doc->undoNext, 1);
     doc->anchorOffset = 0;
     DeleteSelection(doc.get());
     EXPECT_EQ(Text(doc.get()), "abxcdef");  // No: nothing deleted
@@ -205,44 +176,27 @@ TEST_F(EditTest, NoMemoryForAnUndoCopyAsksAndObeysTheAnswer)
     FailAllocationsFrom(AllocationCalls() + 1);
     doc->anchorOffset = 0;
     DeleteSelection(doc.get());
-    EXPECT_EQ(Text(doc.get()), "cdef");
     EXPECT_EQ(doc->undoLog, nullptr);  // Yes: the log is gone and the edit is unrecorded
-    EXPECT_EQ(doc->undoNext, 0);
+    EXPECT_EQ(Join(Text(doc.get()), doc->undoNext), "cdef 0");
 }
 
 TEST_F(EditTest, ReplaceStepsWithAndWithoutRecords)
 {
     Open("one two one");
-    std::snprintf(g_core.search.findText, kSearchTextSize, "one");
-    std::snprintf(g_core.search.replaceText, kSearchTextSize, "three");
+    Find("one", "three");
     Click(0);
     ReplaceAtCaret(doc.get());
-    EXPECT_EQ(Text(doc.get()), "three two one");
-    EXPECT_EQ(doc->undoNext, 2);
+    EXPECT_EQ(Join(Text(doc.get()), doc->undoNext), "three two one 2");
     doc->caretOffset = 10;
     doc->docFlags = kDocReplaceAll;
     ASSERT_TRUE(ReplaceInPlace(doc.get()));
-    EXPECT_EQ(Text(doc.get()), "three two three");
-    EXPECT_EQ(doc->caretOffset, 15);
-    EXPECT_EQ(doc->undoNext, 2);
-    EXPECT_FALSE(doc->docFlags & kDocModified);
-    std::snprintf(g_core.search.replaceText, kSearchTextSize, "1");
+    // Text, caret, records and the modified flag.
+    EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset, doc->undoNext, doc->docFlags & kDocModified),
+              "three two three 15 2 0");
+    Find("three", "1");
     doc->caretOffset = 0;
-    std::snprintf(g_core.search.findText, kSearchTextSize, "three");
     ASSERT_TRUE(ReplaceInPlace(doc.get()));
     EXPECT_EQ(Text(doc.get()), "1 two three");
-}
-
-TEST_F(EditTest, ReplaceInPlaceThatCannotGrowStops)
-{
-    Open("ab", 10, 40, 0);
-    std::snprintf(g_core.search.findText, kSearchTextSize, "a");
-    std::snprintf(g_core.search.replaceText, kSearchTextSize, "xyz");
-    doc->caretOffset = 0;
-    FailAllocationsFrom(AllocationCalls() + 1);
-    EXPECT_FALSE(ReplaceInPlace(doc.get()));
-    EXPECT_EQ(Text(doc.get()), "ab");
-    EXPECT_EQ(doc->caretOffset, 0);
 }
 
 TEST_F(EditTest, TypingInALargeTextGoesThroughTheWorkingWindow)
@@ -253,17 +207,15 @@ TEST_F(EditTest, TypingInALargeTextGoesThroughTheWorkingWindow)
     Type("ab");
     EXPECT_TRUE(doc->docFlags & kDocWorkingWindow);
     EXPECT_LT(doc->length, 1000);  // only the visible lines are in the block
-    TypeKey(doc.get(), kKeyBackspace);
-    TypeKey(doc.get(), kKeyDelete);
+    Type(std::string(kBs) + kDel);
     EXPECT_TRUE(doc->docFlags & kDocWorkingWindow);
-    TypeKey(doc.get(), kKeyDelete);
-    std::string expect = text;
-    expect.replace(12 * 5 + 2, 2, "a");  // "lia 000006"
-    EXPECT_EQ(Whole(), expect);
-    for (int i = 0; i < 7; ++i) TypeKey(doc.get(), kKeyDelete);
+    Type(kDel);
+    text.replace(12 * 5 + 2, 2, "a");  // "lia 000006"
+    EXPECT_EQ(Whole(), text);
+    Type(std::string(7, kDel[0]));
     EXPECT_TRUE(doc->docFlags & kDocWorkingWindow);
-    TypeKey(doc.get(), kKeyDelete);  // the LF: deleting a line end closes the window
+    Type(kDel);  // the LF: deleting a line end closes the window
     EXPECT_FALSE(doc->docFlags & kDocWorkingWindow);
-    expect.erase(12 * 5 + 3, 8);
-    EXPECT_EQ(Text(doc.get()), expect);
+    text.erase(12 * 5 + 3, 8);
+    EXPECT_EQ(Text(doc.get()), text);
 }

@@ -4,8 +4,6 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <limits.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,14 +24,6 @@ std::string Pattern(size_t bytes)
     return s;
 }
 
-std::string ReadAll(FlFile* file, int chunk)
-{
-    std::string all;
-    std::vector<char> buffer(static_cast<size_t>(chunk));
-    for (int n; (n = flread(buffer.data(), 1, chunk, file)) > 0;) all.append(buffer.data(), static_cast<size_t>(n));
-    return all;
-}
-
 // Writes bytes in steps of step bytes; false when any step wrote less than asked.
 bool WriteSteps(FlFile* file, const std::string& bytes, size_t step)
 {
@@ -50,7 +40,8 @@ std::vector<std::string> Entries(const std::string& dir)
     std::vector<std::string> names;
     if (DIR* d = opendir(dir.c_str())) {
         while (dirent* e = readdir(d)) {
-            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
+            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+                names.push_back(e->d_name);
         }
         closedir(d);
     }
@@ -63,11 +54,35 @@ std::string RealPath(const std::string& path)
     return realpath(path.c_str(), resolved) ? resolved : "";
 }
 
-// Caps the size of files this process writes for the lifetime of the object.
-
 class FileLibrary : public ::testing::Test {
 protected:
     ScratchDir dir;
+
+    FlFile* Open(const std::string& name, int mode) { return flopen(dir.File(name).c_str(), mode); }
+    // Reads the rest of a file in steps of the given sizes, the last repeated; closes it.
+    std::string ReadSteps(FlFile* in, std::vector<int> steps)
+    {
+        std::string all;
+        if (!in) {
+            ADD_FAILURE() << "not opened";
+            return all;
+        }
+        std::vector<char> buffer(400000);
+        for (size_t i = 0;; i = std::min(i + 1, steps.size() - 1)) {
+            const int n = flread(buffer.data(), 1, steps[i], in);
+            if (n <= 0) break;
+            all.append(buffer.data(), static_cast<size_t>(n));
+        }
+        EXPECT_EQ(in->status, 0);
+        EXPECT_EQ(flclose(in), 0);
+        return all;
+    }
+    // The folder holds just this one file, with these bytes: no temporary file is left.
+    void ExpectOnly(const std::string& name, const std::string& bytes)
+    {
+        EXPECT_EQ(ReadFile(dir.File(name)), bytes);
+        EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{name});
+    }
 };
 
 TEST_F(FileLibrary, RoundTripKeepsEveryByteAndNamesTheAbsolutePath)
@@ -89,75 +104,71 @@ TEST_F(FileLibrary, RoundTripKeepsEveryByteAndNamesTheAbsolutePath)
     ASSERT_NE(in, nullptr);
     char* nameAt16 = *reinterpret_cast<char**>(reinterpret_cast<char*>(in) + 16);
     EXPECT_EQ(std::string(nameAt16), RealPath(path));
-    EXPECT_EQ(ReadAll(in, 4095), bytes);
-    EXPECT_EQ(flclose(in), 0);
+    EXPECT_EQ(ReadSteps(in, {4095}), bytes);
 }
 
 TEST_F(FileLibrary, ReadsAreShortAtTheEndThenZero)
 {
     WriteFile(dir.File("a"), Pattern(10000));
-    FlFile* in = flopen(dir.File("a").c_str(), kFlRead);
+    FlFile* in = Open("a", kFlRead);
     ASSERT_NE(in, nullptr);
     char buffer[4095];
-    EXPECT_EQ(flread(buffer, 1, 4095, in), 4095);
-    EXPECT_EQ(flread(buffer, 1, 4095, in), 4095);
-    EXPECT_EQ(flread(buffer, 1, 4095, in), 10000 - 2 * 4095);
+    for (int expect : {4095, 4095, 10000 - 2 * 4095}) EXPECT_EQ(flread(buffer, 1, 4095, in), expect);
     EXPECT_EQ(std::string(buffer, 10000 - 2 * 4095), Pattern(10000).substr(2 * 4095));
     EXPECT_EQ(flread(buffer, 1, 4095, in), 0);
-    EXPECT_EQ(flread(buffer, 1, 4095, in), 0);
-    EXPECT_EQ(in->status, 0);
-    EXPECT_EQ(flclose(in), 0);
-}
-
-TEST_F(FileLibrary, MixedSmallAndLargeReadsStayInOrder)
-{
-    const std::string bytes = Pattern(500000);
-    WriteFile(dir.File("a"), bytes);
-    FlFile* in = flopen(dir.File("a").c_str(), kFlRead);
-    ASSERT_NE(in, nullptr);
-    std::vector<char> buffer(400000);
-    std::string got;
-    for (int want : {10, 4095, 200000, 1, 70000, 400000}) {
-        int n = flread(buffer.data(), 1, want, in);
-        got.append(buffer.data(), static_cast<size_t>(n));
-    }
-    EXPECT_EQ(got, bytes);
-    EXPECT_EQ(flclose(in), 0);
-}
-
-TEST_F(FileLibrary, EmptyFileReadsNothing)
-{
+    EXPECT_EQ(ReadSteps(in, {4095}), "");  // zero again
+    // Mixed small and large reads stay in order; an empty file reads nothing.
+    WriteFile(dir.File("b"), Pattern(500000));
+    EXPECT_EQ(ReadSteps(Open("b", kFlRead), {10, 4095, 200000, 1, 70000, 400000}), Pattern(500000));
     WriteFile(dir.File("empty"), "");
-    FlFile* in = flopen(dir.File("empty").c_str(), kFlRead);
-    ASSERT_NE(in, nullptr);
-    char c;
-    EXPECT_EQ(flread(&c, 1, 1, in), 0);
-    EXPECT_EQ(flclose(in), 0);
+    EXPECT_EQ(ReadSteps(Open("empty", kFlRead), {1}), "");
 }
 
-TEST_F(FileLibrary, OpeningForReadingNeedsAnExistingFile)
+TEST_F(FileLibrary, ItemSizesCountWholeItems)
 {
-    EXPECT_EQ(flopen(dir.File("missing").c_str(), kFlRead), nullptr);
-    EXPECT_EQ(flopen(dir.path().c_str(), kFlRead), nullptr);  // a directory is no text file
-    EXPECT_EQ(flopen("", kFlRead), nullptr);
+    WriteFile(dir.File("a"), "0123456789");
+    FlFile* in = Open("a", kFlRead);
+    ASSERT_NE(in, nullptr);
+    char buffer[16] = {};
+    EXPECT_EQ(flread(buffer, 4, 4, in), 2);  // 10 bytes are two whole 4-byte items
+    EXPECT_EQ(flread(buffer, 0, 4, in), 0);
+    EXPECT_EQ(flclose(in), 0);
+    FlFile* out = Open("b", kFlWrite);
+    ASSERT_NE(out, nullptr);
+    EXPECT_EQ(flwrite("abcdef", 3, 2, out), 2);
+    EXPECT_EQ(flclose(out), 0);
+    EXPECT_EQ(ReadFile(dir.File("b")), "abcdef");
+}
+
+TEST_F(FileLibrary, OpensThatCannotWorkAreRefusedAndCreateNothing)
+{
     WriteFile(dir.File("a"), "x");
-    EXPECT_EQ(flopen(dir.File("a").c_str(), 2), nullptr);  // no such mode
+    ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0755), 0);
+    const std::string tooLong(kFlNameSize - dir.path().size(), 'n');  // as an absolute path
+    const std::pair<const char*, int> cases[] = {
+        {"missing", kFlRead},        {"sub", kFlRead},  {"missing", kFlProbe},
+        {"sub", kFlProbe},           {"a", 2},  // no such mode
+        {"no-such-dir/a", kFlWrite}, {"sub", kFlWrite}, {"sub/", kFlWrite},
+        {tooLong.c_str(), kFlWrite},
+    };
+    for (const auto& [name, mode] : cases) EXPECT_EQ(Open(name, mode), nullptr) << name << " mode " << mode;
+    EXPECT_EQ(flopen("", kFlRead), nullptr);
+    EXPECT_EQ(Entries(dir.path()).size(), 2u);
+    EXPECT_TRUE(Entries(dir.File("sub")).empty());
+    EXPECT_EQ(ReadFile(dir.File("a")), "x");
 }
 
 TEST_F(FileLibrary, ProbeAnswersWhetherTheFileCanBeOpenedAndNeedsNoClose)
 {
     WriteFile(dir.File("a"), "x");
-    FlFile* probe = flopen(dir.File("a").c_str(), kFlProbe);
+    FlFile* probe = Open("a", kFlProbe);
     EXPECT_NE(probe, nullptr);
-    EXPECT_EQ(flopen(dir.File("missing").c_str(), kFlProbe), nullptr);
-    EXPECT_EQ(flopen(dir.path().c_str(), kFlProbe), nullptr);
     // The answer is harmless to the other calls, and probing creates nothing.
     char c;
     EXPECT_EQ(flread(&c, 1, 1, probe), 0);
     EXPECT_EQ(flwrite("y", 1, 1, probe), 0);
     EXPECT_EQ(flclose(probe), 0);
-    EXPECT_EQ(Entries(dir.path()).size(), 1u);
-    EXPECT_EQ(ReadFile(dir.File("a")), "x");
+    ExpectOnly("a", "x");
 }
 
 TEST_F(FileLibrary, RelativeNamesAreOpenedUnderTheirAbsolutePath)
@@ -172,45 +183,32 @@ TEST_F(FileLibrary, RelativeNamesAreOpenedUnderTheirAbsolutePath)
     std::string readName = in ? in->name : "";
     if (in) flclose(in);
     ASSERT_EQ(chdir(old), 0);
-
     EXPECT_TRUE(written);
     EXPECT_EQ(writeName, RealPath(dir.path()) + "/new.txt");
     EXPECT_EQ(readName, writeName);
 }
 
-TEST_F(FileLibrary, NamesWhoseAbsolutePathIsTooLongAreNotOpened)
-{
-    std::string base(kFlNameSize - dir.path().size(), 'n');
-    EXPECT_EQ(flopen(dir.File(base).c_str(), kFlWrite), nullptr);
-    EXPECT_TRUE(Entries(dir.path()).empty());
-}
-
-TEST_F(FileLibrary, SavingReplacesTheFileAndLeavesNoTemporaryFile)
+TEST_F(FileLibrary, SavingReplacesTheFileAtTheCloseAndLeavesNoTemporaryFile)
 {
     WriteFile(dir.File("a.ksr"), "old contents\r\n");
-    FlFile* out = flopen(dir.File("a.ksr").c_str(), kFlWrite);
+    FlFile* out = Open("a.ksr", kFlWrite);
     ASSERT_NE(out, nullptr);
     EXPECT_TRUE(WriteSteps(out, "new\r\n", 16));
     EXPECT_EQ(ReadFile(dir.File("a.ksr")), "old contents\r\n");  // untouched until the close
     EXPECT_EQ(flclose(out), 0);
-    EXPECT_EQ(ReadFile(dir.File("a.ksr")), "new\r\n");
-    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"a.ksr"});
-}
-
-TEST_F(FileLibrary, SavingNothingGivesAnEmptyFile)
-{
-    WriteFile(dir.File("a"), "old");
-    FlFile* out = flopen(dir.File("a").c_str(), kFlWrite);
+    ExpectOnly("a.ksr", "new\r\n");
+    // Saving nothing gives an empty file.
+    out = Open("a.ksr", kFlWrite);
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(flclose(out), 0);
-    EXPECT_EQ(ReadFile(dir.File("a")), "");
+    ExpectOnly("a.ksr", "");
 }
 
 TEST_F(FileLibrary, FailedWritesKeepTheOldFileAndRemoveTheTemporaryOne)
 {
     const std::string old = Pattern(5000);
     WriteFile(dir.File("a.ksr"), old);
-    FlFile* out = flopen(dir.File("a.ksr").c_str(), kFlWrite);
+    FlFile* out = Open("a.ksr", kFlWrite);
     ASSERT_NE(out, nullptr);
     bool allWritten;
     {
@@ -222,14 +220,13 @@ TEST_F(FileLibrary, FailedWritesKeepTheOldFileAndRemoveTheTemporaryOne)
     EXPECT_NE(out->status, 0);
     EXPECT_EQ(flwrite("x", 1, 1, out), 0);  // a failed save stays failed
     EXPECT_NE(flclose(out), 0);
-    EXPECT_EQ(ReadFile(dir.File("a.ksr")), old);
-    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"a.ksr"});
+    ExpectOnly("a.ksr", old);
 }
 
-TEST_F(FileLibrary, AFailureFlushingTheLastBytesAtCloseKeepsTheOldFile)
+TEST_F(FileLibrary, AFailureFlushingTheLastBytesAtCloseOrAnAbandonedSaveKeepsTheOldFile)
 {
     WriteFile(dir.File("a"), "old");
-    FlFile* out = flopen(dir.File("a").c_str(), kFlWrite);
+    FlFile* out = Open("a", kFlWrite);
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(flwrite("0123456789", 1, 10, out), 10);  // still in the library's buffer
     int closed;
@@ -239,75 +236,37 @@ TEST_F(FileLibrary, AFailureFlushingTheLastBytesAtCloseKeepsTheOldFile)
         closed = flclose(out);
     }
     EXPECT_NE(closed, 0);
-    EXPECT_EQ(ReadFile(dir.File("a")), "old");
-    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"a"});
-}
-
-TEST_F(FileLibrary, AnAbandonedSaveKeepsTheOldFile)
-{
-    WriteFile(dir.File("a"), "old");
-    FlFile* out = flopen(dir.File("a").c_str(), kFlWrite);
+    ExpectOnly("a", "old");
+    out = Open("a", kFlWrite);
     ASSERT_NE(out, nullptr);
     EXPECT_TRUE(WriteSteps(out, Pattern(100000), 16));
     out->status = -1;  // what the editor does when it cannot go on
     EXPECT_NE(flclose(out), 0);
-    EXPECT_EQ(ReadFile(dir.File("a")), "old");
-    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"a"});
+    ExpectOnly("a", "old");
 }
 
-TEST_F(FileLibrary, TargetsThatCannotBeWrittenAreRefusedAtOpen)
-{
-    EXPECT_EQ(flopen(dir.File("no-such-dir/a").c_str(), kFlWrite), nullptr);
-    ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0755), 0);
-    EXPECT_EQ(flopen(dir.File("sub").c_str(), kFlWrite), nullptr);
-    EXPECT_EQ(flopen(dir.File("sub/").c_str(), kFlWrite), nullptr);
-    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"sub"});
-    EXPECT_TRUE(Entries(dir.File("sub")).empty());
-}
-
-TEST_F(FileLibrary, AReplacedFileKeepsItsPermissions)
+TEST_F(FileLibrary, AReplacedFileKeepsItsPermissionsAndALinkStaysALink)
 {
     WriteFile(dir.File("a"), "old");
     ASSERT_EQ(chmod(dir.File("a").c_str(), 0640), 0);
-    FlFile* out = flopen(dir.File("a").c_str(), kFlWrite);
+    FlFile* out = Open("a", kFlWrite);
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(flclose(out), 0);
     struct stat info;
     ASSERT_EQ(stat(dir.File("a").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
-}
 
-TEST_F(FileLibrary, SavingThroughALinkReplacesTheLinkedFile)
-{
     ASSERT_EQ(mkdir(dir.File("real").c_str(), 0755), 0);
     WriteFile(dir.File("real/a"), "old");
     ASSERT_EQ(symlink(dir.File("real/a").c_str(), dir.File("link").c_str()), 0);
-    FlFile* out = flopen(dir.File("link").c_str(), kFlWrite);
+    out = Open("link", kFlWrite);
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(std::string(out->name), RealPath(dir.File("real/a")));
     EXPECT_EQ(flwrite("new", 1, 3, out), 3);
     EXPECT_EQ(flclose(out), 0);
-    struct stat info;
     ASSERT_EQ(lstat(dir.File("link").c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_EQ(ReadFile(dir.File("real/a")), "new");
-}
-
-TEST_F(FileLibrary, ItemSizesCountWholeItems)
-{
-    WriteFile(dir.File("a"), "0123456789");
-    FlFile* in = flopen(dir.File("a").c_str(), kFlRead);
-    ASSERT_NE(in, nullptr);
-    char buffer[16] = {};
-    EXPECT_EQ(flread(buffer, 4, 4, in), 2);  // 10 bytes are two whole 4-byte items
-    EXPECT_EQ(flread(buffer, 0, 4, in), 0);
-    EXPECT_EQ(flclose(in), 0);
-
-    FlFile* out = flopen(dir.File("b").c_str(), kFlWrite);
-    ASSERT_NE(out, nullptr);
-    EXPECT_EQ(flwrite("abcdef", 3, 2, out), 2);
-    EXPECT_EQ(flclose(out), 0);
-    EXPECT_EQ(ReadFile(dir.File("b")), "abcdef");
 }
 
 }  // namespace

@@ -10,6 +10,22 @@
 
 namespace {
 
+using Cells = std::set<std::pair<int, int>>;
+
+// Cells c1..c2 - 1 of a row.
+Cells Span(int row, int c1, int c2)
+{
+    Cells s;
+    for (int c = c1; c < c2; ++c) s.insert({row, c});
+    return s;
+}
+
+Cells operator+(Cells a, const Cells& b)
+{
+    a.insert(b.begin(), b.end());
+    return a;
+}
+
 class GridTest : public ::testing::Test, public CoreFixture {
 protected:
     ScreenGrid grid{};
@@ -23,15 +39,13 @@ protected:
     ~GridTest() override { FreeBlock(grid.cells); }
 
     // The cells inverted an odd number of times: what the screen shows as highlighted.
-    std::set<std::pair<int, int>> Shown() const
+    Cells Shown() const
     {
-        std::set<std::pair<int, int>> on;
+        Cells on;
         for (const CellRect& r : screen.inversions)
             for (int row = r.top; row < r.bottom; ++row)
-                for (int c = r.left; c < r.right; ++c) {
-                    auto cell = std::make_pair(row, c);
-                    if (!on.erase(cell)) on.insert(cell);
-                }
+                for (int c = r.left; c < r.right; ++c)
+                    if (!on.erase({row, c})) on.insert({row, c});
         return on;
     }
 
@@ -45,28 +59,15 @@ protected:
             ExtendHighlight(&grid, c);
         }
     }
-
-    static std::set<std::pair<int, int>> Run(int row, int c1, int c2)
-    {
-        std::set<std::pair<int, int>> s;
-        for (int c = c1; c < c2; ++c) s.insert({row, c});
-        return s;
-    }
 };
-
-std::set<std::pair<int, int>> operator+(std::set<std::pair<int, int>> a, const std::set<std::pair<int, int>>& b)
-{
-    a.insert(b.begin(), b.end());
-    return a;
-}
 
 }  // namespace
 
-TEST_F(GridTest, LayoutFitsWholeCellsAndBlanksThem)
+TEST_F(GridTest, LayoutFitsWholeCellsAndBlanksThemOrWithoutMemoryLeavesNone)
 {
     EXPECT_EQ(grid.rows, 10);
     EXPECT_EQ(grid.columns, 20);
-    for (int i = 0; i < 200; ++i) EXPECT_EQ(grid.cells[i], ' ');
+    EXPECT_EQ(std::string(grid.cells, 200), std::string(200, ' '));
     ScreenGrid tiny{};
     tiny.cellWidth = 8;
     tiny.cellHeight = 16;
@@ -74,10 +75,6 @@ TEST_F(GridTest, LayoutFitsWholeCellsAndBlanksThem)
     EXPECT_EQ(tiny.rows, 1);
     EXPECT_EQ(tiny.columns, 1);
     FreeBlock(tiny.cells);
-}
-
-TEST_F(GridTest, LayoutWithoutMemoryLeavesNoCells)
-{
     ScreenGrid other{};
     other.cellWidth = other.cellHeight = 10;
     FailAllocationsFrom(AllocationCalls() + 1);
@@ -101,36 +98,26 @@ TEST_F(GridTest, PointsAndCellsConvertWithTruncationAndClamping)
     EXPECT_EQ(c, (Cell{3, 19}));
 }
 
-TEST_F(GridTest, DraggingAlongARowAndBackLeavesTheRightCells)
+TEST_F(GridTest, HighlightsShowTheRightCells)
 {
     Drag({2, 5}, {{2, 9}});
-    EXPECT_EQ(Shown(), Run(2, 5, 9));
-    Drag({2, 5}, {{2, 9}, {2, 3}});
-    EXPECT_EQ(Shown(), Run(2, 3, 5));
-}
-
-TEST_F(GridTest, DraggingUpwardsCoversPartialAndWholeRows)
-{
-    Drag({4, 10}, {{2, 6}});
-    EXPECT_EQ(Shown(), Run(2, 6, 20) + Run(3, 0, 20) + Run(4, 0, 10));
+    EXPECT_EQ(Shown(), Span(2, 5, 9));
+    Drag({2, 5}, {{2, 9}, {2, 3}});  // along a row and back
+    EXPECT_EQ(Shown(), Span(2, 3, 5));
+    Drag({4, 10}, {{2, 6}});  // upwards over partial and whole rows
+    EXPECT_EQ(Shown(), Span(2, 6, 20) + Span(3, 0, 20) + Span(4, 0, 10));
     HideHighlight(&grid);
     EXPECT_TRUE(Shown().empty());
     EXPECT_FALSE(grid.gridFlags & kGridHighlight);
-}
-
-TEST_F(GridTest, ARangeEndingBelowTheGridStopsAtTheLastRow)
-{
+    // A range ending below the grid stops at the last row.
     SeamInverter inverter(&grid);
     InvertRange(&grid, inverter, {8, 4}, {15, 2});
-    EXPECT_EQ(Shown(), Run(8, 4, 20) + Run(9, 0, 20));
-}
-
-TEST_F(GridTest, HighlightRunReplacesTheShownHighlight)
-{
+    EXPECT_EQ(Shown(), Span(8, 4, 20) + Span(9, 0, 20));
+    // A highlighted run replaces the shown highlight.
+    screen.inversions.clear();
     Drag({1, 1}, {{3, 3}});
-    Cell end = HighlightRun(&grid, {5, 2}, 4);
-    EXPECT_EQ(end, (Cell{5, 6}));
-    EXPECT_EQ(Shown(), Run(5, 2, 6));
+    EXPECT_EQ(HighlightRun(&grid, {5, 2}, 4), (Cell{5, 6}));
+    EXPECT_EQ(Shown(), Span(5, 2, 6));
     EXPECT_TRUE(grid.gridFlags & kGridHighlight);
 }
 
@@ -143,8 +130,9 @@ TEST_F(GridTest, ResizeKeepsTheTopLeftCellsThatStillFit)
     EXPECT_EQ(grid.rows, 14);
     EXPECT_EQ(grid.columns, 12);
     for (int r = 0; r < 14; ++r)
-        for (int c = 0; c < 12; ++c)
-            EXPECT_EQ(RowCells(&grid, r)[c], r < 10 ? before[static_cast<size_t>(r * 20 + c)] : ' ') << r << "," << c;
+        EXPECT_EQ(std::string(RowCells(&grid, r), 12),
+                  r < 10 ? before.substr(r * 20, 12) : std::string(12, ' '))
+            << "row " << r;
     FailAllocationsFrom(AllocationCalls() + 1);
     EXPECT_FALSE(ResizeCells(&grid, 5 * 8, 5 * 16));
     EXPECT_EQ(grid.rows, 14);
@@ -156,14 +144,18 @@ TEST_F(GridTest, ScrollingRowsMovesCellsAndSelectionAndBlanksTheGap)
     for (int r = 0; r < grid.rows; ++r) std::memset(RowCells(&grid, r), 'a' + r, 20);
     grid.selAnchorRow = 4;
     grid.selEndRow = 6;
+    auto column = [&](int c) {
+        std::string s;
+        for (int r = 0; r < grid.rows; ++r) s += RowCells(&grid, r)[c];
+        return s;
+    };
     ScrollGridRows(&grid, 3);
-    for (int r = 0; r < 3; ++r) EXPECT_EQ(RowCells(&grid, r)[0], ' ');
-    for (int r = 3; r < 10; ++r) EXPECT_EQ(RowCells(&grid, r)[19], 'a' + r - 3);
+    EXPECT_EQ(column(0), "   abcdefg");
+    EXPECT_EQ(column(19), "   abcdefg");
     EXPECT_EQ(grid.selAnchorRow, 7);
     EXPECT_EQ(grid.selEndRow, 9);
     ScrollGridRows(&grid, -5);
-    for (int r = 0; r < 5; ++r) EXPECT_EQ(RowCells(&grid, r)[0], 'a' + r + 2) << r;
-    for (int r = 5; r < 10; ++r) EXPECT_EQ(RowCells(&grid, r)[0], ' ');
+    EXPECT_EQ(column(0), "cdefg     ");
     ASSERT_EQ(screen.scrolledCells.size(), 2u);
     EXPECT_EQ(screen.scrolledCells[0], (std::pair<int, int>{3, 0}));
     ScrollGridColumns(&grid, -2);

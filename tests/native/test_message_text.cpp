@@ -16,31 +16,23 @@ std::string Compose(const char* message, const char* appended, size_t size = kMe
     return out.c_str();
 }
 
-TEST(MessageText, AppendedTextFollowsTheMessage)
+TEST(MessageText, TheAppendedTextFollowsBothCutAndCaretsBreakLines)
 {
-    EXPECT_EQ(Compose("Cannot open file - ", "C:\\A.KSR"), "Cannot open file - C:\\A.KSR");
+    // The appended text is cut to 80 characters, the string to 162.
+    const std::string p80(80, 'p'), m162(162, 'm');
+    const struct {
+        std::string message, appended, expect;
+    } cases[] = {
+        {"Cannot open file - ", "C:\\A.KSR", "Cannot open file - C:\\A.KSR"},
+        {"", "", ""},
+        {"x", p80 + "TAIL", "x" + p80},
+        {"x", p80.substr(0, 79), "x" + p80.substr(0, 79)},
+        {m162 + "CUT", "end", m162 + "end"},
+        {"Save changes?^^Really", "a^b", "Save changes?\n\nReallya\nb"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Compose(c.message.c_str(), c.appended.c_str()), c.expect) << c.message;
     EXPECT_EQ(Compose("Out of memory! ", nullptr), "Out of memory! ");
-    EXPECT_EQ(Compose("", ""), "");
-}
-
-TEST(MessageText, AppendedTextIsCutToEightyCharacters)
-{
-    const std::string path80(80, 'p');
-    EXPECT_EQ(Compose("x", (path80 + "TAIL").c_str()), "x" + path80);
-    EXPECT_EQ(Compose("x", path80.substr(0, 79).c_str()), "x" + path80.substr(0, 79));
-}
-
-TEST(MessageText, StringIsCutTo162Characters)
-{
-    const std::string longMessage = std::string(162, 'm') + "CUT";
-    EXPECT_EQ(Compose(longMessage.c_str(), "end"), std::string(162, 'm') + "end");
-}
-
-TEST(MessageText, CaretsBecomeLineBreaksInBothParts)
-{
-    EXPECT_EQ(Compose("Save changes?^^Really", "a^b"),
-              "Save changes?\n\nReally"
-              "a\nb");
 }
 
 TEST(MessageText, TheCallersTextIsNotChanged)
@@ -53,9 +45,7 @@ TEST(MessageText, TheCallersTextIsNotChanged)
 TEST(MessageText, HugeInputsStayWithinTheLimitsAndTheBuffer)
 {
     const std::string huge(100000, 'h');
-    const std::string full = Compose(huge.c_str(), huge.c_str());
-    EXPECT_EQ(full.size(), kMessageStringMax + kMessageAppendedMax);
-
+    EXPECT_EQ(Compose(huge.c_str(), huge.c_str()).size(), kMessageStringMax + kMessageAppendedMax);
     // A small buffer is filled to its last byte and no further.
     char small[11];
     small[10] = '#';

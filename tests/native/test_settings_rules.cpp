@@ -2,12 +2,14 @@
 // and cuts, integer conversion, and the "Start Size" text.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <cstring>
 #include <string>
 
 #include "resources/ids.h"
 #include "settings/settings_rules.h"
+#include "tests/native/doc_helpers.h"
 
 namespace {
 
@@ -28,6 +30,13 @@ Settings Loaded(int nameId, const char* stored)
     return settings;
 }
 
+// A key's field as text, found through the table.
+std::string Value(const Settings& settings, const SettingKey& key)
+{
+    return key.type == SettingType::Text ? SettingText(settings, key)
+                                         : std::to_string(SettingInt(settings, key));
+}
+
 TEST(SettingsTable, EveryKeyReachesItsOwnField)
 {
     // Loading a distinctive value into one key must change that key's field and no other.
@@ -35,54 +44,37 @@ TEST(SettingsTable, EveryKeyReachesItsOwnField)
         Settings settings;
         LoadSetting(settings, changed, "3", nullptr);
         for (const SettingKey& other : kSettingKeys) {
-            if (&other == &changed) continue;
-            if (other.type == SettingType::Text) {
-                EXPECT_STREQ(SettingText(settings, other), SettingDefaultText(other)) << other.nameId;
-            } else {
-                EXPECT_EQ(SettingInt(settings, other), SettingDefaultInt(other)) << other.nameId;
-            }
-        }
-        if (changed.type == SettingType::Text) {
-            EXPECT_STREQ(SettingText(settings, changed), "3");
-        } else {
-            EXPECT_EQ(SettingInt(settings, changed), 3);
+            const std::string unchanged = other.type == SettingType::Text
+                                              ? SettingDefaultText(other)
+                                              : std::to_string(SettingDefaultInt(other));
+            EXPECT_EQ(Value(settings, other), &other == &changed ? "3" : unchanged)
+                << changed.nameId << " changed, " << other.nameId << " seen";
         }
     }
 }
 
 TEST(SettingsTable, NamesAreWiredToTheDocumentedFields)
 {
-    EXPECT_EQ(Loaded(IDS_KEY_NEWFILE, "5").newFile, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_ACTIONBAR, "5").actionBar, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_ICONLABEL, "5").iconLabel, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_LARGEICONS, "5").largeIcons, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_NOTABS, "5").noTabs, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_TABSTOPS, "5").tabStops, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_LARGECURSOR, "5").largeCursor, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_AUTOINDENT, "5").autoIndent, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_INSERTMODE, "5").insertMode, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_MOUSEMODE, "5").mouseMode, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_OEMKEYS, "5").oemKeys, 5);
-    EXPECT_STREQ(Loaded(IDS_KEY_SCREENFONT, "Arial").screenFont, "Arial");
-    EXPECT_EQ(Loaded(IDS_KEY_SCREENCHARSET, "5").screenCharset, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_SCREENFONTSIZE, "5").screenFontSize, 5);
-    EXPECT_STREQ(Loaded(IDS_KEY_PRINTERFONT, "Arial").printerFont, "Arial");
-    EXPECT_EQ(Loaded(IDS_KEY_PRINTERCHARSET, "5").printerCharset, 5);
-    EXPECT_EQ(Loaded(IDS_KEY_PRINTERFONTSIZE, "5").printerFontSize, 5);
-    EXPECT_STREQ(Loaded(IDS_KEY_LEFT, "1.5").marginLeft, "1.5");
-    EXPECT_STREQ(Loaded(IDS_KEY_TOP, "1.5").marginTop, "1.5");
-    EXPECT_STREQ(Loaded(IDS_KEY_RIGHT, "1.5").marginRight, "1.5");
-    EXPECT_STREQ(Loaded(IDS_KEY_BOTTOM, "1.5").marginBottom, "1.5");
-    EXPECT_STREQ(Loaded(IDS_KEY_HEADER, "&t").header, "&t");
-    EXPECT_STREQ(Loaded(IDS_KEY_FOOTER, "&d").footer, "&d");
-}
-
-TEST(SettingsTable, TextDefaultsTheStringTableHoldsAreTakenFromIt)
-{
-    EXPECT_EQ(Key(IDS_KEY_SCREENFONT).textDefaultId, IDS_DEFAULT_SCREENFONT);
-    EXPECT_EQ(Key(IDS_KEY_PRINTERFONT).textDefaultId, IDS_DEFAULT_PRINTERFONT);
-    EXPECT_EQ(Key(IDS_KEY_FOOTER).textDefaultId, IDS_DEFAULT_FOOTER);
-    EXPECT_EQ(Key(IDS_KEY_HEADER).textDefaultId, 0);
+    // The n-th key here loads the text of n; each field must show its own key's number.
+    const int ids[] = {
+        IDS_KEY_NEWFILE,         IDS_KEY_ACTIONBAR,      IDS_KEY_ICONLABEL,   IDS_KEY_LARGEICONS,
+        IDS_KEY_NOTABS,          IDS_KEY_TABSTOPS,       IDS_KEY_LARGECURSOR, IDS_KEY_AUTOINDENT,
+        IDS_KEY_INSERTMODE,      IDS_KEY_MOUSEMODE,      IDS_KEY_OEMKEYS,     IDS_KEY_SCREENFONT,
+        IDS_KEY_SCREENCHARSET,   IDS_KEY_SCREENFONTSIZE, IDS_KEY_PRINTERFONT, IDS_KEY_PRINTERCHARSET,
+        IDS_KEY_PRINTERFONTSIZE, IDS_KEY_LEFT,           IDS_KEY_TOP,         IDS_KEY_RIGHT,
+        IDS_KEY_BOTTOM,          IDS_KEY_HEADER,         IDS_KEY_FOOTER};
+    Settings s;
+    for (int n = 1; n <= kSettingKeyCount; ++n)
+        LoadSetting(s, Key(ids[n - 1]), std::to_string(n).c_str(), nullptr);
+    EXPECT_EQ(Join(s.newFile, s.actionBar, s.iconLabel, s.largeIcons, s.noTabs, s.tabStops, s.largeCursor,
+                   s.autoIndent, s.insertMode, s.mouseMode, s.oemKeys, s.screenFont, s.screenCharset,
+                   s.screenFontSize, s.printerFont, s.printerCharset, s.printerFontSize, s.marginLeft,
+                   s.marginTop, s.marginRight, s.marginBottom, s.header, s.footer),
+              "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23");
+    // Text defaults the string table holds are taken from it.
+    EXPECT_EQ(Join(Key(IDS_KEY_SCREENFONT).textDefaultId, Key(IDS_KEY_PRINTERFONT).textDefaultId,
+                   Key(IDS_KEY_FOOTER).textDefaultId, Key(IDS_KEY_HEADER).textDefaultId),
+              Join(IDS_DEFAULT_SCREENFONT, IDS_DEFAULT_PRINTERFONT, IDS_DEFAULT_FOOTER, 0));
 }
 
 TEST(SettingsLoad, MissingKeysGiveTheDefaults)
@@ -98,86 +90,77 @@ TEST(SettingsLoad, MissingKeysGiveTheDefaults)
         const char* textDefault = key.nameId == IDS_KEY_FOOTER ? "from the table" : nullptr;
         LoadSetting(settings, key, nullptr, textDefault);
     }
-    EXPECT_EQ(settings.newFile, 1);
-    EXPECT_EQ(settings.tabStops, 8);
-    EXPECT_EQ(settings.mouseMode, 1);
-    EXPECT_STREQ(settings.marginTop, "0.25");
-    EXPECT_STREQ(settings.header, "&f");
-    EXPECT_STREQ(settings.footer, "from the table");
+    EXPECT_EQ(Join(settings.newFile, settings.tabStops, settings.mouseMode, settings.marginTop,
+                   settings.header, settings.footer),
+              "1 8 1 0.25 &f from the table");
 }
 
-TEST(SettingsLoad, TabStopsAreNarrowedThenChecked)
+TEST(SettingsLoad, StoredTextsAreNarrowedCheckedAndCut)
 {
-    EXPECT_EQ(Loaded(IDS_KEY_TABSTOPS, "0").tabStops, 8);
-    EXPECT_EQ(Loaded(IDS_KEY_TABSTOPS, "81").tabStops, 8);
-    EXPECT_EQ(Loaded(IDS_KEY_TABSTOPS, "-3").tabStops, 8);
-    EXPECT_EQ(Loaded(IDS_KEY_TABSTOPS, "1").tabStops, 1);
-    EXPECT_EQ(Loaded(IDS_KEY_TABSTOPS, "80").tabStops, 80);
-    EXPECT_EQ(Loaded(IDS_KEY_TABSTOPS, "264").tabStops, 8);   // low byte 8
-    EXPECT_EQ(Loaded(IDS_KEY_TABSTOPS, "260").tabStops, 4);   // low byte 4: in range, kept
-    EXPECT_EQ(Loaded(IDS_KEY_TABSTOPS, "200").tabStops, 8);   // a signed byte of -56
-    EXPECT_EQ(Loaded(IDS_KEY_TABSTOPS, "junk").tabStops, 8);  // reads as 0
-}
-
-TEST(SettingsLoad, NarrowFieldsKeepTheLowBits)
-{
-    EXPECT_EQ(Loaded(IDS_KEY_MOUSEMODE, "-1").mouseMode, -1);
-    EXPECT_EQ(Loaded(IDS_KEY_MOUSEMODE, "258").mouseMode, 2);
-    EXPECT_EQ(Loaded(IDS_KEY_PRINTERFONTSIZE, "65546").printerFontSize, 10);
-    EXPECT_EQ(Loaded(IDS_KEY_PRINTERFONTSIZE, "40000").printerFontSize, 40000 - 65536);
-    EXPECT_EQ(Loaded(IDS_KEY_SCREENCHARSET, "255").screenCharset, 255);
-    EXPECT_EQ(Loaded(IDS_KEY_SCREENCHARSET, "-1").screenCharset, 255);
-    EXPECT_EQ(Loaded(IDS_KEY_PRINTERCHARSET, "256").printerCharset, 0);
-    // Plain integers take whatever is stored, without checks.
-    EXPECT_EQ(Loaded(IDS_KEY_NEWFILE, "-7").newFile, -7);
-    EXPECT_EQ(Loaded(IDS_KEY_SCREENFONTSIZE, "99").screenFontSize, 99);
-}
-
-TEST(SettingsLoad, TextsAreCutToTheirRoom)
-{
-    EXPECT_STREQ(Loaded(IDS_KEY_LEFT, "0.125").marginLeft, "0.12");
-    EXPECT_STREQ(Loaded(IDS_KEY_BOTTOM, "1234").marginBottom, "1234");  // exactly fits
-    EXPECT_STREQ(Loaded(IDS_KEY_TOP, "").marginTop, "");
-
-    const std::string fits(kFontNameSize - 1, 'a');
-    const std::string over = fits + "bcd";
-    EXPECT_EQ(Loaded(IDS_KEY_SCREENFONT, fits.c_str()).screenFont, fits);
-    EXPECT_EQ(Loaded(IDS_KEY_PRINTERFONT, over.c_str()).printerFont, fits);
-    EXPECT_EQ(Loaded(IDS_KEY_FOOTER, over.c_str()).footer, fits);
-}
-
-TEST(SettingsLoad, PresentEmptyTextIsNotTheDefault)
-{
-    EXPECT_STREQ(Loaded(IDS_KEY_HEADER, "").header, "");
+    const std::string fits(kFontNameSize - 1, 'a'), over = fits + "bcd";
+    const struct {
+        int id;
+        std::string stored, expect;
+    } cases[] = {
+        // Tab stops are narrowed to a signed byte, then outside 1..80 become 8.
+        {IDS_KEY_TABSTOPS, "0", "8"},
+        {IDS_KEY_TABSTOPS, "81", "8"},
+        {IDS_KEY_TABSTOPS, "-3", "8"},
+        {IDS_KEY_TABSTOPS, "1", "1"},
+        {IDS_KEY_TABSTOPS, "80", "80"},
+        {IDS_KEY_TABSTOPS, "264", "8"},   // low byte 8
+        {IDS_KEY_TABSTOPS, "260", "4"},   // low byte 4: in range, kept
+        {IDS_KEY_TABSTOPS, "200", "8"},   // a signed byte of -56
+        {IDS_KEY_TABSTOPS, "junk", "8"},  // reads as 0
+        // Narrow fields keep the low bits.
+        {IDS_KEY_MOUSEMODE, "-1", "-1"},
+        {IDS_KEY_MOUSEMODE, "258", "2"},
+        {IDS_KEY_PRINTERFONTSIZE, "65546", "10"},
+        {IDS_KEY_PRINTERFONTSIZE, "40000", std::to_string(40000 - 65536)},
+        {IDS_KEY_SCREENCHARSET, "255", "255"},
+        {IDS_KEY_SCREENCHARSET, "-1", "255"},
+        {IDS_KEY_PRINTERCHARSET, "256", "0"},
+        // Plain integers take whatever is stored, without checks.
+        {IDS_KEY_NEWFILE, "-7", "-7"},
+        {IDS_KEY_SCREENFONTSIZE, "99", "99"},
+        // Texts are cut to their room; a present empty text is not the default.
+        {IDS_KEY_LEFT, "0.125", "0.12"},
+        {IDS_KEY_BOTTOM, "1234", "1234"},  // exactly fits
+        {IDS_KEY_TOP, "", ""},
+        {IDS_KEY_HEADER, "", ""},
+        {IDS_KEY_SCREENFONT, fits, fits},
+        {IDS_KEY_PRINTERFONT, over, fits},
+        {IDS_KEY_FOOTER, over, fits},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Value(Loaded(c.id, c.stored.c_str()), Key(c.id)), c.expect) << c.id << " " << c.stored;
     EXPECT_STREQ(Loaded(IDS_KEY_HEADER, nullptr).header, "&f");
 }
 
 TEST(SettingsRules, ScreenFontSizeOutside7To34Becomes10)
 {
-    EXPECT_EQ(CheckScreenFontSize(6), 10);
-    EXPECT_EQ(CheckScreenFontSize(35), 10);
-    EXPECT_EQ(CheckScreenFontSize(-20), 10);
-    EXPECT_EQ(CheckScreenFontSize(7), 7);
-    EXPECT_EQ(CheckScreenFontSize(34), 34);
-    EXPECT_EQ(CheckScreenFontSize(12), 12);
+    for (auto [size, checked] : {std::pair{6, 10}, {35, 10}, {-20, 10}, {7, 7}, {34, 34}, {12, 12}})
+        EXPECT_EQ(CheckScreenFontSize(size), checked) << size;
 }
 
-TEST(SettingsRules, DecimalConversionReadsLikeAtoi)
+TEST(SettingsRules, DecimalConversionReadsLikeAtoiButSaturates)
 {
-    EXPECT_EQ(ParseDecimal("42"), 42);
-    EXPECT_EQ(ParseDecimal("-3"), -3);
-    EXPECT_EQ(ParseDecimal("  +7"), 7);
-    EXPECT_EQ(ParseDecimal("12abc"), 12);
-    EXPECT_EQ(ParseDecimal("abc"), 0);
-    EXPECT_EQ(ParseDecimal(""), 0);
-    EXPECT_EQ(ParseDecimal("-"), 0);
-    EXPECT_EQ(ParseDecimal("0x10"), 0);
-    EXPECT_EQ(ParseDecimal("2147483647"), INT32_MAX);
-    EXPECT_EQ(ParseDecimal("-2147483648"), INT32_MIN);
-    // Out of range saturates rather than wrapping.
-    EXPECT_EQ(ParseDecimal("2147483648"), INT32_MAX);
-    EXPECT_EQ(ParseDecimal("99999999999999999999999999"), INT32_MAX);
-    EXPECT_EQ(ParseDecimal("-99999999999999999999999999"), INT32_MIN);
+    const std::pair<const char*, int32_t> cases[] = {
+        {"42", 42},
+        {"-3", -3},
+        {"  +7", 7},
+        {"12abc", 12},
+        {"abc", 0},
+        {"", 0},
+        {"-", 0},
+        {"0x10", 0},
+        {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", INT32_MAX},
+        {"99999999999999999999999999", INT32_MAX},
+        {"-99999999999999999999999999", INT32_MIN},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << '"' << text << '"';
 }
 
 TEST(SettingsSave, IntegersAndTextsAreFormattedForTheFile)
@@ -185,17 +168,15 @@ TEST(SettingsSave, IntegersAndTextsAreFormattedForTheFile)
     char out[kSettingValueSize];
     Settings settings;
     settings.tabStops = -3;
-    FormatSetting(settings, Key(IDS_KEY_TABSTOPS), out, sizeof out);
-    EXPECT_STREQ(out, "-3");
     settings.screenCharset = 255;
-    FormatSetting(settings, Key(IDS_KEY_SCREENCHARSET), out, sizeof out);
-    EXPECT_STREQ(out, "255");
     settings.newFile = INT32_MIN;
-    FormatSetting(settings, Key(IDS_KEY_NEWFILE), out, sizeof out);
-    EXPECT_STREQ(out, "-2147483648");
-    FormatSetting(settings, Key(IDS_KEY_FOOTER), out, sizeof out);
-    EXPECT_STREQ(out, "Page &p");
-
+    for (auto [id, text] : {std::pair{IDS_KEY_TABSTOPS, "-3"},
+                            {IDS_KEY_SCREENCHARSET, "255"},
+                            {IDS_KEY_NEWFILE, "-2147483648"},
+                            {IDS_KEY_FOOTER, "Page &p"}}) {
+        FormatSetting(settings, Key(id), out, sizeof out);
+        EXPECT_STREQ(out, text) << id;
+    }
     char small[kIntTextSize];
     FormatSettingInt(INT32_MIN, small, sizeof small);
     EXPECT_STREQ(small, "-2147483648");
@@ -219,64 +200,47 @@ TEST(SettingsSave, EveryKeyLoadsBackWhatWasSaved)
     std::strcpy(saved.marginRight, "1.75");
     std::strcpy(saved.header, "");
     std::strcpy(saved.footer, "&d &t");
-
     Settings loaded;
     for (const SettingKey& key : kSettingKeys) {
         char text[kSettingValueSize];
         FormatSetting(saved, key, text, sizeof text);
         LoadSetting(loaded, key, text, "unused");
     }
-    for (const SettingKey& key : kSettingKeys) {
-        if (key.type == SettingType::Text) {
-            EXPECT_STREQ(SettingText(loaded, key), SettingText(saved, key)) << key.nameId;
-        } else {
-            EXPECT_EQ(SettingInt(loaded, key), SettingInt(saved, key)) << key.nameId;
-        }
+    for (const SettingKey& key : kSettingKeys) EXPECT_EQ(Value(loaded, key), Value(saved, key)) << key.nameId;
+}
+
+using Sides = std::array<int32_t, 4>;
+Sides Of(const StartSize& s)
+{
+    return {s.left, s.top, s.right, s.bottom};
+}
+
+TEST(StartSizeText, BlanksAndCommasSeparateTokensConvertLikeAtoiAndFewerThanFourAreMissing)
+{
+    const Sides unset{-1, -1, -1, -1}, usual{10, 20, 630, 460};
+    const struct {
+        const char* text;
+        Sides expect;  // unset: refused
+    } cases[] = {
+        {"10 20 630 460", usual},
+        {"10,20,630,460", usual},
+        {"10, 20 ,630,,460", usual},
+        {"  10 20 630 460 ", usual},
+        {"-8 -8 1288 1032 77", {-8, -8, 1288, 1032}},  // a maximised frame; extras ignored
+        {"12px x 3.9 +4", {12, 0, 3, 4}},
+        {"\t5 99999999999 -99999999999 0", {5, INT32_MAX, INT32_MIN, 0}},
+        {"", unset},
+        {" ", unset},
+        {",,, ,", unset},
+        {"10", unset},
+        {"10 20 630", unset},
+        {"10,20,,630,", unset},
+    };
+    for (const auto& c : cases) {
+        StartSize size{-1, -1, -1, -1};
+        EXPECT_EQ(ParseStartSize(c.text, &size), c.expect != unset) << '"' << c.text << '"';
+        EXPECT_EQ(Of(size), c.expect) << '"' << c.text << '"';
     }
-}
-
-StartSize Unset()
-{
-    return StartSize{-1, -1, -1, -1};
-}
-
-void ExpectStartSize(const StartSize& size, int32_t left, int32_t top, int32_t right, int32_t bottom)
-{
-    EXPECT_EQ(size.left, left);
-    EXPECT_EQ(size.top, top);
-    EXPECT_EQ(size.right, right);
-    EXPECT_EQ(size.bottom, bottom);
-}
-
-TEST(StartSizeText, BlanksAndCommasSeparateAlike)
-{
-    for (const char* text : {"10 20 630 460", "10,20,630,460", "10, 20 ,630,,460", "  10 20 630 460 "}) {
-        StartSize size = Unset();
-        ASSERT_TRUE(ParseStartSize(text, &size)) << text;
-        ExpectStartSize(size, 10, 20, 630, 460);
-    }
-}
-
-TEST(StartSizeText, FewerThanFourNumbersCountAsMissing)
-{
-    for (const char* text : {"", " ", ",,, ,", "10", "10 20 630", "10,20,,630,"}) {
-        StartSize size = Unset();
-        EXPECT_FALSE(ParseStartSize(text, &size)) << text;
-        ExpectStartSize(size, -1, -1, -1, -1);
-    }
-}
-
-TEST(StartSizeText, TokensConvertLikeAtoi)
-{
-    StartSize size = Unset();
-    ASSERT_TRUE(ParseStartSize("-8 -8 1288 1032 77", &size));  // a maximised frame; extras ignored
-    ExpectStartSize(size, -8, -8, 1288, 1032);
-
-    ASSERT_TRUE(ParseStartSize("12px x 3.9 +4", &size));
-    ExpectStartSize(size, 12, 0, 3, 4);
-
-    ASSERT_TRUE(ParseStartSize("\t5 99999999999 -99999999999 0", &size));
-    ExpectStartSize(size, 5, INT32_MAX, INT32_MIN, 0);
 }
 
 TEST(StartSizeText, FormatsWithBlanksAndReadsBack)
@@ -284,18 +248,16 @@ TEST(StartSizeText, FormatsWithBlanksAndReadsBack)
     char text[kStartSizeTextSize];
     FormatStartSize(StartSize{-8, 0, 1288, 1032}, text, sizeof text);
     EXPECT_STREQ(text, "-8 0 1288 1032");
-
-    const StartSize widest{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN};
-    FormatStartSize(widest, text, sizeof text);
-    StartSize back = Unset();
+    FormatStartSize(StartSize{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}, text, sizeof text);
+    StartSize back{-1, -1, -1, -1};
     ASSERT_TRUE(ParseStartSize(text, &back));
-    ExpectStartSize(back, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN);
+    EXPECT_EQ(Of(back), (Sides{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}));
 }
 
 TEST(StartSizeText, DefaultPlacementIsTheUpperHalfInsetFromTheSides)
 {
-    ExpectStartSize(DefaultStartSize(19, 20, 1280, 1024), 20, 39, 1260, 512);
-    ExpectStartSize(DefaultStartSize(18, 19, 641, 481), 20, 37, 621, 240);
+    EXPECT_EQ(Of(DefaultStartSize(19, 20, 1280, 1024)), (Sides{20, 39, 1260, 512}));
+    EXPECT_EQ(Of(DefaultStartSize(18, 19, 641, 481)), (Sides{20, 37, 621, 240}));
 }
 
 }  // namespace

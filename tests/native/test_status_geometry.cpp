@@ -1,6 +1,7 @@
 // The status line's pane rectangles and the position text, without a window.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <string>
 
@@ -17,6 +18,11 @@ std::string Format(const char* format, int32_t line, int32_t column, size_t size
     return out.c_str();
 }
 
+std::array<int, 4> Sides(const PaneRect& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 }  // namespace
 
 TEST(StatusGeometry, HeightAndWidthsFollowTheFont)
@@ -29,44 +35,31 @@ TEST(StatusGeometry, HeightAndWidthsFollowTheFont)
 
 TEST(StatusGeometry, PanesStandWhereTheTableSays)
 {
-    // b = 2, W1 = 210, W2 = 30, a 600 x 40 client area.
+    // b = 2, W1 = 210, W2 = 30, a 600 x 40 client area. Message: 8b .. 8b + W1;
+    // P2 = W1 + 18b; P3 = P2 + W2 + 9b; P4 = P3 + W2 + 9b.
     const StatusMetrics m{2, 210, 30};
     const PaneRect client{0, 0, 600, 40};
-    const PaneRect frames[] = {
-        {16, 6, 226, 34},   // message: 8b .. 8b + W1
-        {246, 6, 276, 34},  // P2 = W1 + 18b
-        {294, 6, 324, 34},  // P3 = P2 + W2 + 9b
-        {342, 6, 372, 34},  // P4 = P3 + W2 + 9b
+    const struct {
+        std::array<int, 4> frame, text;
+        int x;
+    } panes[kStatusPaneCount] = {
+        {{16, 6, 226, 34}, {18, 8, 224, 32}, 22},
+        {{246, 6, 276, 34}, {248, 8, 272, 32}, 248},
+        {{294, 6, 324, 34}, {296, 8, 320, 32}, 296},
+        {{342, 6, 372, 34}, {344, 8, 368, 32}, 348},
     };
-    const PaneRect texts[] = {
-        {18, 8, 224, 32},
-        {248, 8, 272, 32},
-        {296, 8, 320, 32},
-        {344, 8, 368, 32},
-    };
-    const int originX[] = {22, 248, 296, 348};
     for (int i = 0; i < kStatusPaneCount; ++i) {
         const auto pane = static_cast<StatusPane>(i);
-        const PaneRect f = PaneFrame(m, client, pane), t = PaneTextArea(m, client, pane);
-        EXPECT_EQ(f.left, frames[i].left) << i;
-        EXPECT_EQ(f.top, frames[i].top) << i;
-        EXPECT_EQ(f.right, frames[i].right) << i;
-        EXPECT_EQ(f.bottom, frames[i].bottom) << i;
-        EXPECT_EQ(t.left, texts[i].left) << i;
-        EXPECT_EQ(t.top, texts[i].top) << i;
-        EXPECT_EQ(t.right, texts[i].right) << i;
-        EXPECT_EQ(t.bottom, texts[i].bottom) << i;
-        EXPECT_EQ(PaneTextX(m, client, pane), originX[i]) << i;
+        EXPECT_EQ(Sides(PaneFrame(m, client, pane)), panes[i].frame) << "pane " << i;
+        EXPECT_EQ(Sides(PaneTextArea(m, client, pane)), panes[i].text) << "pane " << i;
+        EXPECT_EQ(PaneTextX(m, client, pane), panes[i].x) << "pane " << i;
     }
-}
-
-TEST(StatusGeometry, IndicatorPanesMoveWithTheClientLeftButTheMessagePaneDoesNot)
-{
-    const StatusMetrics m{1, 100, 20};
-    const PaneRect client{5, 0, 400, 30};
-    EXPECT_EQ(PaneFrame(m, client, kPaneMessage).left, 8);
-    EXPECT_EQ(PaneFrame(m, client, kPaneCapsLock).left, 5 + 100 + 18);
-    EXPECT_EQ(PaneTextX(m, client, kPaneMessage), 11);
+    // The indicator panes move with the client's left edge, the message pane does not.
+    const StatusMetrics m1{1, 100, 20};
+    const PaneRect shifted{5, 0, 400, 30};
+    EXPECT_EQ(PaneFrame(m1, shifted, kPaneMessage).left, 8);
+    EXPECT_EQ(PaneFrame(m1, shifted, kPaneCapsLock).left, 5 + 100 + 18);
+    EXPECT_EQ(PaneTextX(m1, shifted, kPaneMessage), 11);
 }
 
 TEST(StatusGeometry, PositionTextMatchesTheCLibrary)

@@ -8,34 +8,21 @@
 
 #include "doc/text.h"
 
-namespace {
-
-std::vector<char> Pattern(size_t n)
-{
-    std::vector<char> v(n);
-    for (size_t i = 0; i < n; ++i) v[i] = static_cast<char>(i * 7 + i / 251);
-    return v;
-}
-
-}  // namespace
-
 TEST(MoveBytes, OverlappingLargeMovesKeepEveryByteInBothDirections)
 {
     for (int32_t count : {65535, 65536, 65537, 200000}) {
         for (int32_t shift : {1, 3, 65535, 70000}) {
-            std::vector<char> block = Pattern(static_cast<size_t>(count + shift));
-            std::vector<char> expect = block;
-            // Right: the range moves towards the end.
-            std::vector<char> right = block;
-            std::memmove(expect.data() + shift, expect.data(), static_cast<size_t>(count));
-            MoveBytes(right.data() + shift, right.data(), count);
-            EXPECT_EQ(right, expect) << "right count " << count << " shift " << shift;
-            // Left.
-            std::vector<char> left = block;
-            expect = block;
-            std::memmove(expect.data(), expect.data() + shift, static_cast<size_t>(count));
-            MoveBytes(left.data(), left.data() + shift, count);
-            EXPECT_EQ(left, expect) << "left count " << count << " shift " << shift;
+            std::vector<char> block(static_cast<size_t>(count + shift));
+            for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>(i * 7 + i / 251);
+            for (bool right : {true, false}) {
+                std::vector<char> got = block, expect = block;
+                const size_t to = right ? static_cast<size_t>(shift) : 0,
+                             from = right ? 0 : static_cast<size_t>(shift);
+                std::memmove(expect.data() + to, expect.data() + from, static_cast<size_t>(count));
+                MoveBytes(got.data() + to, got.data() + from, count);
+                EXPECT_EQ(got, expect)
+                    << (right ? "right" : "left") << " count " << count << " shift " << shift;
+            }
         }
     }
 }
@@ -51,25 +38,21 @@ TEST(MoveBytes, AnswersTheDestinationAndIgnoresEmptyMoves)
 
 TEST(CopyBytes, WritesExactlyCountPaddingWithNulAfterTheSourceEnds)
 {
-    char out[8];
-    std::memset(out, 'x', sizeof out);
-    EXPECT_EQ(CopyBytes(out, "abc", 6), out + 6);
-    EXPECT_EQ(std::string(out, 8), std::string("abc\0\0\0xx", 8));
-    std::memset(out, 'x', sizeof out);
-    EXPECT_EQ(CopyBytes(out, "abcdefgh", 4), out + 4);
-    EXPECT_EQ(std::string(out, 8), "abcdxxxx");
+    for (auto [source, count, expect] : {std::make_tuple("abc", 6, std::string("abc\0\0\0xx", 8)),
+                                         std::make_tuple("abcdefgh", 4, std::string("abcdxxxx"))}) {
+        char out[8];
+        std::memset(out, 'x', sizeof out);
+        EXPECT_EQ(CopyBytes(out, source, count), out + count) << source;
+        EXPECT_EQ(std::string(out, 8), expect) << source;
+    }
 }
 
 TEST(LineNavigation, LineStartAtTheEdges)
 {
+    // At 2: on the LF itself; at 3: right after one; at 6: an empty line; at 9: the final NUL.
     const char* t = "ab\ncd\n\nef";
-    EXPECT_EQ(LineStart(t, 0), 0);
-    EXPECT_EQ(LineStart(t, -5), 0);
-    EXPECT_EQ(LineStart(t, 2), 0);   // on the LF itself
-    EXPECT_EQ(LineStart(t, 3), 3);   // right after an LF
-    EXPECT_EQ(LineStart(t, 5), 3);
-    EXPECT_EQ(LineStart(t, 6), 6);   // empty line
-    EXPECT_EQ(LineStart(t, 9), 7);   // the NUL position of the last line
+    for (auto [offset, start] : {std::pair{0, 0}, {-5, 0}, {2, 0}, {3, 3}, {5, 3}, {6, 6}, {9, 7}})
+        EXPECT_EQ(LineStart(t, offset), start) << "offset " << offset;
 }
 
 TEST(LineNavigation, NextLineStartStopsAtTheEnd)
@@ -95,4 +78,7 @@ TEST(LineNavigation, CountLineEndsIsAntisymmetric)
     }
 }
 
-TEST(TextLength, CountsUpToTheNul) { EXPECT_EQ(TextLength(std::string("ab\0cd", 5).c_str()), 2); }
+TEST(TextLength, CountsUpToTheNul)
+{
+    EXPECT_EQ(TextLength(std::string("ab\0cd", 5).c_str()), 2);
+}

@@ -1,35 +1,32 @@
 // Caret, selection and view position over a document.
 #include <gtest/gtest.h>
 
-#include "doc/buffer.h"
-#include "doc/grid.h"
 #include "doc/text.h"
-#include "doc/view.h"
-#include "tests/native/doc_helpers.h"
-#include "tests/native/recorder.h"
+#include "tests/native/edit_fixture.h"
 
 namespace {
 
-class ViewTest : public ::testing::Test, public CoreFixture {
+class ViewTest : public EditFixture {
 protected:
-    DocPtr doc;
-
     void Open(const std::string& text, int rows = 5, int columns = 10)
     {
-        doc = DocWithText(text, 1024, rows);
-        doc->cellWidth = 8;
-        doc->cellHeight = 16;
-        ASSERT_EQ(LayoutCells(AsGrid(doc.get()), columns * 8, rows * 16), 0);
-        RedrawRows(doc.get(), 0, 0, doc->rows, doc->columns);
+        EditFixture::Open(text, rows, columns);
     }
-
-    std::string Row(int r) const { return std::string(RowCells(AsGrid(doc.get()), r), static_cast<size_t>(doc->columns)); }
-
-    void CaretAt(int32_t offset)
+    // Places the caret at a cell, as a click on it does.
+    std::string PlaceAt(int32_t row, int32_t column)
     {
-        doc->caretOffset = offset;
-        LocateCaret(doc.get());
+        doc->caretRow = row;
+        doc->caretColumn = column;
+        PlaceCaretAtCell(doc.get());
+        return At();
     }
+    // Scrolls n lines, down when positive: whether it moved, then the top's offset and line.
+    std::string Scroll(int32_t n)
+    {
+        const int moved = n > 0 ? ScrollDown(doc.get(), n) : ScrollUp(doc.get(), -n);
+        return Join(moved, doc->topOffset, doc->topLine);
+    }
+    std::string Status() const { return Join(screen.statusLine, screen.statusColumn); }
 };
 
 }  // namespace
@@ -44,47 +41,28 @@ TEST(ColumnAdvance, TabsGoToTheNextMultipleStrictlyAbove)
     EXPECT_EQ(ColumnAdvance(5, '\t', 1), 6);
 }
 
-TEST_F(ViewTest, CaretColumnsFollowTabStops)
+TEST_F(ViewTest, CaretCellsFromOffsetsAndBack)
 {
     Open("\tx\nabc\tx\nabcdefgh\tx\n", 5, 40);
-    CaretAt(1);
-    EXPECT_EQ(doc->caretColumn, 8);
-    CaretAt(3 + 4);
-    EXPECT_EQ(doc->caretColumn, 8);
-    EXPECT_EQ(doc->caretRow, 1);
-    CaretAt(9 + 9);
-    EXPECT_EQ(doc->caretColumn, 16);
+    for (auto [offset, at] : {std::pair{1, "1@0:8"}, {7, "7@1:8"}, {18, "18@2:16"}}) {
+        CaretAt(offset);
+        EXPECT_EQ(At(), at);
+    }
     EXPECT_EQ(Row(0).substr(0, 10), "        x ");
     EXPECT_EQ(Row(2).substr(0, 17), "abcdefgh        x");
-}
-
-TEST_F(ViewTest, StatusShowsLineAndColumnFromOne)
-{
+    Open("ab\ncd\n", 5, 40);
+    CaretAt(6);
+    EXPECT_EQ(At(), "6@2:0");  // after a final LF: on the empty line
+    EXPECT_EQ(PlaceAt(2, 0), "6@2:0");
+    Open("ab\ncd", 5, 40);
+    EXPECT_EQ(PlaceAt(4, 1), "4@1:1");  // below the last line without LF: on that line
+    Open("ab\tx\n", 5, 40);
+    EXPECT_EQ(PlaceAt(0, 4), "3@0:8");  // inside a TAB: after it
     Open("abc\ndef\n");
     CaretAt(0);
-    EXPECT_EQ(screen.statusLine, 1);
-    EXPECT_EQ(screen.statusColumn, 1);
+    EXPECT_EQ(Status(), "1 1");  // the status counts from one
     CaretAt(6);
-    EXPECT_EQ(screen.statusLine, 2);
-    EXPECT_EQ(screen.statusColumn, 3);
-}
-
-TEST_F(ViewTest, CaretAtTheEndAfterAFinalLfStandsOnTheEmptyLine)
-{
-    Open("ab\ncd\n");
-    CaretAt(6);
-    EXPECT_EQ(doc->caretRow, 2);
-    EXPECT_EQ(doc->caretColumn, 0);
-    doc->caretRow = 2;
-    doc->caretColumn = 0;
-    PlaceCaretAtCell(doc.get());
-    EXPECT_EQ(doc->caretOffset, 6);
-    Open("ab\ncd");
-    doc->caretRow = 4;  // below the last line without LF: it lands on that line
-    doc->caretColumn = 1;
-    PlaceCaretAtCell(doc.get());
-    EXPECT_EQ(doc->caretRow, 1);
-    EXPECT_EQ(doc->caretOffset, 4);
+    EXPECT_EQ(Status(), "2 3");
 }
 
 TEST_F(ViewTest, LocateAndPlaceRoundTripOverEveryOffset)
@@ -92,193 +70,124 @@ TEST_F(ViewTest, LocateAndPlaceRoundTripOverEveryOffset)
     Open("a\tbc\n\n\t\tx\nlonger line here\nz", 6, 40);
     for (int32_t off = 0; off <= doc->length; ++off) {
         CaretAt(off);
-        int32_t row = doc->caretRow, column = doc->caretColumn;
-        PlaceCaretAtCell(doc.get());
-        EXPECT_EQ(doc->caretOffset, off) << "offset " << off;
-        EXPECT_EQ(doc->caretRow, row);
-        EXPECT_EQ(doc->caretColumn, column);
+        const std::string at = At();
+        EXPECT_EQ(PlaceAt(doc->caretRow, doc->caretColumn), at) << "offset " << off;
     }
 }
 
-TEST_F(ViewTest, PlacingInsideATabLandsAfterIt)
-{
-    Open("ab\tx\n", 5, 40);
-    doc->caretRow = 0;
-    doc->caretColumn = 4;
-    PlaceCaretAtCell(doc.get());
-    EXPECT_EQ(doc->caretOffset, 3);
-    EXPECT_EQ(doc->caretColumn, 8);
-}
-
-TEST_F(ViewTest, LineDownKeepsTheColumnOrStopsAtTheLineEnd)
+TEST_F(ViewTest, LineUpAndDownKeepTheColumnOrStopAtTheLineEnd)
 {
     Open("abcdef\nab\n\tx\nlast", 6, 40);
-    CaretAt(4);
-    LineDown(doc.get(), doc->caretOffset);
-    EXPECT_EQ(doc->caretOffset, 9);  // end of "ab"
-    EXPECT_EQ(doc->caretRow, 1);
-    CaretAt(4);
-    doc->caretColumn = 4;
-    LineDown(doc.get(), 9);  // from line 2 towards "\tx": past the TAB spanning column 4
-    EXPECT_EQ(doc->caretOffset, 11);
-    EXPECT_EQ(doc->caretColumn, 8);
-    CaretAt(15);
-    int32_t before = doc->caretOffset;
-    LineDown(doc.get(), doc->caretOffset);
-    EXPECT_EQ(doc->caretOffset, before);  // on the last line: nothing
-    CaretAt(2);
-    LineUp(doc.get(), doc->caretOffset);
-    EXPECT_EQ(doc->caretOffset, 2);  // on the first line: nothing
-    CaretAt(8);
-    LineUp(doc.get(), doc->caretOffset);
-    EXPECT_EQ(doc->caretOffset, 1);
-    EXPECT_EQ(doc->caretRow, 0);
-}
-
-TEST_F(ViewTest, LineDownFromAFinalLfReachesTheEmptyLine)
-{
+    auto move = [&](int32_t caret, bool down, int32_t column = -1) {
+        CaretAt(caret);
+        if (column >= 0) doc->caretColumn = column;
+        down ? LineDown(doc.get(), caret) : LineUp(doc.get(), caret);
+        return At();
+    };
+    EXPECT_EQ(move(4, true), "9@1:2");      // end of "ab"
+    EXPECT_EQ(move(9, true, 4), "11@2:8");  // from line 2 towards "\tx": past the TAB spanning column 4
+    EXPECT_EQ(move(15, true), "15@3:2");    // on the last line: nothing
+    EXPECT_EQ(move(2, false), "2@0:2");     // on the first line: nothing
+    EXPECT_EQ(move(8, false), "1@0:1");
     Open("ab\n");
-    CaretAt(2);
-    LineDown(doc.get(), 2);
-    EXPECT_EQ(doc->caretOffset, 3);
-    EXPECT_EQ(doc->caretRow, 1);
+    EXPECT_EQ(move(2, true), "3@1:0");  // from a final LF to the empty line
 }
 
 TEST_F(ViewTest, WordMovesStopAtWordStarts)
 {
     Open("foo, bar\nnext");
-    CaretAt(1);
-    WordRight(doc.get());
-    EXPECT_EQ(doc->caretOffset, 5);
-    EXPECT_EQ(doc->caretColumn, 5);
-    WordRight(doc.get());
-    EXPECT_EQ(doc->caretOffset, 8);  // stops at the line's LF, never leaves the line
-    CaretAt(8 - 1);                  // the edit window first moves one byte left
-    WordLeft(doc.get());
-    EXPECT_EQ(doc->caretOffset, 5);
-    EXPECT_EQ(doc->caretColumn, 5);
-    CaretAt(10);
-    WordLeft(doc.get());
-    EXPECT_EQ(doc->caretOffset, 9);  // not across the line start
+    auto move = [&](int32_t caret, void (*step)(EditState*), int times = 1) {
+        CaretAt(caret);
+        for (int i = 0; i < times; ++i) step(doc.get());
+        return At();
+    };
+    EXPECT_EQ(move(1, WordRight), "5@0:5");
+    EXPECT_EQ(move(1, WordRight, 2), "8@0:8");  // stops at the line's LF, never leaves the line
+    EXPECT_EQ(move(8 - 1, WordLeft), "5@0:5");  // the edit window first moves one byte left
+    EXPECT_EQ(move(10, WordLeft), "9@1:0");     // not across the line start
 }
 
-TEST_F(ViewTest, ScrollDownNeverMakesTheEndTheTopLine)
+TEST_F(ViewTest, ScrollingVerticallyNeverMakesTheEndTheTopLine)
 {
     Open("1\n2\n3\n4\n", 2, 10);
-    EXPECT_EQ(ScrollDown(doc.get(), 1), 1);
-    EXPECT_EQ(doc->topOffset, 2);
-    EXPECT_EQ(doc->topLine, 1);
-    EXPECT_EQ(Row(0).substr(0, 1), "2");
-    EXPECT_EQ(Row(1).substr(0, 1), "3");
-    EXPECT_EQ(ScrollDown(doc.get(), 2), 1);
-    EXPECT_EQ(doc->topOffset, 6);
-    EXPECT_EQ(ScrollDown(doc.get(), 1), 0);  // would start at the end
-    EXPECT_EQ(doc->topOffset, 6);
-    EXPECT_EQ(ScrollDown(doc.get(), 5), 0);
-    EXPECT_EQ(ScrollUp(doc.get(), 10), 1);
-    EXPECT_EQ(doc->topOffset, 0);
-    EXPECT_EQ(doc->topLine, 0);
-    EXPECT_EQ(ScrollUp(doc.get(), 1), 0);
-    EXPECT_EQ(Row(0).substr(0, 1), "1");
-}
-
-TEST_F(ViewTest, ScrollDownByOneShiftsTheGridAndRendersOnlyTheNewRow)
-{
-    Open(NumberedLines(50), 5, 12);
+    EXPECT_EQ(Scroll(1), "1 2 1");
+    EXPECT_EQ(Row(0).substr(0, 1) + Row(1)[0], "23");
+    EXPECT_EQ(Scroll(2), "1 6 3");
+    EXPECT_EQ(Scroll(1), "0 6 3");  // would start at the end
+    EXPECT_EQ(Scroll(5), "0 6 3");
+    EXPECT_EQ(Scroll(-10), "1 0 0");
+    EXPECT_EQ(Scroll(-1), "0 0 0");
+    EXPECT_EQ(Row(0)[0], '1');
+    // By one line, the grid shifts and only the new row is rendered.
+    const std::string text = NumberedLines(50);
+    Open(text, 5, 12);
     screen.invalidated.clear();
-    ASSERT_EQ(ScrollDown(doc.get(), 1), 1);
-    ASSERT_EQ(screen.scrolledCells.size(), 1u);
-    EXPECT_EQ(screen.scrolledCells[0].first, -1);
+    screen.scrolledCells.clear();
+    EXPECT_EQ(Scroll(1), "1 12 1");
+    EXPECT_EQ(screen.scrolledCells, (std::vector<std::pair<int, int>>{{-1, 0}}));
     ASSERT_EQ(screen.invalidated.size(), 1u);
-    EXPECT_EQ(screen.invalidated[0].top, 4);
-    EXPECT_EQ(screen.invalidated[0].bottom, 5);
-    for (int r = 0; r < 5; ++r) EXPECT_EQ(Row(r), NumberedLines(50).substr(static_cast<size_t>((r + 1) * 12), 11) + " ");
+    EXPECT_EQ(Join(screen.invalidated[0].top, screen.invalidated[0].bottom), "4 5");
+    for (int r = 0; r < 5; ++r) EXPECT_EQ(Row(r), text.substr(static_cast<size_t>((r + 1) * 12), 11) + " ");
     EXPECT_EQ(screen.LastPosition(kBarVertical), 12);
 }
 
-TEST_F(ViewTest, HorizontalScrollingStopsAt1024)
+TEST_F(ViewTest, HorizontalScrollingStopsAt1024AndNotAtAnEmptyLine)
 {
     Open(std::string(3000, 'x') + "\n", 3, 10);
     CaretAt(5);
-    ScrollRight(doc.get(), 1000);
-    EXPECT_EQ(doc->leftColumn, 1000);
-    ScrollRight(doc.get(), 100);
-    EXPECT_EQ(doc->leftColumn, 1024);
+    auto left = [&](void (*scroll)(EditState*, int32_t), int32_t n) {
+        scroll(doc.get(), n);
+        return doc->leftColumn;
+    };
+    EXPECT_EQ(left(ScrollRight, 1000), 1000);
+    EXPECT_EQ(left(ScrollRight, 100), 1024);
     EXPECT_EQ(screen.LastPosition(kBarHorizontal), 1024);
-    ScrollLeft(doc.get(), 2000);
-    EXPECT_EQ(doc->leftColumn, 0);
-    ScrollToColumn(doc.get(), 7);
-    EXPECT_EQ(doc->leftColumn, 7);
-}
-
-TEST_F(ViewTest, ScrollRightDoesNothingAtAnEmptyLine)
-{
+    EXPECT_EQ(left(ScrollLeft, 2000), 0);
+    EXPECT_EQ(left(ScrollToColumn, 7), 7);
     Open("\nabc\n", 3, 10);
     CaretAt(0);
-    ScrollRight(doc.get(), 3);
-    EXPECT_EQ(doc->leftColumn, 0);
+    EXPECT_EQ(left(ScrollRight, 3), 0);
 }
 
 TEST_F(ViewTest, CaretUpdateScrollsTheCaretIntoViewAndPlacesTheSystemCaret)
 {
     Open(NumberedLines(40), 5, 8);
-    doc->caretOffset = 12 * 7 + 10;
-    LocateCaret(doc.get());
+    CaretAt(12 * 7 + 10);
     EXPECT_EQ(doc->caretRow, 7);
     CaretUpdate(doc.get());
-    EXPECT_EQ(doc->caretRow, 4);
-    EXPECT_EQ(doc->topLine, 3);
-    EXPECT_EQ(doc->caretColumn, 7);
-    EXPECT_EQ(doc->leftColumn, 3);
-    EXPECT_EQ(screen.caretX, 7 * 8);
-    EXPECT_EQ(screen.caretY, 4 * 16);
-    EXPECT_EQ(screen.statusLine, 8);
-    EXPECT_EQ(screen.statusColumn, 11);
+    EXPECT_EQ(Join(At(), doc->topLine, doc->leftColumn), "94@4:7 3 3");
+    EXPECT_EQ(Join(screen.caretX, screen.caretY, Status()), "56 64 8 11");
     EXPECT_EQ(CountLineEnds(doc->text, 0, doc->topOffset), doc->topLine);
-}
-
-TEST_F(ViewTest, LocatingACaretLeftOfTheViewScrollsLeft)
-{
+    // A caret left of the view scrolls back by just the columns it lies outside.
     Open(NumberedLines(3), 3, 5);
     CaretAt(9);
     CaretUpdate(doc.get());
-    EXPECT_GT(doc->leftColumn, 0);
     EXPECT_EQ(doc->leftColumn, 5);
-    CaretAt(1);  // four columns left of the view: scrolled by just that much
-    EXPECT_EQ(doc->leftColumn, 1);
-    EXPECT_EQ(doc->caretColumn, 0);
+    CaretAt(1);
+    EXPECT_EQ(Join(doc->leftColumn, doc->caretColumn), "1 0");
 }
 
 TEST_F(ViewTest, GotoLineClampsToTheText)
 {
-    Open("l1\nl2\nl3\n", 2, 10);
-    GotoLine(doc.get(), 0);
-    EXPECT_EQ(doc->topLine, 0);
-    EXPECT_EQ(doc->caretOffset, 0);
-    GotoLine(doc.get(), -7);
-    EXPECT_EQ(doc->caretOffset, 0);
-    GotoLine(doc.get(), 2);
-    EXPECT_EQ(doc->caretOffset, 3);
-    EXPECT_EQ(doc->topLine, 1);
-    GotoLine(doc.get(), 500);  // the empty line after the final LF
-    EXPECT_EQ(doc->caretOffset, 9);
-    EXPECT_EQ(doc->topLine, 3);
-    Open("l1\nl2\nl3", 2, 10);
-    GotoLine(doc.get(), 500);
-    EXPECT_EQ(doc->caretOffset, 6);
-    EXPECT_EQ(doc->topLine, 2);
+    // Then the caret's offset and the top line; 500 with a final LF: the empty line after it.
+    for (auto [text, line, expect] : {std::tuple{"l1\nl2\nl3\n", 0, "0 0"},
+                                      {"l1\nl2\nl3\n", -7, "0 0"},
+                                      {"l1\nl2\nl3\n", 2, "3 1"},
+                                      {"l1\nl2\nl3\n", 500, "9 3"},
+                                      {"l1\nl2\nl3", 500, "6 2"}}) {
+        Open(text, 2, 10);
+        GotoLine(doc.get(), line);
+        EXPECT_EQ(Join(doc->caretOffset, doc->topLine), expect) << text << " line " << line;
+    }
 }
 
 TEST_F(ViewTest, RenderingCutsLongLinesAndStraddlingTabs)
 {
     Open("0123456789ABCDEF\nab\tc\n", 3, 6);
-    EXPECT_EQ(Row(0), "012345");
-    EXPECT_EQ(Row(1), "ab    ");
-    EXPECT_EQ(Row(2), "      ");
+    EXPECT_EQ(Row(0) + Row(1) + Row(2), "012345ab          ");
     doc->leftColumn = 4;
     RedrawRows(doc.get(), 0, 0, 3, 6);
-    EXPECT_EQ(Row(0), "456789");
-    EXPECT_EQ(Row(1), "    c ");  // the TAB's visible part is blank; c at column 8
+    EXPECT_EQ(Row(0) + Row(1), "456789    c ");  // the TAB's visible part is blank; c at column 8
     char cells[6];
     EXPECT_EQ(RenderLine(doc.get(), cells, 0, 0), 17);  // next line, however wide this one was
 }
@@ -287,11 +196,9 @@ TEST_F(ViewTest, ScrollToOffsetScrollsNearTargetsAndJumpsToFarOnes)
 {
     Open(NumberedLines(100), 5, 12);
     ScrollToOffset(doc.get(), 12 * 3 + 4);
-    EXPECT_EQ(doc->topLine, 3);
-    EXPECT_EQ(screen.scrolledCells.size(), 1u);
+    EXPECT_EQ(Join(doc->topLine, screen.scrolledCells.size()), "3 1");
     ScrollToOffset(doc.get(), 12 * 60);
-    EXPECT_EQ(doc->topLine, 60);
-    EXPECT_EQ(doc->caretOffset, 12 * 60);
+    EXPECT_EQ(Join(doc->topLine, doc->caretOffset), "60 720");
     ScrollToOffset(doc.get(), 12 * 57);
     EXPECT_EQ(doc->topLine, 57);
 }
@@ -301,14 +208,11 @@ TEST_F(ViewTest, DoubleClickSelectsAWordOrNothingOnABlank)
     Open("x my_name y\n", 3, 20);
     CaretAt(4);
     SelectWordAtCaret(doc.get());
-    EXPECT_EQ(doc->caretOffset, 9);
-    EXPECT_EQ(doc->anchorOffset, 2);
-    EXPECT_TRUE(doc->gridFlags & kGridHighlight);
+    EXPECT_EQ(Join(doc->anchorOffset, doc->caretOffset, doc->gridFlags & kGridHighlight), "2 9 16");
     HideHighlight(AsGrid(doc.get()));
     CaretAt(1);
     SelectWordAtCaret(doc.get());
-    EXPECT_FALSE(doc->gridFlags & kGridHighlight);
-    EXPECT_EQ(doc->caretOffset, 1);
+    EXPECT_EQ(Join(doc->caretOffset, doc->gridFlags & kGridHighlight), "1 0");
 }
 
 TEST_F(ViewTest, HelpWordIsTheWordBeforeTheCaretOrABracket)
@@ -333,11 +237,8 @@ TEST_F(ViewTest, ExtendSelectionInvertsFromTheAnchorToTheCaret)
     doc->selAnchorColumn = 2;
     CaretAt(9);
     ExtendSelection(doc.get());
-    EXPECT_TRUE(doc->gridFlags & kGridHighlight);
-    EXPECT_EQ(doc->selEndRow, 1);
-    EXPECT_EQ(doc->selEndColumn, 2);
+    EXPECT_EQ(Join(doc->gridFlags & kGridHighlight, doc->selEndRow, doc->selEndColumn), "16 1 2");
     ASSERT_EQ(screen.inversions.size(), 2u);
-    EXPECT_EQ(screen.inversions[0].left, 2);
-    EXPECT_EQ(screen.inversions[0].right, 10);
-    EXPECT_EQ(screen.inversions[1].right, 2);
+    EXPECT_EQ(Join(screen.inversions[0].left, screen.inversions[0].right, screen.inversions[1].right),
+              "2 10 2");
 }
