@@ -48,6 +48,11 @@ int ShowMessage(HWND owner, int kind, int stringId, const char* appended)
     if (LoadStringA(ResourceInstance(), stringId, message, sizeof message) <= 0) message[0] = '\0';
     char text[kMessageTextSize];
     ComposeMessageText(text, sizeof text, message, appended);
+    return ShowText(owner, kind, text);
+}
+
+int ShowText(HWND owner, int kind, const char* text)
+{
     char caption[64];
     if (LoadStringA(ResourceInstance(), IDS_APP_CAPTION, caption, sizeof caption) <= 0) caption[0] = '\0';
 

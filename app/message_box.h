@@ -8,6 +8,8 @@
 // 1 Yes/No, 2 Yes/No/Cancel (question icon), any other stop icon and OK. Answers the button
 // pressed (IDOK, IDYES, IDNO, IDCANCEL).
 int ShowMessage(HWND owner, int kind, int stringId, const char* appended);
+// The same box for a text already composed, shown as it is.
+int ShowText(HWND owner, int kind, const char* text);
 
 // The message-box style of a kind.
 UINT MessageStyle(int kind);

@@ -117,3 +117,9 @@ bool PasteFromClipboard(EditState* doc)
     if (inserted) RedrawRows(doc, 0, 0, doc->rows, doc->columns);
     return inserted;
 }
+
+bool ClipboardOffersText(WindowHandle owner)
+{
+    OpenedClipboard clipboard(owner);
+    return clipboard && IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+}

@@ -9,3 +9,5 @@ bool CopySelectionToClipboard(EditState* doc);
 // Inserts the clipboard's CF_TEXT at the caret without its CRs and redraws the view; false
 // when there is no text or it could not be inserted.
 bool PasteFromClipboard(EditState* doc);
+// Whether the clipboard could be opened for owner and offers CF_TEXT: Paste has something to do.
+bool ClipboardOffersText(WindowHandle owner);

@@ -24,6 +24,8 @@
 #include "doc/view.h"
 #include "editor/clipboard.h"
 #include "editor/find.h"
+#include "editor/save_prompt.h"
+#include "libs/vuzuze/vuzuze32.h"
 #include "resources/ids.h"
 
 namespace {
@@ -59,11 +61,10 @@ bool IsDocumentClass(HWND window)
     return std::strcmp(name, expected) == 0;
 }
 
-// The save prompt for a modified document belongs here; until it exists every document may
-// close and the session may end.
-bool ConfirmClose(EditState*)
+// A modified document asks whether to save it first; its answer decides.
+bool ConfirmClose(EditState* doc)
 {
-    return true;
+    return SavePrompt(doc);
 }
 
 // ---- The document's life ------------------------------------------------------------------
@@ -652,6 +653,43 @@ LRESULT OnCommand(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
 
 // ---- Activation and the frame's menu ------------------------------------------------------
 
+// The Edit and Find menus' positions once the frame has allowed for a maximised document's
+// system menu.
+constexpr LPARAM kEditMenuPosition = 1;
+constexpr LPARAM kFindMenuPosition = 2;
+
+void GrayItem(HMENU menu, int command, bool grayed)
+{
+    UtilGrayMenuItem(menu, command, grayed ? kUtilMenuGrayed : 0);
+}
+
+void SetEditMenu(HWND window, const EditState* doc, HMENU menu)
+{
+    const bool noSelection = !Highlighted(doc);
+    GrayItem(menu, IDM_COPY, noSelection);
+    GrayItem(menu, IDM_PASTE, true);
+    GrayItem(menu, IDM_CUT, true);
+    GrayItem(menu, IDM_UNDO, doc->undoNext <= 0);
+    GrayItem(menu, IDM_REDO, doc->undoNext >= doc->undoCount);
+    GrayItem(menu, IDM_CUT, noSelection);
+    GrayItem(menu, IDM_PASTE, !ClipboardOffersText(window));
+    UtilCheckMenuItem(menu, IDM_OEMKEYS, g_app.oemTranslate ? kUtilMenuChecked : 0);
+}
+
+// Answers 1 for the two menus the document fills; the frame fills the others.
+LRESULT OnInitMenuPopup(HWND window, const EditState* doc, HMENU menu, LPARAM position)
+{
+    if (position == kEditMenuPosition) {
+        SetEditMenu(window, doc, menu);
+        return 1;
+    }
+    if (position == kFindMenuPosition) {
+        GrayItem(menu, IDM_REPLACE, false);  // Find, Repeat and Line Number keep the resource's state
+        return 1;
+    }
+    return PassOn(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), position);
+}
+
 void OnMdiActivate(HWND window, EditState* doc, LPARAM lParam)
 {
     // The frame's menu and action bar follow whether any document is active.
@@ -756,8 +794,8 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case WM_COMMAND:
             return OnCommand(window, doc, wParam, lParam);
-        case WM_INITMENUPOPUP:  // no Edit or Find menu state of ours yet: the answer 0 leaves it to the frame
-            break;
+        case WM_INITMENUPOPUP:
+            return OnInitMenuPopup(window, doc, reinterpret_cast<HMENU>(wParam), lParam);
         case WM_MDIACTIVATE:
             OnMdiActivate(window, doc, lParam);
             break;

@@ -42,6 +42,7 @@
    extension of filter n, string IDS_DEFAULT_EXT_BASE + n (filters 1..8; the last has none) */
 #define IDS_FILE_SAVE_TITLE 231
 #define IDS_FILE_OPEN_TITLE 232
+#define IDS_UNTITLED_NAME 233  /* an untitled document's name in the save question */
 #define IDS_FILE_TYPES 234
 #define IDS_DEFAULT_EXT_BASE 242
 #define IDS_EXT_KSR 243
@@ -78,6 +79,8 @@
 #define IDS_OUT_OF_MEMORY 303
 #define IDS_NOT_FOUND 310
 #define IDS_ERROR_EXECUTING 311
+#define IDS_NOT_SAVED 312
+#define IDS_SAVE_NOW 313
 #define IDS_TOO_MANY_FILES 314
 #define IDS_LOW_MEMORY_UNDO 315
 #define IDS_NAME_TOO_LONG 316

@@ -2,7 +2,7 @@
 # Editing end to end, through the X keyboard and mouse: "a.ksr /G12 b.ksr" opens both with b at
 # line 12, a typed line saved with F2; Shift selections replaced by typing; a word selected by a
 # double click; a read-only file refused with message 301 and left intact; a 20 MiB file opened
-# and edited at its end.
+# and edited at its end; leaving asks about the still modified read-only file.
 #   e2e_editing.sh <win64 build dir>     (run by CTest inside a Wine session)
 set -u
 . "$(dirname "$0")/lib.sh" "$1" e2e_editing
@@ -75,7 +75,12 @@ xdotool key F2
 sleep 3
 [ "$(tail -c 1 "$work/BIG.KSR")" = Z ] || fail "Ctrl+End did not reach the end of the big file"
 
+# The read-only file is still modified: leaving asks whether to save it, and No lets the editor end.
 xdotool key alt+x
+sleep 1
+probe dialog | grep -q '^text=.*RO.KSR has been modified, but not saved.  Do you want to save it now?' ||
+    fail "no save question for the read-only file: $(probe dialog)"
+xdotool key n
 wait_exit
 cleanup
 echo "e2e_editing: passed"

@@ -1,0 +1,167 @@
+// The document window's save question (closing one document, closing the frame) and the Edit
+// and Find menu states it sets when the frame opens those menus.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/window_list.h"
+#include "editor/edit_window.h"
+#include "resources/ids.h"
+#include "tests/win/frame_fixture.h"
+
+namespace {
+
+constexpr char kQuestion[] = " has been modified, but not saved.  Do you want to save it now?";
+
+std::vector<std::string> g_boxes;
+std::vector<int> g_answers;  // given in turn; Cancel once they run out
+int AnswerBox(HWND owner, const char* text, const char* caption, UINT style)
+{
+    const bool asked = owner == g_app.frameWindow && std::string(caption) == "Corvanet Editor" &&
+                       style == static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION);
+    g_boxes.push_back(asked ? text : "not the question's box");
+    return g_boxes.size() <= g_answers.size() ? g_answers[g_boxes.size() - 1] : IDCANCEL;
+}
+
+std::string TempFile(const char* name, const char* bytes)
+{
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    std::ofstream(std::string(dir) + name, std::ios::binary) << bytes;
+    return std::string(dir) + name;
+}
+
+std::string Bytes(const std::string& path)
+{
+    std::ostringstream all;
+    all << std::ifstream(path, std::ios::binary).rdbuf();
+    return all.str();
+}
+
+HWND OpenTyped(const std::string& path, const char* typed)
+{
+    HWND window = NewDocumentWindow(path.empty() ? nullptr : path.c_str(), 0, 0, 0, 0);
+    for (const char* c = typed; window && *c; ++c) SendMessageA(window, WM_CHAR, static_cast<WPARAM>(*c), 0);
+    return window;
+}
+
+void PutClipboardText(bool text)
+{
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    HGLOBAL block = text ? GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 2) : nullptr;
+    if (block && !SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+    CloseClipboard();
+}
+
+class SavePrompt : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, "QV5.INI");  // drops the cached copy
+        DeleteFileA(SettingsFile().c_str());
+        g_boxes.clear();
+        g_app.messageBoxHook = AnswerBox;
+        ASSERT_NE(StartTestFrame(), nullptr);
+    }
+    void TearDown() override
+    {
+        StopTestFrame();  // destroys the documents left without asking
+        g_app.messageBoxHook = nullptr;
+        g_answers.clear();
+    }
+    static std::string SettingsFile()
+    {
+        char dir[MAX_PATH];
+        GetWindowsDirectoryA(dir, sizeof dir);
+        return std::string(dir) + "\\QV5.INI";
+    }
+};
+
+TEST_F(SavePrompt, CloseAsksOnlyAModifiedDocumentAndFollowsTheAnswer)
+{
+    // clang-format off
+    const struct { const char* typed; int answer; size_t boxes; bool closes; const char* fileAfter; } table[] = {
+        {"x", IDYES, 1, true, "xold"}, {"x", IDNO, 1, true, "old"}, {"x", IDCANCEL, 1, false, "old"},
+        {"", IDCANCEL, 0, true, "old"}};
+    // clang-format on
+    for (const auto& row : table) {
+        const std::string path = TempFile("ZPROMPT.KSR", "old");
+        HWND window = OpenTyped(path, row.typed);
+        ASSERT_NE(window, nullptr);
+        g_boxes.clear();
+        g_answers = {row.answer};
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(g_boxes, std::vector<std::string>(row.boxes, path + kQuestion)) << row.answer;
+        EXPECT_EQ(IsWindow(window) != FALSE, !row.closes) << row.answer;
+        EXPECT_EQ(Bytes(path), row.fileAfter) << row.answer;
+        if (const EditState* doc = row.closes ? nullptr : DocumentOfWindow(window)) {
+            EXPECT_EQ(std::string(doc->text, doc->length), "xold");
+        }
+    }
+}
+
+TEST_F(SavePrompt, UntitledIsAskedAboutByNameAndCancelRefusesTheSessionEnd)
+{
+    EXPECT_EQ(SendMessageA(OpenTyped("", "x"), WM_QUERYENDSESSION, 0, 0), FALSE);
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0], std::string("Untitled") + kQuestion);
+}
+
+TEST_F(SavePrompt, FrameCloseAsksEachInWindowOrderAndCancelKeepsAll)
+{
+    const std::string first = TempFile("ZFIRST.KSR", "1"), second = TempFile("ZSECOND.KSR", "2");
+    HWND a = OpenTyped(first, "a"), b = OpenTyped(second, "b");
+    g_answers = {IDNO, IDCANCEL};
+    SendMessageA(g_app.frameWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(g_boxes, (std::vector<std::string>{second + kQuestion, first + kQuestion}));  // newest in front
+    EXPECT_TRUE(IsWindow(a) && IsWindow(b) && g_app.frameWindow);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "QV5.INI");
+    EXPECT_EQ(GetFileAttributesA(SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(SavePrompt, EditAndFindMenusFollowTheDocument)
+{
+    const struct {
+        const char* name;
+        const char* typed;
+        bool undo, selectWord, clipText, oem;
+        bool copyGrayed, undoGrayed, redoGrayed, pasteGrayed;
+    } table[] = {
+        {"fresh", "", false, false, false, false, true, true, true, true},
+        {"typed", "a", false, false, false, false, true, false, true, true},
+        {"typed then undone", "a", true, false, false, false, true, true, false, true},
+        {"a word selected", "ab cd", false, true, false, false, false, false, true, true},
+        {"clipboard text, OEM keys", "", false, false, true, true, true, true, true, false},
+    };
+    HMENU edit = GetSubMenu(g_app.mainMenu, 1), find = GetSubMenu(g_app.mainMenu, 2);
+    auto grayed = [](HMENU menu, int id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+    for (const auto& row : table) {
+        HWND window = OpenTyped("", row.typed);
+        ASSERT_NE(window, nullptr) << row.name;
+        if (row.undo) SendMessageA(window, WM_COMMAND, IDM_UNDO, 0);
+        if (row.selectWord) SendMessageA(window, WM_KEYDOWN, VK_HOME, 0);
+        if (row.selectWord) SendMessageA(window, WM_LBUTTONDBLCLK, 0, 0);
+        PutClipboardText(row.clipText);
+        g_app.oemTranslate = row.oem;
+        EnableMenuItem(find, IDM_REPLACE, MF_BYCOMMAND | MF_GRAYED);
+        SendMessageA(g_app.frameWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+        SendMessageA(g_app.frameWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(find), 2);
+        EXPECT_EQ(grayed(edit, IDM_COPY), row.copyGrayed) << row.name;
+        EXPECT_EQ(grayed(edit, IDM_CUT), row.copyGrayed) << row.name;
+        EXPECT_EQ(grayed(edit, IDM_UNDO), row.undoGrayed) << row.name;
+        EXPECT_EQ(grayed(edit, IDM_REDO), row.redoGrayed) << row.name;
+        EXPECT_EQ(grayed(edit, IDM_PASTE), row.pasteGrayed) << row.name;
+        EXPECT_EQ((GetMenuState(edit, IDM_OEMKEYS, MF_BYCOMMAND) & MF_CHECKED) != 0, row.oem) << row.name;
+        EXPECT_FALSE(grayed(find, IDM_REPLACE)) << row.name;
+        SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+    }
+    g_app.oemTranslate = 0;
+    PutClipboardText(false);
+}
+
+}  // namespace
