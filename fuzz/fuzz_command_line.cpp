@@ -7,33 +7,9 @@
 
 #include "app/command_line.h"
 #include "doc/memory.h"
+#include "tests/native/tally_allocator.h"
 
 namespace {
-
-struct Tally {
-    int calls = 0;
-    int failAt = 0;  // 0: never
-    int live = 0;
-    size_t lastSize = 0;  // of the last block made
-} g_tally;
-
-void* TallyAlloc(size_t size)
-{
-    if (++g_tally.calls == g_tally.failAt) return nullptr;
-    void* block = DefaultAllocator().alloc(size);
-    if (block) ++g_tally.live;
-    g_tally.lastSize = size;
-    return block;
-}
-void* TallyResize(void* block, size_t size)
-{
-    return ++g_tally.calls == g_tally.failAt ? nullptr : DefaultAllocator().resize(block, size);
-}
-void TallyRelease(void* block)
-{
-    --g_tally.live;
-    DefaultAllocator().release(block);
-}
 
 void Check(const ArgumentList* list, size_t lineLength)
 {
@@ -59,7 +35,7 @@ void Check(const ArgumentList* list, size_t lineLength)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string line(reinterpret_cast<const char*>(data), size);
-    SetAllocator({TallyAlloc, TallyResize, TallyRelease});
+    SetAllocator(kTallyAllocator);
 
     g_tally = Tally{};
     ArgumentList* list = SplitCommandLine(line.c_str());

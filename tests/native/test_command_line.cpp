@@ -7,38 +7,16 @@
 
 #include "app/command_line.h"
 #include "doc/memory.h"
+#include "tests/native/tally_allocator.h"
 
 namespace {
-
-// Counts the allocator's calls and the blocks alive, and fails one chosen call.
-struct Tally {
-    int calls = 0;
-    int failAt = 0;  // 0: never
-    int live = 0;
-} g_tally;
-
-void* TallyAlloc(size_t size)
-{
-    void* block = ++g_tally.calls == g_tally.failAt ? nullptr : DefaultAllocator().alloc(size);
-    g_tally.live += block != nullptr;
-    return block;
-}
-void* TallyResize(void* block, size_t size)
-{
-    return ++g_tally.calls == g_tally.failAt ? nullptr : DefaultAllocator().resize(block, size);
-}
-void TallyRelease(void* block)
-{
-    --g_tally.live;
-    DefaultAllocator().release(block);
-}
 
 class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override
     {
         g_tally = Tally{};
-        SetAllocator({TallyAlloc, TallyResize, TallyRelease});
+        SetAllocator(kTallyAllocator);
     }
     void TearDown() override { RestoreDefaultAllocator(); }
 };

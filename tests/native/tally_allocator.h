@@ -1,0 +1,34 @@
+// An allocator for tests that counts its calls and the blocks alive, remembers the size of the
+// last block made, and fails one chosen call. Install it with SetAllocator(kTallyAllocator).
+#pragma once
+
+#include <cstddef>
+
+#include "doc/memory.h"
+
+struct Tally {
+    int calls = 0;
+    int failAt = 0;  // 0: never
+    int live = 0;
+    size_t lastSize = 0;  // of the last block made
+};
+inline Tally g_tally;
+
+inline void* TallyAlloc(size_t size)
+{
+    if (++g_tally.calls == g_tally.failAt) return nullptr;
+    void* block = DefaultAllocator().alloc(size);
+    if (block) ++g_tally.live;
+    g_tally.lastSize = size;
+    return block;
+}
+inline void* TallyResize(void* block, size_t size)
+{
+    return ++g_tally.calls == g_tally.failAt ? nullptr : DefaultAllocator().resize(block, size);
+}
+inline void TallyRelease(void* block)
+{
+    --g_tally.live;
+    DefaultAllocator().release(block);
+}
+inline const BlockAllocator kTallyAllocator{TallyAlloc, TallyResize, TallyRelease};
