@@ -3,7 +3,6 @@
 #include "app/app_state.h"
 #include "app/frame.h"
 #include "app/help.h"
-#include "app/message_box.h"
 #include "app/window_list.h"
 #include "resources/ids.h"
 
@@ -69,10 +68,8 @@ void EndBand(HWND client)
     const POINT a = band.anchor, c = band.current;
     const int width = Distance(a.x, c.x), height = Distance(a.y, c.y);
     if (width > kMinBandWidth && height > kMinBandHeight && c.x != 0 && c.y != 0) {
-        if (g_app.documentCount < kMaxDocuments)
+        if (RoomForDocument())
             NewDocumentWindow(nullptr, a.x < c.x ? a.x : c.x, a.y < c.y ? a.y : c.y, width, height);
-        else
-            ShowMessage(g_app.frameWindow, 0, IDS_TOO_MANY_FILES, nullptr);
     }
     band.anchor = band.current = POINT{0, 0};
 }

@@ -55,8 +55,6 @@ void DestroyActionBar()
         if (HWND bar = ActionBarWindow(g_app.actionBarBlock)) DestroyWindow(bar);
 }
 
-void TooManyFiles() { ShowMessage(g_app.frameWindow, 0, IDS_TOO_MANY_FILES, nullptr); }
-
 LRESULT OnCreate(HWND frame)
 {
     g_app.frameWindow = frame;
@@ -148,10 +146,7 @@ bool OnCommand(HWND frame, WPARAM wParam, LPARAM lParam)
             g_app.findDialog = nullptr;
             return false;
         case IDM_NEW:
-            if (g_app.documentCount < kMaxDocuments)
-                NewDocumentWindow(nullptr, 0, 0, 0, 0);
-            else
-                TooManyFiles();
+            if (RoomForDocument()) NewDocumentWindow(nullptr, 0, 0, 0, 0);
             return true;
         case IDM_OPEN:
             OnOpenCommand();
@@ -250,10 +245,7 @@ void OnDropFiles(HWND frame, HDROP drop)
         char name[MAX_PATH];
         if (DragQueryFileA(drop, i, name, sizeof name) == 0) continue;
         CharUpperA(name);
-        if (g_app.documentCount >= kMaxDocuments) {
-            TooManyFiles();
-            break;
-        }
+        if (!RoomForDocument()) break;
         OpenDocument(name);
     }
     DragFinish(drop);

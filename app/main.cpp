@@ -24,10 +24,7 @@ constexpr size_t kFileArgumentSize = 128;
 
 void NewUntitledDocument()
 {
-    if (g_app.documentCount >= kMaxDocuments)
-        ShowMessage(g_app.frameWindow, 0, IDS_TOO_MANY_FILES, nullptr);
-    else
-        NewDocumentWindow(nullptr, 0, 0, 0, 0);
+    if (RoomForDocument()) NewDocumentWindow(nullptr, 0, 0, 0, 0);
 }
 
 void BringForward(HWND running)

@@ -44,6 +44,13 @@ HWND FindDocumentWindow(const char* name)
     return nullptr;
 }
 
+bool RoomForDocument()
+{
+    if (g_app.documentCount < kMaxDocuments) return true;
+    ShowMessage(g_app.frameWindow, 0, IDS_TOO_MANY_FILES, nullptr);
+    return false;
+}
+
 HWND OpenDocument(const char* name)
 {
     if (HWND open = FindDocumentWindow(name)) {
@@ -51,11 +58,7 @@ HWND OpenDocument(const char* name)
         SendMessageA(g_app.clientWindow, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(open), 0);
         return open;
     }
-    if (g_app.documentCount >= kMaxDocuments) {
-        ShowMessage(g_app.frameWindow, 0, IDS_TOO_MANY_FILES, nullptr);
-        return nullptr;
-    }
-    return NewDocumentWindow(name, 0, 0, 0, 0);
+    return RoomForDocument() ? NewDocumentWindow(name, 0, 0, 0, 0) : nullptr;
 }
 
 HWND NewDocumentWindow(const char* name, int x, int y, int width, int height)

@@ -6,6 +6,9 @@
 
 // The document window whose path is name (letter case ignored), or null.
 HWND FindDocumentWindow(const char* name);
+// True while another document window may be opened; at the limit, message 314 and false.
+bool RoomForDocument();
+
 // The window that shows name afterwards, activated: an existing one, or a new one (message
 // 314 at the limit, null).
 HWND OpenDocument(const char* name);
