@@ -9,7 +9,11 @@
 
 #include "doc/edit.h"
 #include "doc/memory.h"
+#include "doc/screen_seam.h"
 #include "doc/view.h"
+#include "app/app_state.h"
+#include "app/message_box.h"
+#include "resources/ids.h"
 
 namespace {
 
@@ -46,80 +50,83 @@ private:
     char* bytes_;
 };
 
-// The global block of CF_TEXT for text [start, end): LF as CR LF, then the NUL. Null when
-// memory is short.
-HGLOBAL MakeClipboardText(const char* text, int32_t start, int32_t end)
+GlobalAllocFunction g_globalAlloc = GlobalAlloc;
+
+}  // namespace
+
+void SetClipboardAllocator(GlobalAllocFunction allocate)
 {
-    const size_t lineEnds = static_cast<size_t>(std::count(text + start, text + end, '\n'));
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<size_t>(end - start) + lineEnds + 1);
-    if (!block) return nullptr;
+    g_globalAlloc = allocate ? allocate : GlobalAlloc;
+}
+
+void CopyToClipboard(const char* bytes, int32_t n)
+{
+    HWND owner = GetFocus();
+    // Room for every byte being an LF, and the NUL.
+    HGLOBAL block = g_globalAlloc(GMEM_MOVEABLE, 2 * static_cast<SIZE_T>(std::max(n, 0)) + 1);
+    if (!block) {
+        ShowMessage(g_app.frameWindow, kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
+        return;
+    }
     {
         LockedGlobal locked(block);
         char* out = locked.get();
         if (!out) {
             GlobalFree(block);
-            return nullptr;
+            ShowMessage(g_app.frameWindow, kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
+            return;
         }
-        for (int32_t i = start; i < end; ++i) {
-            if (text[i] == '\n') *out++ = '\r';
-            *out++ = text[i];
+        for (int32_t i = 0; i < n; ++i) {
+            if (bytes[i] == '\0') continue;
+            if (bytes[i] == '\n') *out++ = '\r';
+            *out++ = bytes[i];
         }
         *out = '\0';
     }
-    return block;
-}
-
-// The clipboard's text without CRs in a block of ours (AllocBlock), or null.
-char* ClipboardTextWithoutCr(WindowHandle owner)
-{
     OpenedClipboard clipboard(owner);
-    if (!clipboard) return nullptr;
-    HGLOBAL data = GetClipboardData(CF_TEXT);
-    if (!data) return nullptr;
-    LockedGlobal locked(data);
-    const char* in = locked.get();
-    if (!in) return nullptr;
-    // The text ends at its NUL or, should the owner have left it out, at the block's end.
-    const size_t blockSize = GlobalSize(data);
-    const void* nul = std::memchr(in, '\0', blockSize);
-    const size_t size = nul ? static_cast<size_t>(static_cast<const char*>(nul) - in) : blockSize;
-    char* copy = static_cast<char*>(AllocBlock(size + 1));
-    if (!copy) return nullptr;
-    char* out = copy;
-    for (size_t i = 0; i < size; ++i)
-        if (in[i] != '\r') *out++ = in[i];
-    *out = '\0';
-    return copy;
-}
-
-}  // namespace
-
-bool CopySelectionToClipboard(EditState* doc)
-{
-    const int32_t start = std::clamp(std::min(doc->anchorOffset, doc->caretOffset), 0, doc->length);
-    const int32_t end = std::clamp(std::max(doc->anchorOffset, doc->caretOffset), 0, doc->length);
-    HGLOBAL block = MakeClipboardText(doc->text, start, end);
-    if (!block) return false;
-    OpenedClipboard clipboard(doc->hwnd);
-    if (!clipboard || !EmptyClipboard() || !SetClipboardData(CF_TEXT, block)) {
+    if (!clipboard || !EmptyClipboard() || !SetClipboardData(CF_TEXT, block))
         GlobalFree(block);  // still ours: the clipboard did not take it
-        return false;
-    }
-    return true;
 }
 
-bool PasteFromClipboard(EditState* doc)
+void PasteFromClipboard(EditState* doc)
 {
-    char* text = ClipboardTextWithoutCr(doc->hwnd);
-    if (!text) return false;
-    const bool inserted = text[0] != '\0' && InsertString(doc, text);
-    FreeBlock(text);
-    if (inserted) RedrawRows(doc, 0, 0, doc->rows, doc->columns);
-    return inserted;
+    OpenedClipboard clipboard(doc->hwnd);
+    if (!clipboard) return;
+    HGLOBAL data = GetClipboardData(CF_TEXT);
+    if (!data) return;
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    {
+        LockedGlobal locked(data);
+        if (const char* in = locked.get()) {
+            // The text ends at its NUL or, should the owner have left it out, at the block's end.
+            const size_t blockSize = GlobalSize(data);
+            const void* nul = std::memchr(in, '\0', blockSize);
+            const size_t size = nul ? static_cast<size_t>(static_cast<const char*>(nul) - in) : blockSize;
+            if (char* copy = static_cast<char*>(AllocBlock(size + 1))) {
+                char* out = copy;
+                for (size_t i = 0; i < size; ++i)
+                    if (in[i] != '\r') *out++ = in[i];
+                *out = '\0';
+                if (copy[0] != '\0') InsertString(doc, copy);
+                FreeBlock(copy);
+            } else {
+                ShowMessage(g_app.frameWindow, kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
+            }
+        }
+    }
+    SetTop(doc, doc->topOffset);
+    SetCursor(previous);
 }
 
 bool ClipboardOffersText(WindowHandle owner)
 {
     OpenedClipboard clipboard(owner);
     return clipboard && IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+}
+
+uint8_t OemChar(uint8_t c)
+{
+    char text[2] = {static_cast<char>(c), '\0'};
+    CharToOemA(text, text);
+    return static_cast<uint8_t>(text[0]);
 }

@@ -3,6 +3,7 @@
 // document's commands. The grid view underneath lays out, paints and highlights the cells.
 #include "editor/edit_window.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -352,10 +353,10 @@ LRESULT OnChar(HWND window, EditState* doc, WPARAM code)
         if (code == kKeyEnter) ShowWindow(window, SW_RESTORE);
         return 0;
     }
-    char byte = static_cast<char>(code & 0xFF);
-    if (g_app.oemTranslate) CharToOemBuffA(&byte, &byte, 1);
+    uint8_t byte = static_cast<uint8_t>(code & 0xFF);
+    if (g_app.oemTranslate) byte = OemChar(byte);
     // TypeKey takes every code: 1 deletes, 8, 9, 10 and 13 edit, 27 is ignored, others insert.
-    TypeKey(doc, static_cast<uint8_t>(byte));
+    TypeKey(doc, byte);
     return 0;
 }
 
@@ -597,9 +598,17 @@ void OnUndoRedo(EditState* doc, bool redo)
     if ((redo ? Redo(doc) : Undo(doc)) == 0) MessageBeep(0);
 }
 
+// The bytes from the anchor to the caret, whichever comes first, to the clipboard.
+void CopySelection(const EditState* doc)
+{
+    const int32_t start = std::clamp(std::min(doc->anchorOffset, doc->caretOffset), 0, doc->length);
+    const int32_t end = std::clamp(std::max(doc->anchorOffset, doc->caretOffset), 0, doc->length);
+    CopyToClipboard(doc->text + start, end - start);
+}
+
 void OnPaste(EditState* doc)
 {
-    if (!IsClipboardFormatAvailable(CF_TEXT)) return;
+    if (!ClipboardOffersText(doc->hwnd)) return;
     if (Highlighted(doc)) DeleteSelection(doc);
     PasteFromClipboard(doc);
     LocateCaret(doc);
@@ -626,12 +635,12 @@ LRESULT OnCommand(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
             return 0;
         case IDM_CUT:
             if (Highlighted(doc)) {
-                CopySelectionToClipboard(doc);
+                CopySelection(doc);
                 TypeKey(doc, kKeyDelete);
             }
             return 0;
         case IDM_COPY:
-            if (Highlighted(doc)) CopySelectionToClipboard(doc);
+            if (Highlighted(doc)) CopySelection(doc);
             return 0;
         case IDM_PASTE:
             OnPaste(doc);

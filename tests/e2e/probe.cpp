@@ -6,6 +6,8 @@
 //   probe dialog           the caption and texts of each dialog or message box shown
 //   probe clip-clear       empties the clipboard
 //   probe clip-wait [s]    waits for text on the clipboard; prints the wall clock then (ms)
+//   probe clip-text        the clipboard text, CR and LF as \r and \n
+//   probe child-text F C   the same for the text of child class C of top-level class F
 #include <windows.h>
 
 #include <cstdio>
@@ -121,6 +123,45 @@ int ClipWait(int seconds)
     return 1;
 }
 
+// Text with CR, LF and other control bytes written as escapes, so line ends can be told apart.
+void PrintEscaped(const char* text)
+{
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c) {
+        if (*c == '\r')
+            std::printf("\\r");
+        else if (*c == '\n')
+            std::printf("\\n");
+        else if (*c < 32 || *c == '\\')
+            std::printf("\\x%02x", *c);
+        else
+            std::putchar(*c);
+    }
+    std::putchar('\n');
+}
+
+int ClipText()
+{
+    if (!OpenClipboard(nullptr)) return 1;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (text) PrintEscaped(text);
+    if (text) GlobalUnlock(data);
+    CloseClipboard();
+    return text ? 0 : 1;
+}
+
+// The text of the first child of class child in the top-level window of class frame.
+int ChildText(const char* frame, const char* child)
+{
+    HWND top = FindWindowA(frame, nullptr);
+    HWND w = top ? FindWindowExA(top, nullptr, child, nullptr) : nullptr;
+    if (!w) return 1;
+    static char text[65536];
+    SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    PrintEscaped(text);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -129,6 +170,8 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "state") == 0) return State();
     if (argc >= 2 && std::strcmp(argv[1], "dialog") == 0) return Dialogs();
     if (argc >= 2 && std::strcmp(argv[1], "clip-clear") == 0) return ClipClear();
+    if (argc >= 2 && std::strcmp(argv[1], "clip-text") == 0) return ClipText();
+    if (argc >= 4 && std::strcmp(argv[1], "child-text") == 0) return ChildText(argv[2], argv[3]);
     if (argc >= 2 && std::strcmp(argv[1], "clip-wait") == 0) return ClipWait(argc >= 3 ? std::atoi(argv[2]) : 20);
     std::fprintf(stderr, "usage: probe wait [s] | state | dialog | clip-clear | clip-wait [s]\n");
     return 2;

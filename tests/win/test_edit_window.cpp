@@ -12,6 +12,8 @@
 #include "app/frame.h"
 #include "app/window_list.h"
 #include "doc/view.h"
+#include "doc/memory.h"
+#include "editor/clipboard.h"
 #include "editor/edit_window.h"
 #include "resources/ids.h"
 #include "tests/win/frame_fixture.h"
@@ -267,7 +269,8 @@ TEST_F(EditWindow, CutCopyAndPasteGoThroughTheClipboardWithCrLf)
     EditState* doc = DocumentOfWindow(window);
     ASSERT_NE(doc, nullptr);
     SetClipboardText("before");
-    // Without a highlight Copy and Cut leave the clipboard alone.
+    // Without a highlight Copy and Cut leave the clipboard alone, though anchor and caret differ.
+    doc->anchorOffset = 4;
     SendMessageA(window, WM_COMMAND, IDM_CUT, 0);
     SendMessageA(window, WM_COMMAND, IDM_COPY, 0);
     EXPECT_EQ(ClipboardText(), "before");
@@ -286,17 +289,71 @@ TEST_F(EditWindow, CutCopyAndPasteGoThroughTheClipboardWithCrLf)
     EXPECT_EQ(TextOf(doc), "ab\ncd\n");
     EXPECT_EQ(doc->caretOffset, 4);
 
-    SetClipboardText("x\r\ny");
+    SetClipboardText("x\r\ny\rz");  // CR LF becomes LF, a lone CR goes
     SendMessageA(window, WM_COMMAND, IDM_PASTE, 0);
-    EXPECT_EQ(TextOf(doc), "ab\ncx\nyd\n");
-    EXPECT_EQ(doc->caretOffset, 7);
+    EXPECT_EQ(TextOf(doc), "ab\ncx\nyzd\n");
+    EXPECT_EQ(doc->caretOffset, 8);
     EXPECT_EQ(doc->gridFlags & kGridHighlight, 0);
 
-    Press(window, VK_RIGHT, true);  // a highlighted "d" is replaced
+    Press(window, VK_RIGHT, true);  // a highlighted "d" is replaced: two undo records
     SendMessageA(window, WM_COMMAND, IDM_PASTE, 0);
-    EXPECT_EQ(TextOf(doc), "ab\ncx\nyx\ny\n");
-    EXPECT_EQ(doc->caretOffset, 10);
+    EXPECT_EQ(TextOf(doc), "ab\ncx\nyzx\nyz\n");
+    EXPECT_EQ(doc->caretOffset, 12);
     EXPECT_EQ(doc->gridFlags & kGridHighlight, 0);
+    SendMessageA(window, WM_COMMAND, IDM_UNDO, 0);
+    EXPECT_EQ(TextOf(doc), "ab\ncx\nyz\n");
+    SendMessageA(window, WM_COMMAND, IDM_UNDO, 0);
+    EXPECT_EQ(TextOf(doc), "ab\ncx\nyzd\n");
+
+    CopyToClipboard("a\0b\nc", 5);  // NUL bytes are left out
+    EXPECT_EQ(ClipboardText(), "ab\r\nc");
+}
+
+std::vector<std::string> g_boxes;
+int RecordBox(HWND, const char* text, const char*, UINT)
+{
+    g_boxes.push_back(text);
+    return IDOK;
+}
+void* NoBlock(size_t) { return nullptr; }
+HGLOBAL WINAPI NoGlobal(UINT, SIZE_T) { return nullptr; }
+
+TEST_F(EditWindow, ShortMemoryLeavesClipboardAndDocumentAsTheyWere)
+{
+    HWND window = Open("ab\n", 0);
+    EditState* doc = DocumentOfWindow(window);
+    ASSERT_NE(doc, nullptr);
+    g_app.messageBoxHook = RecordBox;
+    SetClipboardText("kept");
+    Press(window, VK_RIGHT, true);
+    SetClipboardAllocator(NoGlobal);
+    SendMessageA(window, WM_COMMAND, IDM_COPY, 0);
+    SetClipboardAllocator(nullptr);
+    EXPECT_EQ(ClipboardText(), "kept");
+
+    Press(window, VK_END);
+    BlockAllocator none = DefaultAllocator();
+    none.alloc = NoBlock;
+    SetAllocator(none);
+    SendMessageA(window, WM_COMMAND, IDM_PASTE, 0);
+    RestoreDefaultAllocator();
+    g_app.messageBoxHook = nullptr;
+    EXPECT_EQ(TextOf(doc), "ab\n");
+    EXPECT_EQ(g_boxes, std::vector<std::string>(2, "Out of memory! "));
+}
+
+TEST_F(EditWindow, OemKeysConvertTypedCharactersOnly)
+{
+    HWND window = Open("", 0);
+    EditState* doc = DocumentOfWindow(window);
+    ASSERT_NE(doc, nullptr);
+    const uint8_t eAcute = 0xE9;
+    ASSERT_NE(OemChar(eAcute), eAcute);  // the two code pages differ above 127
+    g_app.oemTranslate = 1;
+    for (WPARAM c : {WPARAM{'a'}, WPARAM{eAcute}}) SendMessageA(window, WM_CHAR, c, 0);
+    g_app.oemTranslate = 0;
+    SendMessageA(window, WM_CHAR, eAcute, 0);
+    EXPECT_EQ(TextOf(doc), std::string("a") + static_cast<char>(OemChar(eAcute)) + static_cast<char>(eAcute));
 }
 
 }  // namespace

@@ -112,6 +112,39 @@ TEST_F(SavePrompt, UntitledIsAskedAboutByNameAndCancelRefusesTheSessionEnd)
     EXPECT_EQ(g_boxes[0], std::string("Untitled") + kQuestion);
 }
 
+// Cancels the file dialog that the save opens, once it is up; counts the dialogs cancelled.
+int g_dialogsCancelled = 0;
+void CALLBACK CancelFileDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM) -> BOOL {
+        char name[16];
+        if (IsWindowVisible(w) && GetClassNameA(w, name, sizeof name) && std::string(name) == "#32770") {
+            PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+            ++g_dialogsCancelled;
+        }
+        return TRUE;
+    }, 0);
+}
+
+TEST_F(SavePrompt, CancelOfTheSaveAsItOpensKeepsTheDocument)
+{
+    HWND window = OpenTyped("", "typed");
+    g_answers = {IDYES, IDYES};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, CancelFileDialog);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(g_dialogsCancelled, 1);
+    ASSERT_TRUE(IsWindow(window));
+    const EditState* doc = DocumentOfWindow(window);
+    EXPECT_EQ(std::string(doc->text, doc->length), "typed\n");  // untitled texts end in a line end
+    EXPECT_EQ(doc->path[0], '\0');
+    // Closing the frame: the same answer and the same cancel keep the frame too.
+    SendMessageA(g_app.frameWindow, WM_CLOSE, 0, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_dialogsCancelled, 2);
+    EXPECT_TRUE(IsWindow(window) && g_app.frameWindow);
+    EXPECT_EQ(g_boxes.size(), 2u);
+}
+
 TEST_F(SavePrompt, FrameCloseAsksEachInWindowOrderAndCancelKeepsAll)
 {
     const std::string first = TempFile("ZFIRST.KSR", "1"), second = TempFile("ZSECOND.KSR", "2");
