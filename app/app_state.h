@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/recent_list.h"
+#include "compile/compiler_options.h"
 #include "doc/core_state.h"
 
 struct ActionBarBlock;
@@ -38,6 +39,7 @@ struct AppState {
     int32_t oemTranslate = 0;
     HWND findDialog = nullptr;      // the modeless find or replace dialog, null when none
     HWND compilerWindow = nullptr;  // announced by a running compiler, null when none
+    CompilerOptions compiler;       // the compiler options dialog's fields, for the run
     // Document windows: how many are open, and the style bits the next one is made with.
     int32_t documentCount = 0;
     DWORD newWindowStyle = 0;

@@ -14,6 +14,7 @@
 #include "app/message_box.h"
 #include "app/recent_files.h"
 #include "app/window_list.h"
+#include "compile/compile.h"
 #include "display/screen.h"
 #include "display/status_line.h"
 #include "doc/view.h"
@@ -170,7 +171,8 @@ bool OnCommand(HWND frame, WPARAM wParam, LPARAM lParam)
             SettingsSave();
             return false;
         case IDM_COMPILER_OPTIONS:
-            return true;  // the compiler options dialog is not part of this program yet
+            DialogBoxParamA(ResourceInstance(), IDD_COMPILER_OPTIONS, frame, CompileOptionsDlgProc, 0);
+            return true;
         case IDM_DIALOG_EDITOR:
             SetForegroundWindow(frame);
             LaunchTool(kDialogEditor, "", SW_SHOW);

@@ -12,6 +12,7 @@
 #include "app/help.h"
 #include "app/message_box.h"
 #include "app/recent_files.h"
+#include "compile/compile.h"
 #include "display/gdi_scoped.h"
 #include "display/screen.h"
 #include "display/status_line.h"
@@ -648,13 +649,17 @@ LRESULT OnCommand(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
         case IDM_HELP:
             ShowHelp(IDS_HELP_FILE, HELP_CONTEXT, static_cast<ULONG_PTR>(g_app.helpContext));
             return 0;
-        // Printing, Preferences and the compiler's commands are carried out by their own parts
-        // of the program: they go on to the grid view for now.
+        case IDM_COMPILE:
+            CompileDocument(window, doc);
+            return 0;
+        case IDM_COMPILER_NOTICE:
+            CompilerNotice(wParam, lParam);
+            return 0;
+        // Printing and Preferences are carried out by their own parts of the program: they go
+        // on to the grid view for now.
         case IDM_PRINT_SETUP:
         case IDM_PRINT:
         case IDM_PREFERENCES:
-        case IDM_COMPILE:
-        case IDM_COMPILER_NOTICE:
         default:
             return PassOn(window, WM_COMMAND, wParam, lParam);
     }

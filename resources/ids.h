@@ -172,6 +172,18 @@
 #define IDC_REPLACE_ALL 306
 #define IDC_WHOLE_WORD 308
 #define IDC_LINE_NUMBER 309
+// The compiler options dialog.
+#define IDD_COMPILER_OPTIONS "Options"
+#define IDC_MAP_FILE 101
+#define IDC_DEBUG_INFO 102
+#define IDC_WARNING_0 104
+#define IDC_WARNING_1 105
+#define IDC_WARNING_2 106
+#define IDC_LINE_NUMBERS 107
+#define IDC_MAX_ERRORS 109
+#define IDC_INCLUDE_PATH 110
+#define IDC_SAVED_OPTIONS 111
+#define IDC_SESSION_OPTIONS 112
 
 /* Action-bar layouts: the full menu's and the short menu's */
 #define IDL_BAR_MAIN 10
