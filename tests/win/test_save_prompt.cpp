@@ -114,16 +114,18 @@ TEST_F(SavePrompt, UntitledIsAskedAboutByNameAndCancelRefusesTheSessionEnd)
 
 // Cancels the file dialog that the save opens, once it is up; counts the dialogs cancelled.
 int g_dialogsCancelled = 0;
+BOOL CALLBACK CancelIfDialog(HWND w, LPARAM)
+{
+    char name[16];
+    if (IsWindowVisible(w) && GetClassNameA(w, name, sizeof name) && std::string(name) == "#32770") {
+        PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+        ++g_dialogsCancelled;
+    }
+    return TRUE;
+}
 void CALLBACK CancelFileDialog(HWND, UINT, UINT_PTR, DWORD)
 {
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM) -> BOOL {
-        char name[16];
-        if (IsWindowVisible(w) && GetClassNameA(w, name, sizeof name) && std::string(name) == "#32770") {
-            PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
-            ++g_dialogsCancelled;
-        }
-        return TRUE;
-    }, 0);
+    EnumThreadWindows(GetCurrentThreadId(), CancelIfDialog, 0);
 }
 
 TEST_F(SavePrompt, CancelOfTheSaveAsItOpensKeepsTheDocument)
