@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "doc/buffer.h"
@@ -78,5 +79,14 @@ protected:
     void Type(const std::string& keys)
     {
         for (char c : keys) TypeKey(doc.get(), static_cast<uint8_t>(c));
+    }
+    // What Find and Replace search for and put in.
+    static void SetSearch(const std::string& find, const std::string& replace, int matchCase = 0,
+                          int wholeWord = 0)
+    {
+        std::snprintf(g_core.search.findText, kSearchTextSize, "%s", find.c_str());
+        std::snprintf(g_core.search.replaceText, kSearchTextSize, "%s", replace.c_str());
+        g_core.search.matchCase = matchCase;
+        g_core.search.wholeWord = wholeWord;
     }
 };

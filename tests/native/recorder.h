@@ -7,6 +7,7 @@
 
 #include "doc/core_state.h"
 #include "doc/screen_seam.h"
+#include "tests/native/tally_allocator.h"
 
 struct ScrollCall {
     int bar;
@@ -96,15 +97,17 @@ public:
     }
 };
 
-// Installs a fresh recorder and default settings for each test; restores the allocator.
+// Installs a fresh recorder, default settings and the tally allocator for each test; restores
+// the allocator.
 class CoreFixture {
 public:
     CoreFixture();
     ~CoreFixture();
     Recorder screen;
-};
 
-// Fails the allocator's calls from the n-th on (1-based), or only the n-th.
-void FailAllocationsFrom(int n);
-void FailAllocationNumber(int n);
-int AllocationCalls();
+    // Fails the allocator's calls from the n-th on (1-based), or only the n-th; the calls are
+    // counted from the fixture's start, so a test can aim at "the next call".
+    static void FailAllocationsFrom(int n) { g_tally.failAt = 0, g_tally.failFrom = n; }
+    static void FailAllocationNumber(int n) { g_tally.failAt = n, g_tally.failFrom = 0; }
+    static int AllocationCalls() { return g_tally.calls; }
+};

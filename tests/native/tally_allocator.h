@@ -1,5 +1,6 @@
 // An allocator for tests that counts its calls and the blocks alive, remembers the size of the
-// last block made, and fails one chosen call. Install it with SetAllocator(kTallyAllocator).
+// last block made, and fails one chosen call or every call from one on. Install it with
+// SetAllocator(kTallyAllocator).
 #pragma once
 
 #include <cstddef>
@@ -8,15 +9,21 @@
 
 struct Tally {
     int calls = 0;
-    int failAt = 0;  // 0: never
+    int failAt = 0;    // this call fails; 0: none
+    int failFrom = 0;  // this call and every later one fail; 0: none
     int live = 0;
     size_t lastSize = 0;  // of the last block made
 };
 inline Tally g_tally;
 
+inline bool TallyFails()
+{
+    ++g_tally.calls;
+    return g_tally.calls == g_tally.failAt || (g_tally.failFrom && g_tally.calls >= g_tally.failFrom);
+}
 inline void* TallyAlloc(size_t size)
 {
-    if (++g_tally.calls == g_tally.failAt) return nullptr;
+    if (TallyFails()) return nullptr;
     void* block = DefaultAllocator().alloc(size);
     if (block) ++g_tally.live;
     g_tally.lastSize = size;
@@ -24,7 +31,7 @@ inline void* TallyAlloc(size_t size)
 }
 inline void* TallyResize(void* block, size_t size)
 {
-    return ++g_tally.calls == g_tally.failAt ? nullptr : DefaultAllocator().resize(block, size);
+    return TallyFails() ? nullptr : DefaultAllocator().resize(block, size);
 }
 inline void TallyRelease(void* block)
 {

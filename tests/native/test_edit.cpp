@@ -18,11 +18,6 @@ protected:
         for (int i = 0; i < doc->undoNext; ++i) n += doc->undoLog[i].kind == kind;
         return n;
     }
-    void Find(const char* find, const char* replace)
-    {
-        std::snprintf(g_core.search.findText, kSearchTextSize, "%s", find);
-        std::snprintf(g_core.search.replaceText, kSearchTextSize, "%s", replace);
-    }
 };
 
 }  // namespace
@@ -150,7 +145,7 @@ TEST_F(EditTest, NoRoomForACharacterOrAReplacementShowsOutOfMemoryAndChangesNoth
     // A replace-in-place that cannot grow stops.
     FailAllocationsFrom(0);
     Open("ab", 10, 40, 0);
-    Find("a", "xyz");
+    SetSearch("a", "xyz");
     doc->caretOffset = 0;
     FailAllocationsFrom(AllocationCalls() + 1);
     EXPECT_FALSE(ReplaceInPlace(doc.get()));
@@ -183,7 +178,7 @@ TEST_F(EditTest, NoMemoryForAnUndoCopyAsksAndObeysTheAnswer)
 TEST_F(EditTest, ReplaceStepsWithAndWithoutRecords)
 {
     Open("one two one");
-    Find("one", "three");
+    SetSearch("one", "three");
     Click(0);
     ReplaceAtCaret(doc.get());
     EXPECT_EQ(Join(Text(doc.get()), doc->undoNext), "three two one 2");
@@ -193,7 +188,7 @@ TEST_F(EditTest, ReplaceStepsWithAndWithoutRecords)
     // Text, caret, records and the modified flag.
     EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset, doc->undoNext, doc->docFlags & kDocModified),
               "three two three 15 2 0");
-    Find("three", "1");
+    SetSearch("three", "1");
     doc->caretOffset = 0;
     ASSERT_TRUE(ReplaceInPlace(doc.get()));
     EXPECT_EQ(Text(doc.get()), "1 two three");

@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,10 +40,9 @@ std::vector<std::string> Entries(const std::string& dir)
 {
     std::vector<std::string> names;
     if (DIR* d = opendir(dir.c_str())) {
-        while (dirent* e = readdir(d)) {
+        while (dirent* e = readdir(d))
             if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
                 names.push_back(e->d_name);
-        }
         closedir(d);
     }
     return names;
@@ -94,43 +94,34 @@ TEST_F(FileLibrary, RoundTripKeepsEveryByteAndNamesTheAbsolutePath)
     EXPECT_EQ(std::string(out->name), RealPath(dir.path()) + "/text.ksr");
     // Small steps as the editor writes them, then one write larger than any buffer.
     EXPECT_TRUE(WriteSteps(out, bytes.substr(0, 100000), 2047));
-    std::string rest = bytes.substr(100000);
-    EXPECT_EQ(flwrite(rest.data(), 1, static_cast<int>(rest.size()), out), static_cast<int>(rest.size()));
+    EXPECT_TRUE(WriteSteps(out, bytes.substr(100000), bytes.size()));
     EXPECT_EQ(out->status, 0);
     EXPECT_EQ(flclose(out), 0);
     EXPECT_EQ(ReadFile(path), bytes);
-
     FlFile* in = flopen(path.c_str(), kFlRead);
     ASSERT_NE(in, nullptr);
-    char* nameAt16 = *reinterpret_cast<char**>(reinterpret_cast<char*>(in) + 16);
-    EXPECT_EQ(std::string(nameAt16), RealPath(path));
+    EXPECT_EQ(std::string(in->name), RealPath(path));
     EXPECT_EQ(ReadSteps(in, {4095}), bytes);
 }
 
-TEST_F(FileLibrary, ReadsAreShortAtTheEndThenZero)
+TEST_F(FileLibrary, ReadsAreShortAtTheEndThenZeroAndCountWholeItems)
 {
     WriteFile(dir.File("a"), Pattern(10000));
     FlFile* in = Open("a", kFlRead);
     ASSERT_NE(in, nullptr);
     char buffer[4095];
-    for (int expect : {4095, 4095, 10000 - 2 * 4095}) EXPECT_EQ(flread(buffer, 1, 4095, in), expect);
-    EXPECT_EQ(std::string(buffer, 10000 - 2 * 4095), Pattern(10000).substr(2 * 4095));
-    EXPECT_EQ(flread(buffer, 1, 4095, in), 0);
-    EXPECT_EQ(ReadSteps(in, {4095}), "");  // zero again
+    for (int expect : {4095, 4095, 10000 - 2 * 4095, 0, 0}) EXPECT_EQ(flread(buffer, 1, 4095, in), expect);
+    EXPECT_EQ(ReadSteps(in, {4095}), "");
     // Mixed small and large reads stay in order; an empty file reads nothing.
     WriteFile(dir.File("b"), Pattern(500000));
     EXPECT_EQ(ReadSteps(Open("b", kFlRead), {10, 4095, 200000, 1, 70000, 400000}), Pattern(500000));
     WriteFile(dir.File("empty"), "");
     EXPECT_EQ(ReadSteps(Open("empty", kFlRead), {1}), "");
-}
-
-TEST_F(FileLibrary, ItemSizesCountWholeItems)
-{
+    // 10 bytes are two whole 4-byte items; items of no bytes are none.
     WriteFile(dir.File("a"), "0123456789");
-    FlFile* in = Open("a", kFlRead);
+    in = Open("a", kFlRead);
     ASSERT_NE(in, nullptr);
-    char buffer[16] = {};
-    EXPECT_EQ(flread(buffer, 4, 4, in), 2);  // 10 bytes are two whole 4-byte items
+    EXPECT_EQ(flread(buffer, 4, 4, in), 2);
     EXPECT_EQ(flread(buffer, 0, 4, in), 0);
     EXPECT_EQ(flclose(in), 0);
     FlFile* out = Open("b", kFlWrite);
@@ -140,34 +131,27 @@ TEST_F(FileLibrary, ItemSizesCountWholeItems)
     EXPECT_EQ(ReadFile(dir.File("b")), "abcdef");
 }
 
-TEST_F(FileLibrary, OpensThatCannotWorkAreRefusedAndCreateNothing)
+TEST_F(FileLibrary, OpensThatCannotWorkAreRefusedAndAProbeNeedsNoClose)
 {
     WriteFile(dir.File("a"), "x");
     ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0755), 0);
     const std::string tooLong(kFlNameSize - dir.path().size(), 'n');  // as an absolute path
     const std::pair<const char*, int> cases[] = {
-        {"missing", kFlRead},        {"sub", kFlRead},  {"missing", kFlProbe},
-        {"sub", kFlProbe},           {"a", 2},  // no such mode
-        {"no-such-dir/a", kFlWrite}, {"sub", kFlWrite}, {"sub/", kFlWrite},
-        {tooLong.c_str(), kFlWrite},
-    };
+        {"missing", kFlRead},        {"sub", kFlRead},    {"missing", kFlProbe},
+        {"sub", kFlProbe},           {"a", 2 /* none */}, {"sub", kFlWrite},
+        {"no-such-dir/a", kFlWrite}, {"sub/", kFlWrite},  {tooLong.c_str(), kFlWrite}};
     for (const auto& [name, mode] : cases) EXPECT_EQ(Open(name, mode), nullptr) << name << " mode " << mode;
     EXPECT_EQ(flopen("", kFlRead), nullptr);
-    EXPECT_EQ(Entries(dir.path()).size(), 2u);
     EXPECT_TRUE(Entries(dir.File("sub")).empty());
-    EXPECT_EQ(ReadFile(dir.File("a")), "x");
-}
-
-TEST_F(FileLibrary, ProbeAnswersWhetherTheFileCanBeOpenedAndNeedsNoClose)
-{
-    WriteFile(dir.File("a"), "x");
+    // The probe's answer is harmless to the other calls.
     FlFile* probe = Open("a", kFlProbe);
     EXPECT_NE(probe, nullptr);
-    // The answer is harmless to the other calls, and probing creates nothing.
     char c;
     EXPECT_EQ(flread(&c, 1, 1, probe), 0);
     EXPECT_EQ(flwrite("y", 1, 1, probe), 0);
     EXPECT_EQ(flclose(probe), 0);
+    EXPECT_EQ(ReadFile(dir.File("a")), "x");
+    ASSERT_EQ(rmdir(dir.File("sub").c_str()), 0);
     ExpectOnly("a", "x");
 }
 
@@ -188,61 +172,46 @@ TEST_F(FileLibrary, RelativeNamesAreOpenedUnderTheirAbsolutePath)
     EXPECT_EQ(readName, writeName);
 }
 
-TEST_F(FileLibrary, SavingReplacesTheFileAtTheCloseAndLeavesNoTemporaryFile)
+TEST_F(FileLibrary, ASaveReplacesTheFileAtTheCloseOrFailsAndKeepsTheOldOne)
 {
-    WriteFile(dir.File("a.ksr"), "old contents\r\n");
-    FlFile* out = Open("a.ksr", kFlWrite);
-    ASSERT_NE(out, nullptr);
-    EXPECT_TRUE(WriteSteps(out, "new\r\n", 16));
-    EXPECT_EQ(ReadFile(dir.File("a.ksr")), "old contents\r\n");  // untouched until the close
-    EXPECT_EQ(flclose(out), 0);
-    ExpectOnly("a.ksr", "new\r\n");
-    // Saving nothing gives an empty file.
-    out = Open("a.ksr", kFlWrite);
-    ASSERT_NE(out, nullptr);
-    EXPECT_EQ(flclose(out), 0);
-    ExpectOnly("a.ksr", "");
-}
-
-TEST_F(FileLibrary, FailedWritesKeepTheOldFileAndRemoveTheTemporaryOne)
-{
+    enum Failure { kNone, kWriteFails, kFlushAtCloseFails, kAbandoned };
+    const struct {
+        Failure failure;
+        std::string bytes;
+        size_t step;
+    } cases[] = {
+        {kNone, "new\r\n", 16},
+        {kNone, "", 16},  // saving nothing gives an empty file
+        {kWriteFails, Pattern(1 << 20), 2047},
+        {kFlushAtCloseFails, "0123456789", 10},  // still in the library's buffer
+        {kAbandoned, Pattern(100000), 16},       // what the editor does when it cannot go on
+    };
     const std::string old = Pattern(5000);
-    WriteFile(dir.File("a.ksr"), old);
-    FlFile* out = Open("a.ksr", kFlWrite);
-    ASSERT_NE(out, nullptr);
-    bool allWritten;
-    {
-        FileSizeLimit limit(200 * 1024);
-        ASSERT_TRUE(limit.active());
-        allWritten = WriteSteps(out, Pattern(1 << 20), 2047);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failure);
+        WriteFile(dir.File("a.ksr"), old);
+        FlFile* out = Open("a.ksr", kFlWrite);
+        ASSERT_NE(out, nullptr);
+        std::optional<FileSizeLimit> limit;
+        if (c.failure == kWriteFails) {
+            ASSERT_TRUE(limit.emplace(200 * 1024).active());
+        }
+        EXPECT_EQ(WriteSteps(out, c.bytes, c.step), c.failure != kWriteFails);
+        limit.reset();
+        EXPECT_EQ(out->status != 0, c.failure == kWriteFails);
+        if (c.failure == kWriteFails) {
+            EXPECT_EQ(flwrite("x", 1, 1, out), 0);  // a failed save stays failed
+        }
+        if (c.failure == kAbandoned) out->status = -1;
+        EXPECT_EQ(ReadFile(dir.File("a.ksr")), old);  // untouched until the close
+        if (c.failure == kFlushAtCloseFails) {
+            ASSERT_TRUE(limit.emplace(4).active());
+        }
+        const int closed = flclose(out);
+        limit.reset();
+        EXPECT_EQ(closed == 0, c.failure == kNone);
+        ExpectOnly("a.ksr", c.failure == kNone ? c.bytes : old);
     }
-    EXPECT_FALSE(allWritten);
-    EXPECT_NE(out->status, 0);
-    EXPECT_EQ(flwrite("x", 1, 1, out), 0);  // a failed save stays failed
-    EXPECT_NE(flclose(out), 0);
-    ExpectOnly("a.ksr", old);
-}
-
-TEST_F(FileLibrary, AFailureFlushingTheLastBytesAtCloseOrAnAbandonedSaveKeepsTheOldFile)
-{
-    WriteFile(dir.File("a"), "old");
-    FlFile* out = Open("a", kFlWrite);
-    ASSERT_NE(out, nullptr);
-    EXPECT_EQ(flwrite("0123456789", 1, 10, out), 10);  // still in the library's buffer
-    int closed;
-    {
-        FileSizeLimit limit(4);
-        ASSERT_TRUE(limit.active());
-        closed = flclose(out);
-    }
-    EXPECT_NE(closed, 0);
-    ExpectOnly("a", "old");
-    out = Open("a", kFlWrite);
-    ASSERT_NE(out, nullptr);
-    EXPECT_TRUE(WriteSteps(out, Pattern(100000), 16));
-    out->status = -1;  // what the editor does when it cannot go on
-    EXPECT_NE(flclose(out), 0);
-    ExpectOnly("a", "old");
 }
 
 TEST_F(FileLibrary, AReplacedFileKeepsItsPermissionsAndALinkStaysALink)

@@ -19,14 +19,6 @@ uint32_t g_clock = 0;              // a clock 7 ms on at every look
 const SearchPlatform kPlatform{AsciiCaseFold(), [] { return g_clock += 7; },
                                [](const char* a, const char* b) { g_shown.push_back(std::string(a) + b); }};
 
-void SetSearch(const std::string& find, const std::string& replace, int matchCase = 0, int wholeWord = 0)
-{
-    std::snprintf(g_core.search.findText, kSearchTextSize, "%s", find.c_str());
-    std::snprintf(g_core.search.replaceText, kSearchTextSize, "%s", replace.c_str());
-    g_core.search.matchCase = matchCase;
-    g_core.search.wholeWord = wholeWord;
-}
-
 // The search as its rules read, one position at a time.
 int32_t NaiveSearch(const std::string& t, size_t start, const std::string& p, int matchCase, int wholeWord)
 {

@@ -22,19 +22,20 @@ const SettingKey& Key(int nameId)
     return kSettingKeys[0];
 }
 
-// Loads one stored text into a default Settings.
-Settings Loaded(int nameId, const char* stored)
-{
-    Settings settings;
-    LoadSetting(settings, Key(nameId), stored, nullptr);
-    return settings;
-}
-
 // A key's field as text, found through the table.
 std::string Value(const Settings& settings, const SettingKey& key)
 {
     return key.type == SettingType::Text ? SettingText(settings, key)
                                          : std::to_string(SettingInt(settings, key));
+}
+
+// Every field in declaration order.
+std::string All(const Settings& s)
+{
+    return Join(s.newFile, s.actionBar, s.iconLabel, s.largeIcons, s.noTabs, s.tabStops, s.largeCursor,
+                s.autoIndent, s.insertMode, s.mouseMode, s.oemKeys, s.screenFont, s.screenCharset,
+                s.screenFontSize, s.printerFont, s.printerCharset, s.printerFontSize, s.marginLeft,
+                s.marginTop, s.marginRight, s.marginBottom, s.header, s.footer);
 }
 
 TEST(SettingsTable, EveryKeyReachesItsOwnField)
@@ -66,11 +67,7 @@ TEST(SettingsTable, NamesAreWiredToTheDocumentedFields)
     Settings s;
     for (int n = 1; n <= kSettingKeyCount; ++n)
         LoadSetting(s, Key(ids[n - 1]), std::to_string(n).c_str(), nullptr);
-    EXPECT_EQ(Join(s.newFile, s.actionBar, s.iconLabel, s.largeIcons, s.noTabs, s.tabStops, s.largeCursor,
-                   s.autoIndent, s.insertMode, s.mouseMode, s.oemKeys, s.screenFont, s.screenCharset,
-                   s.screenFontSize, s.printerFont, s.printerCharset, s.printerFontSize, s.marginLeft,
-                   s.marginTop, s.marginRight, s.marginBottom, s.header, s.footer),
-              "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23");
+    EXPECT_EQ(All(s), "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23");
     // Text defaults the string table holds are taken from it.
     EXPECT_EQ(Join(Key(IDS_KEY_SCREENFONT).textDefaultId, Key(IDS_KEY_PRINTERFONT).textDefaultId,
                    Key(IDS_KEY_FOOTER).textDefaultId, Key(IDS_KEY_HEADER).textDefaultId),
@@ -79,20 +76,12 @@ TEST(SettingsTable, NamesAreWiredToTheDocumentedFields)
 
 TEST(SettingsLoad, MissingKeysGiveTheDefaults)
 {
-    Settings settings;
-    settings.newFile = 0;
-    settings.tabStops = 3;
-    settings.mouseMode = 2;
-    std::strcpy(settings.marginTop, "9");
-    std::strcpy(settings.header, "x");
-    std::strcpy(settings.footer, "y");
-    for (const SettingKey& key : kSettingKeys) {
-        const char* textDefault = key.nameId == IDS_KEY_FOOTER ? "from the table" : nullptr;
-        LoadSetting(settings, key, nullptr, textDefault);
-    }
-    EXPECT_EQ(Join(settings.newFile, settings.tabStops, settings.mouseMode, settings.marginTop,
-                   settings.header, settings.footer),
-              "1 8 1 0.25 &f from the table");
+    Settings s;
+    for (const SettingKey& key : kSettingKeys) LoadSetting(s, key, "3", nullptr);
+    for (const SettingKey& key : kSettingKeys)
+        LoadSetting(s, key, nullptr, key.nameId == IDS_KEY_FOOTER ? "from the table" : nullptr);
+    EXPECT_EQ(All(s),
+              "1 1 1 0 0 8 0 1 1 1 1 Courier New 0 10 Courier 0 10 0.25 0.25 0.25 0.25 &f from the table");
 }
 
 TEST(SettingsLoad, StoredTextsAreNarrowedCheckedAndCut)
@@ -132,9 +121,11 @@ TEST(SettingsLoad, StoredTextsAreNarrowedCheckedAndCut)
         {IDS_KEY_PRINTERFONT, over, fits},
         {IDS_KEY_FOOTER, over, fits},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Value(Loaded(c.id, c.stored.c_str()), Key(c.id)), c.expect) << c.id << " " << c.stored;
-    EXPECT_STREQ(Loaded(IDS_KEY_HEADER, nullptr).header, "&f");
+    for (const auto& c : cases) {
+        Settings settings;
+        LoadSetting(settings, Key(c.id), c.stored.c_str(), nullptr);
+        EXPECT_EQ(Value(settings, Key(c.id)), c.expect) << c.id << " " << c.stored;
+    }
 }
 
 TEST(SettingsRules, ScreenFontSizeOutside7To34Becomes10)

@@ -11,6 +11,7 @@
 
 #include "libs/dez/dez32.h"
 #include "resources/ids.h"
+#include "tests/win/win_helpers.h"
 
 namespace {
 
@@ -30,23 +31,14 @@ const std::vector<Entry> kShortLayout = {
 
 // A frame with a bar made from one of the program's layouts.
 struct Bar {
-    explicit Bar(int layout, bool large = false)
+    explicit Bar(int layout)
     {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "ActionBarTestFrame";
-        RegisterClassA(&wc);
-        frame = CreateWindowExA(0, wc.lpszClassName, "frame", WS_OVERLAPPEDWINDOW, 0, 0, 700, 300, nullptr,
-                                nullptr, wc.hInstance, nullptr);
-        if (!ActionBarInit(&block, 0)) return;
-        ActionBarSetLarge(block, large);
-        bar = ActionBarCreate(frame, wc.hInstance, layout, 0, block);
+        if (ActionBarInit(&block, 0))
+            bar = ActionBarCreate(frame, GetModuleHandleA(nullptr), layout, 0, block);
     }
     ~Bar()
     {
         if (block) ActionBarShutdown(block);
-        DestroyWindow(frame);
     }
     const ActionBarButton& Button(int command) const
     {
@@ -72,29 +64,14 @@ struct Bar {
         while (PeekMessageA(&msg, frame, WM_COMMAND, WM_COMMAND, PM_REMOVE)) command = LOWORD(msg.wParam);
         return command;
     }
-    // A button's pixels as 0x00RRGGBB, drawn through WM_PRINTCLIENT, top row first.
+    // A button's pixels, top row first.
     std::vector<uint32_t> Pixels(int command) const
     {
-        RECT r{};
-        GetClientRect(bar, &r);
-        BITMAPINFO info{};
-        info.bmiHeader =
-            BITMAPINFOHEADER{sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, dib);
-        SendMessageA(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        GdiFlush();
+        const Picture picture = PaintedClient(bar);
         const ActionBarButton& b = Button(command);
         std::vector<uint32_t> pixels;
-        for (int y = 2; y < 2 + b.width; ++y) {
-            const uint32_t* row = static_cast<const uint32_t*>(bits) + y * r.right;
-            pixels.insert(pixels.end(), row + b.left, row + b.left + b.width);
-        }
-        SelectObject(dc, old);
-        DeleteObject(dib);
-        DeleteDC(dc);
+        for (int y = 2; y < 2 + b.width; ++y)
+            for (int x = b.left; x < b.left + b.width; ++x) pixels.push_back(picture.At(x, y));
         return pixels;
     }
     // Pixels of a strong colour, far from any gray, on a button.
@@ -114,7 +91,8 @@ struct Bar {
         }
         return tip;
     }
-    HWND frame = nullptr;
+    TestWindow window{WS_OVERLAPPEDWINDOW, 0, 0, 700, 300};
+    HWND frame = window.hwnd;
     HWND bar = nullptr;
     ActionBarBlock* block = nullptr;
 };
@@ -122,8 +100,7 @@ struct Bar {
 bool VisibleWithin(HWND window, DWORD ms)
 {
     for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10)) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Pump();
         if (IsWindowVisible(window)) return true;
     }
     return false;
@@ -187,9 +164,7 @@ TEST(ActionBar, GrayedAndPressedLooksInPixelsAndOnlyAChangeRepaints)
     ActionBarSetState(-1, kActionBarEnabled, IDM_SAVE, bar.block);
     EXPECT_GT(bar.Vivid(IDM_SAVE), 20);
 
-    const uint32_t raised = bar.Pixels(IDM_OPEN)[0];
-    const COLORREF c = GetSysColor(COLOR_BTNSHADOW);
-    const uint32_t shadow = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+    const uint32_t raised = bar.Pixels(IDM_OPEN)[0], shadow = Rgb(GetSysColor(COLOR_BTNSHADOW));
     EXPECT_NE(raised, shadow);
     bar.Mouse(WM_LBUTTONDOWN, bar.Centre(IDM_OPEN));
     EXPECT_EQ(GetCapture(), bar.bar);
@@ -232,6 +207,8 @@ TEST(ActionBar, TheEditorsUseOfTheBlockAndLargeButtons)
 {
     Bar bar(IDL_BAR_MAIN);
     ASSERT_NE(bar.bar, nullptr);
+    EXPECT_EQ(reinterpret_cast<char*>(&bar.block->activeItem) - reinterpret_cast<char*>(bar.block), 2216);
+    EXPECT_EQ(bar.block->activeItem, kActionBarNoItem);
     HWND tip = bar.Tooltip();
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(SendMessageA(bar.bar, kActionBarActivityMessage, 0, 0), 0);
@@ -247,9 +224,13 @@ TEST(ActionBar, TheEditorsUseOfTheBlockAndLargeButtons)
     bar.bar = ActionBarCreate(bar.frame, GetModuleHandleA(nullptr), IDL_BAR_SHORT, 0, bar.block);
     ASSERT_NE(bar.bar, nullptr);
     EXPECT_EQ(ActionBarWindow(bar.block), bar.bar);
-    RECT r{};
+    EXPECT_EQ(GetParent(bar.bar), bar.frame);
+    RECT r{}, client{}, free{};
     GetWindowRect(bar.bar, &r);
     EXPECT_EQ(r.bottom - r.top, bar.block->barHeight);
+    GetClientRect(bar.frame, &client);
+    ASSERT_TRUE(ActionBarClientRect(bar.frame, bar.block, 0, 0, &free, 0));  // what the bar leaves free
+    EXPECT_EQ(Sides(free), Sides({0, bar.block->barHeight, client.right, client.bottom}));
     EXPECT_GT(bar.block->barHeight, smallHeight + 10);
     EXPECT_GT(bar.Button(IDM_NEW).width, smallWidth);
     tip = bar.Tooltip();

@@ -6,50 +6,18 @@
 #include <shlobj.h>
 
 #include <cstring>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "app/app_state.h"
-#include "editor/edit_window.h"
 #include "app/window_list.h"
+#include "editor/edit_window.h"
 #include "resources/ids.h"
 #include "settings/settings_file.h"
 #include "tests/win/frame_fixture.h"
+#include "tests/win/win_helpers.h"
 
 namespace {
-
-std::string WindowsFile(const char* name)
-{
-    char dir[MAX_PATH];
-    GetWindowsDirectoryA(dir, sizeof dir);
-    return std::string(dir) + "\\" + name;
-}
-
-void ForgetSettingsFile()
-{
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "QV5.INI");  // drops the cached copy
-    DeleteFileA(WindowsFile("QV5.INI").c_str());
-}
-
-bool SettingsFileExists() { return GetFileAttributesA(WindowsFile("QV5.INI").c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-std::vector<std::string> g_boxes;
-int RecordBox(HWND, const char* text, const char*, UINT)
-{
-    g_boxes.push_back(text);
-    return IDOK;
-}
 
 // The commands that reach a document window, recorded by a procedure put in front of its own.
 std::vector<int> g_docCommands;
@@ -76,16 +44,13 @@ class Frame : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ForgetSettingsFile();
-        g_boxes.clear();
-        g_app.messageBoxHook = RecordBox;
+        DeleteSettingsFile();
         ASSERT_NE(StartTestFrame(900, 700), nullptr);
     }
     void TearDown() override
     {
         StopTestFrame();
-        g_app.messageBoxHook = nullptr;
-        ForgetSettingsFile();
+        DeleteSettingsFile();
     }
     static HWND NewDoc()
     {
@@ -100,6 +65,8 @@ protected:
         SendMessageA(g_app.clientWindow, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
         Pump();
     }
+
+    BoxHook boxes;
 };
 
 TEST(FramePlacement, StartSizeGivesDefaultMaximisedOrShortenedFrames)
@@ -108,15 +75,15 @@ TEST(FramePlacement, StartSizeGivesDefaultMaximisedOrShortenedFrames)
     const struct {
         std::string stored;
         bool maximized;
-        RECT expected;  // left, top, width, height; width 0: the platform's choice
+        RECT expected;  // all 0: the platform's choice
     } table[] = {
         {"", false, {0, 0, 0, 0}},
         {"0 0 " + std::to_string(screenW) + " " + std::to_string(screenH), true, {0, 0, 0, 0}},
-        {"40 300 640 " + std::to_string(screenH + 200), false, {40, 300, 600, screenH - 300}},
-        {"10 20 410 320", false, {10, 20, 400, 300}},
+        {"40 300 640 " + std::to_string(screenH + 200), false, {40, 300, 640, screenH}},
+        {"10 20 410 320", false, {10, 20, 410, 320}},
     };
     for (const auto& row : table) {
-        ForgetSettingsFile();
+        DeleteSettingsFile();
         if (!row.stored.empty())
             WritePrivateProfileStringA("Kestrel Editor", "Start Size", row.stored.c_str(), "QV5.INI");
         g_app.instance = GetModuleHandleA(nullptr);
@@ -127,14 +94,11 @@ TEST(FramePlacement, StartSizeGivesDefaultMaximisedOrShortenedFrames)
         GetWindowRect(g_app.frameWindow, &r);
         EXPECT_EQ(IsZoomed(g_app.frameWindow) != 0, row.maximized) << row.stored;
         if (row.expected.right != 0) {
-            EXPECT_EQ(r.left, row.expected.left) << row.stored;
-            EXPECT_EQ(r.top, row.expected.top) << row.stored;
-            EXPECT_EQ(r.right - r.left, row.expected.right) << row.stored;
-            EXPECT_EQ(r.bottom - r.top, row.expected.bottom) << row.stored;
+            EXPECT_EQ(Sides(r), Sides(row.expected)) << row.stored;
         }
         StopTestFrame();
     }
-    ForgetSettingsFile();
+    DeleteSettingsFile();
 }
 
 TEST_F(Frame, LayoutPutsTheStatusLineAtTheBottomAndTheClientBelowTheBar)
@@ -178,33 +142,33 @@ TEST_F(Frame, EachCommandReachesItsHandler)
         SetWindowLongPtrA(doc, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
     const int oem = g_app.oemTranslate, shown = g_app.actionBarShown, large = g_app.largeButtons;
     const int tips = g_app.actionBarBlock->tooltips;
-    const struct {
-        int command;
-        bool toDocument;
-        const char* box;  // the message it shows, if any
-    } table[] = {
-        {IDM_SAVE_AS, true, nullptr},   {IDM_PRINT, true, nullptr},      {IDM_PRINT_SETUP, true, nullptr},
-        {IDM_PREFERENCES, true, nullptr}, {IDM_CUT, true, nullptr},      {IDM_COPY, true, nullptr},
-        {IDM_PASTE, true, nullptr},     {IDM_FIND, true, nullptr},       {IDM_FIND_AGAIN, true, nullptr},
-        {IDM_REPLACE, true, nullptr},   {IDM_GOTO_LINE, true, nullptr},  {IDM_COMPILE, true, nullptr},
-        {IDM_COMPILER_NOTICE, true, nullptr}, {IDM_FIRST_CHILD, true, nullptr},
-        {IDM_OEMKEYS, false, nullptr},  {IDM_ACTION_BAR, false, nullptr}, {IDM_ACTION_BAR, false, nullptr},
-        {IDM_LARGE_ACTION_BAR, false, nullptr}, {IDM_TOOLTIPS, false, nullptr},
-        {IDM_TILE_HORIZONTAL, false, nullptr}, {IDM_TILE_VERTICAL, false, nullptr},
-        {IDM_CASCADE, false, nullptr},  {IDM_ARRANGE_ICONS, false, nullptr},
-        {IDM_DIALOG_EDITOR, false, "Error executing VIZIVIR.EXE"},
-        {IDM_USER_WINDOW_EDITOR, false, "Error executing RODEZEZE.EXE"},
-    };
-    for (const auto& row : table) {
+    // The document's commands reach it once each (its own dialogs, some modal, stay shut).
+    for (int command :
+         {IDM_SAVE_AS, IDM_PRINT, IDM_PRINT_SETUP, IDM_PREFERENCES, IDM_CUT, IDM_COPY, IDM_PASTE, IDM_FIND,
+          IDM_FIND_AGAIN, IDM_REPLACE, IDM_GOTO_LINE, IDM_COMPILE, IDM_COMPILER_NOTICE, IDM_FIRST_CHILD}) {
         g_docCommands.clear();
-        g_boxes.clear();
-        SendMessageA(g_app.frameWindow, WM_COMMAND, static_cast<WPARAM>(row.command), 0);
-        EXPECT_EQ(g_docCommands.size(), row.toDocument ? 1u : 0u) << row.command;
-        if (row.toDocument && !g_docCommands.empty()) {
-            EXPECT_EQ(g_docCommands[0], row.command);
-        }
-        EXPECT_EQ(g_boxes.empty() ? std::string() : g_boxes[0], row.box ? row.box : "") << row.command;
+        SendMessageA(g_app.frameWindow, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        EXPECT_EQ(g_docCommands, std::vector<int>{command});
     }
+    EXPECT_TRUE(g_boxes.empty());
+    // The frame's own never do; a tool that is missing says so.
+    g_docCommands.clear();
+    for (auto [command, box] : {std::pair{IDM_OEMKEYS, ""},
+                                {IDM_ACTION_BAR, ""},
+                                {IDM_ACTION_BAR, ""},
+                                {IDM_LARGE_ACTION_BAR, ""},
+                                {IDM_TOOLTIPS, ""},
+                                {IDM_TILE_HORIZONTAL, ""},
+                                {IDM_TILE_VERTICAL, ""},
+                                {IDM_CASCADE, ""},
+                                {IDM_ARRANGE_ICONS, ""},
+                                {IDM_DIALOG_EDITOR, "Error executing VIZIVIR.EXE"},
+                                {IDM_USER_WINDOW_EDITOR, "Error executing RODEZEZE.EXE"}}) {
+        SendMessageA(g_app.frameWindow, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        EXPECT_EQ(g_boxes.empty() ? "" : g_boxes.back().text, box) << command;
+        g_boxes.clear();
+    }
+    EXPECT_TRUE(g_docCommands.empty());
     EXPECT_NE(g_app.oemTranslate, oem);
     EXPECT_EQ(g_app.actionBarShown, shown);  // switched off and on again
     EXPECT_NE(g_app.largeButtons, large);
@@ -241,11 +205,7 @@ TEST_F(Frame, RubberBandOpensAWindowOfExactlyTheDrawnSize)
 {
     Band({30, 40}, {131, 91});
     ASSERT_EQ(g_app.documentCount, 1);
-    const RECT r = ChildRect(ActiveDocument());
-    EXPECT_EQ(r.left, 30);
-    EXPECT_EQ(r.top, 40);
-    EXPECT_EQ(r.right - r.left, 101);
-    EXPECT_EQ(r.bottom - r.top, 51);
+    EXPECT_EQ(Sides(ChildRect(ActiveDocument())), Sides({30, 40, 131, 91}));
     Band({200, 10}, {300, 210});  // 100 wide: too narrow
     Band({200, 10}, {200, 10});   // a click
     EXPECT_EQ(g_app.documentCount, 1);
@@ -260,15 +220,13 @@ TEST_F(Frame, TheSixtyEighthDocumentIsRefused)
     Band({10, 10}, {300, 300});
     EXPECT_EQ(g_app.documentCount, kMaxDocuments);
     ASSERT_EQ(g_boxes.size(), 2u);
-    EXPECT_EQ(g_boxes[1], "Only 67 files may be open at one time!");
+    EXPECT_EQ(g_boxes[1].text, "Only 67 files may be open at one time!");
 }
 
 TEST_F(Frame, DroppedFilesAndAnotherCopysFilesOpen)
 {
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    std::vector<std::string> names;
-    for (const char* n : {"zdrop1.ksr", "zdrop2.ksr", "zdrop3.ksr"}) names.push_back(std::string(dir) + n);
+    const std::vector<std::string> names{TempPath("zdrop1.ksr"), TempPath("zdrop2.ksr"),
+                                         TempPath("zdrop3.ksr")};
     size_t bytes = sizeof(DROPFILES) + 1;
     for (const auto& n : names) bytes += n.size() + 1;
     HGLOBAL drop = GlobalAlloc(GHND, bytes);
@@ -296,22 +254,16 @@ TEST_F(Frame, DroppedFilesAndAnotherCopysFilesOpen)
 TEST_F(Frame, CloseSavesTheSettingsAndEndingTheSessionDoesNot)
 {
     EXPECT_EQ(SendMessageA(g_app.frameWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
-    EXPECT_FALSE(SettingsFileExists());
+    EXPECT_FALSE(FileExists(WindowsPath("QV5.INI")));
     SendMessageA(g_app.frameWindow, WM_CLOSE, 0, 0);
     EXPECT_EQ(g_app.frameWindow, nullptr);
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "QV5.INI");
-    EXPECT_TRUE(SettingsFileExists());
+    FlushSettings();
+    EXPECT_TRUE(FileExists(WindowsPath("QV5.INI")));
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(Frame, WindowListOpensEachFileOnceAndPlacesNewWindows)
 {
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    const std::string upper = std::string(dir) + "ZLIST.KSR", lower = std::string(dir) + "zlist.ksr";
+    const std::string upper = TempPath("ZLIST.KSR"), lower = TempPath("zlist.ksr");
     DeleteFileA(upper.c_str());
     // A missing file in an existing folder is made empty; a missing folder gives message 300.
     HWND first = OpenDocument(upper.c_str());
@@ -319,22 +271,17 @@ TEST_F(Frame, WindowListOpensEachFileOnceAndPlacesNewWindows)
     EXPECT_NE(GetFileAttributesA(upper.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(OpenDocument(lower.c_str()), first);
     EXPECT_EQ(g_app.documentCount, 1);
-    const std::string missing = std::string(dir) + "no_such_zavodo_dir\\x.ksr";
+    const std::string missing = TempPath("no_such_zavodo_dir\\x.ksr");
     EXPECT_EQ(OpenDocument(missing.c_str()), nullptr);
-    ASSERT_EQ(g_boxes.size(), 1u);
-    EXPECT_EQ(g_boxes[0], "Cannot open file - " + missing.substr(0, 80));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Cannot open file - " + missing.substr(0, 80)});
 
     // A new window fills the client area, but never below 300 x 100; it opens maximised
     // when the active one is.
     RECT client;
     GetClientRect(g_app.clientWindow, &client);
-    RECT r = ChildRect(first);
-    EXPECT_EQ(r.right - r.left, client.right);
-    EXPECT_EQ(r.bottom - r.top, client.bottom);
+    EXPECT_EQ(Sides(ChildRect(first)), Sides(client));
     MoveWindow(g_app.clientWindow, 0, 0, 200, 80, TRUE);
-    r = ChildRect(NewDoc());
-    EXPECT_EQ(r.right - r.left, 300);
-    EXPECT_EQ(r.bottom - r.top, 100);
+    EXPECT_EQ(Sides(ChildRect(NewDoc())), Sides({0, 0, 300, 100}));
     SendMessageA(g_app.clientWindow, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(first), 0);
     EXPECT_TRUE(IsZoomed(NewDoc()));
     DeleteFileA(upper.c_str());

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,22 +12,9 @@
 #include "app/help.h"
 #include "libs/vuzuze/vuzuze32.h"
 #include "resources/ids.h"
+#include "tests/win/win_helpers.h"
 
 namespace {
-
-std::vector<std::string> g_boxes;
-
-int RecordBox(HWND, const char* text, const char*, UINT)
-{
-    g_boxes.emplace_back(text);
-    return IDOK;
-}
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::string HelpFolder()
 {
@@ -68,7 +53,7 @@ public:
         std::vector<std::string> pages;
         for (int wait = 0; wait < 100 && pages.size() < count; ++wait, Sleep(100)) {
             pages.clear();
-            const std::string text = ReadText(log_);
+            const std::string text = ReadBytes(log_);
             for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
                 const std::string url = text.substr(at, end - at);
                 EXPECT_EQ(url.rfind("file:///", 0), 0u) << url;
@@ -92,12 +77,7 @@ private:
 
 class Help : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_boxes.clear();
-        g_app.messageBoxHook = RecordBox;
-    }
-    void TearDown() override { g_app.messageBoxHook = nullptr; }
+    BoxHook boxes;
 };
 
 TEST_F(Help, EachRequestOpensItsPageAndOnlyThose)
@@ -137,9 +117,9 @@ TEST_F(Help, EachRequestOpensItsPageAndOnlyThose)
     EXPECT_EQ(browser.Pages(expected.size()), expected);
     EXPECT_TRUE(g_boxes.empty());
     // The keyword's page forwards to its entry of the language page.
-    EXPECT_NE(ReadText(HelpFolder() + "kestrel-proc.html").find("url=kestrel.html#proc\""),
+    EXPECT_NE(ReadBytes(HelpFolder() + "kestrel-proc.html").find("url=kestrel.html#proc\""),
               std::string::npos);
-    EXPECT_NE(ReadText(HelpFolder() + "kestrel.html").find("id=\"proc\""), std::string::npos);
+    EXPECT_NE(ReadBytes(HelpFolder() + "kestrel.html").find("id=\"proc\""), std::string::npos);
 }
 
 TEST_F(Help, AMissingPageIsReported)
@@ -148,15 +128,13 @@ TEST_F(Help, AMissingPageIsReported)
     ASSERT_TRUE(MoveFileA(page.c_str(), (page + ".away").c_str()));
     ShowHelp(IDS_HELP_FILE, HELP_HELPONHELP, 0);
     MoveFileA((page + ".away").c_str(), page.c_str());
-    ASSERT_EQ(g_boxes.size(), 1u);
-    EXPECT_EQ(g_boxes[0], ("Cannot open file - " + page).substr(0, 19 + 80));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{("Cannot open file - " + page).substr(0, 19 + 80)});
 }
 
 TEST_F(Help, LaunchingAMissingToolSaysWhichAndAnswersZero)
 {
     EXPECT_EQ(LaunchTool("C:\\zavodo-none\\NOTOOL.EXE", "a.ksr", SW_HIDE), 0u);
-    ASSERT_EQ(g_boxes.size(), 1u);
-    EXPECT_EQ(g_boxes[0], "Error executing C:\\zavodo-none\\NOTOOL.EXE");
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Error executing C:\\zavodo-none\\NOTOOL.EXE"});
     EXPECT_GE(LaunchTool("cmd.exe", "/c exit", SW_HIDE), 32u);
     EXPECT_EQ(g_boxes.size(), 1u);
 }

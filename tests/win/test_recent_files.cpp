@@ -15,18 +15,12 @@
 #include "app/recent_files.h"
 #include "resources/ids.h"
 #include "settings/settings_file.h"
+#include "tests/win/win_helpers.h"
 
 namespace {
 
 const char kIni[] = "QV5.INI";
 const char kRecent[] = "Recent Files";
-
-std::string WindowsPath(const std::string& name)
-{
-    char dir[MAX_PATH];
-    GetWindowsDirectoryA(dir, sizeof dir);
-    return std::string(dir) + "\\" + name;
-}
 
 std::string Key(const char* section, const char* key)
 {
@@ -56,15 +50,13 @@ class RecentFiles : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, kIni);
+        FlushSettings();
         hadFile_ = CopyFileA(WindowsPath(kIni).c_str(), WindowsPath("QV5.SAV").c_str(), FALSE);
     }
     static void TearDownTestSuite()
     {
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, kIni);
-        if (hadFile_)
-            MoveFileExA(WindowsPath("QV5.SAV").c_str(), WindowsPath(kIni).c_str(), MOVEFILE_REPLACE_EXISTING);
-        if (!hadFile_) DeleteFileA(WindowsPath(kIni).c_str());
+        DeleteSettingsFile();
+        if (hadFile_) MoveFileA(WindowsPath("QV5.SAV").c_str(), WindowsPath(kIni).c_str());
     }
     void SetUp() override
     {
@@ -212,17 +204,13 @@ void SaveUnderAllFiles(HWND dialog)
 
 TEST_F(RecentFiles, DialogCarriesDirectoryFilterAndDefaultExtension)
 {
-    char temp[MAX_PATH];
-    ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
-    g_folder = std::string(temp) + "zavodo-recent-" + std::to_string(GetCurrentProcessId());
+    g_folder = TempPath("zavodo-recent-" + std::to_string(GetCurrentProcessId()));
     CreateDirectoryA(g_folder.c_str(), nullptr);
     const std::string textFile = g_folder + "\\A.TXT";
-    HANDLE made = CreateFileA(textFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(made, INVALID_HANDLE_VALUE);
-    CloseHandle(made);
+    WriteBytes(textFile, "");
     WritePrivateProfileStringA("paths", "Scripts", g_folder.c_str(), kIni);
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 30, 40, 400, 300, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+    TestWindow window(WS_POPUP | WS_VISIBLE, 30, 40, 400, 300);
+    HWND owner = window.hwnd;
     ASSERT_NE(owner, nullptr);
     GetWindowRect(owner, &g_ownerRect);
 
@@ -230,7 +218,7 @@ TEST_F(RecentFiles, DialogCarriesDirectoryFilterAndDefaultExtension)
     EXPECT_EQ(lstrcmpiA(chosen ? chosen : "", textFile.c_str()), 0);
     EXPECT_EQ(g_app.filterIndex, 7u);
 
-    WritePrivateProfileStringA("paths", "Scripts", temp, kIni);  // the last path decides now
+    WritePrivateProfileStringA("paths", "Scripts", TempPath("").c_str(), kIni);  // the last path decides now
     chosen = RunDialog(owner, false, SaveUnderAllFiles, IDOK);
     EXPECT_EQ(lstrcmpiA(chosen ? chosen : "", (g_folder + "\\NEW.TXT").c_str()), 0);
     EXPECT_EQ(g_app.filterIndex, 9u);
@@ -239,7 +227,6 @@ TEST_F(RecentFiles, DialogCarriesDirectoryFilterAndDefaultExtension)
     EXPECT_STREQ(g_app.fileDialogPath, "") << "a cancelled dialog forgets the last path";
     EXPECT_EQ(g_app.filterIndex, 9u);
 
-    DestroyWindow(owner);
     DeleteFileA(textFile.c_str());
     RemoveDirectoryA(g_folder.c_str());
     WritePrivateProfileStringA("paths", nullptr, nullptr, kIni);

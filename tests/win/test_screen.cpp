@@ -6,41 +6,41 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/app_state.h"
-#include "app/window_list.h"
-#include "tests/win/frame_fixture.h"
 #include "app/frame.h"
 #include "app/win32_screen.h"
+#include "app/window_list.h"
 #include "display/screen.h"
 #include "doc/grid.h"
+#include "tests/native/doc_helpers.h"
+#include "tests/win/frame_fixture.h"
 
 namespace {
 
 using CellSet = std::set<std::pair<int, int>>;
 
+// Cells from .. to - 1 of a row.
+CellSet Span(int row, int from, int to)
+{
+    CellSet cells;
+    for (int c = from; c < to; ++c) cells.insert({row, c});
+    return cells;
+}
+CellSet operator+(CellSet a, const CellSet& b)
+{
+    a.insert(b.begin(), b.end());
+    return a;
+}
+
 class ScreenView : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        frame_ = StartTestFrame(900, 700);
-        ASSERT_NE(frame_, nullptr);
-    }
-    static void TearDownTestSuite()
-    {
-        StopTestFrame();
-        frame_ = nullptr;
-    }
+    static void SetUpTestSuite() { ASSERT_NE(StartTestFrame(900, 700), nullptr); }
+    static void TearDownTestSuite() { StopTestFrame(); }
     void SetUp() override
     {
-        MDICREATESTRUCTA create{};
-        create.szClass = "ScreenClass";
-        create.szTitle = "grid";
-        create.hOwner = g_app.instance;
-        create.x = 0;
-        create.y = 0;
-        create.cx = 600;
-        create.cy = 400;
+        MDICREATESTRUCTA create{"ScreenClass", "grid", g_app.instance, 0, 0, 600, 400, 0, 0};
         view_ = reinterpret_cast<HWND>(
             SendMessageA(g_app.clientWindow, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
         ASSERT_NE(view_, nullptr);
@@ -57,21 +57,24 @@ protected:
         SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(view_), 0);
     }
 
-    // The cursor over the middle of a cell, then the message; the view reads the cursor.
-    void MouseAt(UINT message, int row, int column)
+    // The cursor at a point of the client area, then the message; the view reads the cursor.
+    void MouseAtPoint(UINT message, POINT p)
     {
-        POINT p{column * grid_->cellWidth + grid_->cellWidth / 2,
-                row * grid_->cellHeight + grid_->cellHeight / 2};
         ASSERT_TRUE(ClientToScreen(view_, &p));
         ASSERT_TRUE(SetCursorPos(p.x, p.y));
         SendMessageA(view_, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(p.x, p.y));
     }
-    void Drag(int row0, int column0, std::initializer_list<std::pair<int, int>> steps)
+    // ... over the middle of a cell.
+    void MouseAt(UINT message, int row, int column)
+    {
+        MouseAtPoint(message, {column * grid_->cellWidth + grid_->cellWidth / 2,
+                               row * grid_->cellHeight + grid_->cellHeight / 2});
+    }
+    void Drag(int row0, int column0, const std::vector<std::pair<int, int>>& steps)
     {
         MouseAt(WM_LBUTTONDOWN, row0, column0);
         for (const auto& s : steps) MouseAt(WM_MOUSEMOVE, s.first, s.second);
-        MouseAt(WM_LBUTTONUP, steps.size() ? (steps.end() - 1)->first : row0,
-                steps.size() ? (steps.end() - 1)->second : column0);
+        MouseAt(WM_LBUTTONUP, steps.back().first, steps.back().second);
     }
 
     // Cells of the first rows x columns whose middle pixel is not the window colour. The cells
@@ -107,24 +110,10 @@ protected:
         ReleaseDC(view_, dc);
         return inked;
     }
-    static CellSet Run(int row, int from, int to)
-    {
-        CellSet cells;
-        for (int c = from; c < to; ++c) cells.insert({row, c});
-        return cells;
-    }
-    static CellSet Join(std::initializer_list<CellSet> parts)
-    {
-        CellSet all;
-        for (const auto& p : parts) all.insert(p.begin(), p.end());
-        return all;
-    }
 
-    static HWND frame_;
     HWND view_ = nullptr;
     ScreenGrid* grid_ = nullptr;
 };
-HWND ScreenView::frame_ = nullptr;
 
 TEST_F(ScreenView, RecordFillsTheClientAreaWithBlankCells)
 {
@@ -141,27 +130,28 @@ TEST_F(ScreenView, RecordFillsTheClientAreaWithBlankCells)
     EXPECT_TRUE(InvertedCells(grid_->rows, grid_->columns).empty());
 }
 
-TEST_F(ScreenView, UpwardDragInvertsFromTheEndCellToTheAnchor)
+TEST_F(ScreenView, DragsInvertTheCellsFromTheAnchorToTheEnd)
 {
     ASSERT_GE(grid_->rows, 6);
     const int columns = grid_->columns;
-    Drag(4, 10, {{3, 8}, {2, 6}});
-    EXPECT_TRUE(grid_->gridFlags & kGridHighlight);
-    EXPECT_EQ(grid_->selAnchorRow, 4);
-    EXPECT_EQ(grid_->selAnchorColumn, 10);
-    EXPECT_EQ(grid_->selEndRow, 2);
-    EXPECT_EQ(grid_->selEndColumn, 6);
-    EXPECT_EQ(GetCapture(), nullptr);
-    const CellSet expected = Join({Run(2, 6, columns), Run(3, 0, columns), Run(4, 0, 10)});
-    EXPECT_EQ(InvertedCells(6, columns), expected);
-}
-
-TEST_F(ScreenView, DraggingBackOnARowLeavesOnlyTheCellsUpToTheNewEnd)
-{
-    Drag(2, 5, {{2, 9}});
-    EXPECT_EQ(InvertedCells(4, grid_->columns), Run(2, 5, 9));
-    Drag(2, 5, {{2, 9}, {2, 3}});
-    EXPECT_EQ(InvertedCells(4, grid_->columns), Run(2, 3, 5));
+    const struct {
+        std::pair<int, int> anchor;
+        std::vector<std::pair<int, int>> steps;
+        CellSet inverted;
+    } drags[] = {
+        {{4, 10}, {{3, 8}, {2, 6}}, Span(2, 6, columns) + Span(3, 0, columns) + Span(4, 0, 10)},  // upwards
+        {{2, 5}, {{2, 9}}, Span(2, 5, 9)},
+        {{2, 5}, {{2, 9}, {2, 3}}, Span(2, 3, 5)},  // along a row and back
+    };
+    for (const auto& d : drags) {
+        Drag(d.anchor.first, d.anchor.second, d.steps);
+        const std::pair<int, int> end = d.steps.back();
+        EXPECT_TRUE(grid_->gridFlags & kGridHighlight);
+        EXPECT_EQ(Join(grid_->selAnchorRow, grid_->selAnchorColumn, grid_->selEndRow, grid_->selEndColumn),
+                  Join(d.anchor.first, d.anchor.second, end.first, end.second));
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_EQ(InvertedCells(6, columns), d.inverted);
+    }
 }
 
 TEST_F(ScreenView, RepaintingShowsTheSameHighlight)
@@ -199,10 +189,7 @@ TEST_F(ScreenView, PressHidesTheHighlightAndClampsToTheLastColumn)
     // Past the last full column (the client area's right edge lies inside a partial cell).
     RECT client;
     ASSERT_TRUE(GetClientRect(view_, &client));
-    POINT p{client.right - 1, grid_->cellHeight + 2};
-    ASSERT_TRUE(ClientToScreen(view_, &p));
-    ASSERT_TRUE(SetCursorPos(p.x, p.y));
-    SendMessageA(view_, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    MouseAtPoint(WM_LBUTTONDOWN, {client.right - 1, grid_->cellHeight + 2});
     EXPECT_FALSE(grid_->gridFlags & kGridHighlight);
     EXPECT_TRUE(InvertedCells(3, grid_->columns).empty());
     EXPECT_EQ(grid_->mouseRow, 1);
@@ -210,10 +197,7 @@ TEST_F(ScreenView, PressHidesTheHighlightAndClampsToTheLastColumn)
     EXPECT_EQ(GetCapture(), view_);
 
     // Below the grid the drag does not move the end.
-    POINT below{5, grid_->rows * grid_->cellHeight + grid_->cellHeight + 5};
-    ASSERT_TRUE(ClientToScreen(view_, &below));
-    ASSERT_TRUE(SetCursorPos(below.x, below.y));
-    SendMessageA(view_, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    MouseAtPoint(WM_MOUSEMOVE, {5, grid_->rows * grid_->cellHeight + grid_->cellHeight + 5});
     EXPECT_FALSE(grid_->gridFlags & kGridHighlight);
     EXPECT_EQ(grid_->selEndColumn, grid_->columns - 1);
     SendMessageA(view_, WM_LBUTTONUP, 0, 0);

@@ -1,4 +1,4 @@
-// The status line under Wine: its metrics and place in the frame, the sunken pane frames at
+// The status line under Wine: its metrics from the font, the sunken pane frames at
 // the computed rectangles, the indicator and message panes, read back pixel by pixel.
 #include <gtest/gtest.h>
 
@@ -8,30 +8,22 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/window_list.h"
-#include "tests/win/frame_fixture.h"
-#include "editor/edit_window.h"
 #include "app/frame.h"
 #include "app/win32_screen.h"
+#include "app/window_list.h"
 #include "display/status_geometry.h"
 #include "display/status_line.h"
 #include "doc/view.h"
+#include "editor/edit_window.h"
 #include "resources/ids.h"
+#include "tests/win/frame_fixture.h"
 
 namespace {
 
 class StatusLine : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        frame_ = StartTestFrame(800, 600);
-        ASSERT_NE(frame_, nullptr);
-    }
-    static void TearDownTestSuite()
-    {
-        StopTestFrame();
-        frame_ = nullptr;
-    }
+    static void SetUpTestSuite() { ASSERT_NE(StartTestFrame(800, 600), nullptr); }
+    static void TearDownTestSuite() { StopTestFrame(); }
     void TearDown() override
     {
         while (HWND doc = ActiveDocument())
@@ -73,10 +65,7 @@ protected:
             if (p != GetSysColor(COLOR_BTNFACE)) return false;
         return !pixels.empty();
     }
-
-    static HWND frame_;
 };
-HWND StatusLine::frame_ = nullptr;
 
 TEST_F(StatusLine, MetricsComeFromTheHelvFont)
 {
@@ -86,13 +75,9 @@ TEST_F(StatusLine, MetricsComeFromTheHelvFont)
     HGDIOBJ old = SelectObject(dc, g_app.statusFont);
     TEXTMETRICA tm;
     ASSERT_TRUE(GetTextMetricsA(dc, &tm));
-    char face[LF_FACESIZE] = {};
-    GetTextFaceA(dc, sizeof face, face);
     const int expectedHeight = -MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    std::printf("status font: face \"%s\", height %ld, max width %ld, b %d, line height %d\n", face,
-                tm.tmHeight, tm.tmMaxCharWidth, g_app.borderUnit, g_app.statusLineHeight);
 
     LOGFONTA asked{};
     ASSERT_EQ(GetObjectA(g_app.statusFont, sizeof asked, &asked), static_cast<int>(sizeof asked));
@@ -105,24 +90,6 @@ TEST_F(StatusLine, MetricsComeFromTheHelvFont)
     EXPECT_EQ(g_app.statusLineHeight, tm.tmHeight + tm.tmExternalLeading + 8 * g_app.borderUnit);
     EXPECT_EQ(g_app.messagePaneWidth, 21 * tm.tmMaxCharWidth);
     EXPECT_EQ(g_app.indicatorPaneWidth, 3 * tm.tmMaxCharWidth);
-}
-
-TEST_F(StatusLine, StandsAlongTheBottomUnderTheClientArea)
-{
-    RECT frame, status, client;
-    ASSERT_TRUE(GetClientRect(frame_, &frame));
-    ASSERT_TRUE(GetWindowRect(g_app.statusLineWindow, &status));
-    ASSERT_TRUE(GetWindowRect(g_app.clientWindow, &client));
-    MapWindowPoints(nullptr, frame_, reinterpret_cast<POINT*>(&status), 2);
-    MapWindowPoints(nullptr, frame_, reinterpret_cast<POINT*>(&client), 2);
-    EXPECT_EQ(status.left, 0);
-    EXPECT_EQ(status.right, frame.right);
-    EXPECT_EQ(status.bottom, frame.bottom);
-    EXPECT_EQ(status.bottom - status.top, g_app.statusLineHeight);
-    RECT bar{0, 0, 0, 0};  // the action bar above the client, when it is shown
-    if (HWND barWindow = ActionBarWindow(g_app.actionBarBlock)) GetWindowRect(barWindow, &bar);
-    EXPECT_EQ(client.top, bar.bottom - bar.top);
-    EXPECT_EQ(client.bottom, status.top);
 }
 
 TEST_F(StatusLine, PanesAreSunkenFramesAtTheirRectangles)

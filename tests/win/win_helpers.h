@@ -1,0 +1,179 @@
+// What the Windows tests share: scratch files, the settings file of the test prefix, message
+// boxes answered through the program's hook, a plain window, the message queue, and a window's
+// client area painted into a bitmap.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+
+// A file in the temporary folder, or in the Windows folder, where "QV5.INI" lives.
+inline std::string TempPath(const std::string& name)
+{
+    char dir[MAX_PATH];
+    const DWORD n = GetTempPathA(sizeof dir, dir);
+    EXPECT_TRUE(n > 0 && n < sizeof dir);
+    return std::string(dir) + name;
+}
+inline std::string WindowsPath(const std::string& name)
+{
+    char dir[MAX_PATH];
+    const UINT n = GetWindowsDirectoryA(dir, sizeof dir);
+    EXPECT_TRUE(n > 0 && n < sizeof dir);
+    return std::string(dir) + "\\" + name;
+}
+
+inline bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+inline std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    EXPECT_TRUE(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) << path;
+}
+
+// The profile functions keep a cached copy of the settings file; this call writes it out and
+// drops it, so the file on disk is what the next read sees.
+inline void FlushSettings()
+{
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "QV5.INI");
+}
+inline void DeleteSettingsFile()
+{
+    FlushSettings();
+    DeleteFileA(WindowsPath("QV5.INI").c_str());
+}
+
+// The message boxes ShowMessage composed while a BoxHook lives, each answered g_boxAnswer.
+struct ShownBox {
+    HWND owner;
+    std::string text, caption;
+    UINT style;
+};
+inline std::vector<ShownBox> g_boxes;
+inline int g_boxAnswer = IDOK;
+inline int RecordBox(HWND owner, const char* text, const char* caption, UINT style)
+{
+    g_boxes.push_back({owner, text, caption, style});
+    return g_boxAnswer;
+}
+struct BoxHook {
+    BoxHook()
+    {
+        g_boxes.clear();
+        g_boxAnswer = IDOK;
+        g_app.messageBoxHook = RecordBox;
+    }
+    ~BoxHook() { g_app.messageBoxHook = nullptr; }
+};
+// The texts of the boxes shown so far.
+inline std::vector<std::string> BoxTexts()
+{
+    std::vector<std::string> texts;
+    for (const ShownBox& box : g_boxes) texts.push_back(box.text);
+    return texts;
+}
+
+// Dispatches whatever waits in the thread's queue; a quit message is dropped.
+inline void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// A top-level window of a class that leaves everything to DefWindowProc, destroyed with the object.
+struct TestWindow {
+    explicit TestWindow(DWORD style = WS_OVERLAPPEDWINDOW, int x = 0, int y = 0, int width = 640,
+                        int height = 480)
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "ZavodoTestWindow";
+        RegisterClassA(&wc);  // from the second window on it is there already
+        hwnd = CreateWindowExA(0, wc.lpszClassName, "", style, x, y, width, height, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+    }
+    ~TestWindow()
+    {
+        if (hwnd) DestroyWindow(hwnd);
+    }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    HWND hwnd;
+};
+
+// A rectangle's sides, left, top, right, bottom, to compare at once.
+inline std::array<LONG, 4> Sides(const RECT& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+// A colour as the bitmap below holds it: 0x00RRGGBB.
+inline uint32_t Rgb(COLORREF c)
+{
+    return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+}
+
+// A window's client area as it paints itself through WM_PRINTCLIENT onto the window colour.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;  // top row first
+
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    // Whether any pixel of [x0, x1) x [y0, y1) differs from the window colour.
+    bool Ink(int x0, int x1, int y0, int y1) const
+    {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (At(x, y) != Rgb(GetSysColor(COLOR_WINDOW))) return true;
+        return false;
+    }
+};
+inline Picture PaintedClient(HWND window)
+{
+    Picture picture;
+    RECT r{};
+    GetClientRect(window, &r);
+    BITMAPINFO info{};
+    info.bmiHeader =
+        BITMAPINFOHEADER{sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dc || !dib || !bits) {
+        ADD_FAILURE() << "no bitmap of " << r.right << " x " << r.bottom;
+        return picture;
+    }
+    HGDIOBJ old = SelectObject(dc, dib);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    picture.width = r.right;
+    picture.height = r.bottom;
+    picture.pixels.assign(static_cast<const uint32_t*>(bits),
+                          static_cast<const uint32_t*>(bits) + r.right * r.bottom);
+    SelectObject(dc, old);
+    DeleteObject(dib);
+    DeleteDC(dc);
+    return picture;
+}
