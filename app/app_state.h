@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include "app/recent_list.h"
 #include "compile/compiler_options.h"
@@ -40,6 +41,28 @@ struct AppState {
     HWND findDialog = nullptr;      // the modeless find or replace dialog, null when none
     HWND compilerWindow = nullptr;  // announced by a running compiler, null when none
     CompilerOptions compiler;       // the compiler options dialog's fields, for the run
+    // Printing: the print dialogs' request, the job in progress, and the printer chosen last
+    // (the dialogs' device-mode and device-names blocks, kept for the run).
+    PRINTDLGA printRequest = {};
+    int32_t printCancelled = 0;
+    int32_t printPageNumber = 0;
+    int32_t printPageResult = 0;
+    char printTitle[260] = {};
+    HFONT printFont = nullptr;
+    HGDIOBJ printOldFont = nullptr;
+    int printOldMapMode = 0;
+    HWND printAbortWindow = nullptr;
+    char expandedLine[1024] = {};  // a header or footer expanded; long titles are cut here
+    HGLOBAL printerDevMode = nullptr;
+    HGLOBAL printerDevNames = nullptr;
+    // The Preferences dialog while it is open: the action-bar settings it opened with, whether a
+    // font was confirmed in the font dialog, and the font dialog's records.
+    int32_t prefOldActionBar = 0;
+    int32_t prefOldLargeIcons = 0;
+    int32_t prefOldIconLabel = 0;
+    int32_t prefFontChosen = 0;
+    LOGFONTA prefLogFont = {};
+    CHOOSEFONTA prefFontRequest = {};
     // Document windows: how many are open, and the style bits the next one is made with.
     int32_t documentCount = 0;
     DWORD newWindowStyle = 0;

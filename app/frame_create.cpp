@@ -13,6 +13,7 @@
 #include "display/screen.h"
 #include "display/status_line.h"
 #include "libs/dez/dez32.h"
+#include "print/print.h"
 #include "resources/ids.h"
 #include "settings/settings_file.h"
 
@@ -112,6 +113,7 @@ void ReleaseFrameResources()
     g_app.screenFontHandle = nullptr;
     if (g_app.statusFont) DeleteObject(g_app.statusFont);
     g_app.statusFont = nullptr;
+    ForgetPrinter();
 }
 
 void LayoutFrame()

@@ -11,6 +11,7 @@
 #include "app/frame.h"
 #include "app/help.h"
 #include "app/message_box.h"
+#include "app/preferences.h"
 #include "app/recent_files.h"
 #include "compile/compile.h"
 #include "display/gdi_scoped.h"
@@ -28,6 +29,7 @@
 #include "editor/find.h"
 #include "editor/save_prompt.h"
 #include "libs/vuzuze/vuzuze32.h"
+#include "print/print.h"
 #include "resources/ids.h"
 
 namespace {
@@ -655,11 +657,15 @@ LRESULT OnCommand(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
         case IDM_COMPILER_NOTICE:
             CompilerNotice(wParam, lParam);
             return 0;
-        // Printing and Preferences are carried out by their own parts of the program: they go
-        // on to the grid view for now.
         case IDM_PRINT_SETUP:
+            PrintSetup();
+            return 0;
         case IDM_PRINT:
+            PrintDocument(doc);
+            return 0;
         case IDM_PREFERENCES:
+            DialogBoxParamA(ResourceInstance(), IDD_PREFERENCES, window, PreferencesDlgProc, 0);
+            return 0;
         default:
             return PassOn(window, WM_COMMAND, wParam, lParam);
     }

@@ -184,6 +184,23 @@
 #define IDC_INCLUDE_PATH 110
 #define IDC_SAVED_OPTIONS 111
 #define IDC_SESSION_OPTIONS 112
+// The Preferences dialog, and the font dialog's template that it and printing share.
+#define IDD_PREFERENCES "Preferences"
+#define IDD_FONT_SELECT "FontSelect"
+#define IDC_TAB_SIZE 301
+#define IDC_CONVERT_TABS 317
+#define IDC_NEW_FILE 318
+#define IDC_SHOW_ACTION_BAR 319
+#define IDC_TOOLTIPS 320
+#define IDC_SCREEN_FONT 321
+#define IDC_INSERT_MODE 323
+#define IDC_LARGE_CURSOR 324
+#define IDC_AUTO_INDENT 325
+#define IDC_MOUSE_NOTHING 326
+#define IDC_MOUSE_TOPIC_SEARCH 327
+#define IDC_MOUSE_GOTO_LINE 328
+#define IDC_MOUSE_NEXT_WINDOW 329
+#define IDC_LARGE_ACTION_BAR 330
 
 /* Action-bar layouts: the full menu's and the short menu's */
 #define IDL_BAR_MAIN 10
@@ -206,6 +223,23 @@
 static_assert(IDM_RECENT_LAST - IDM_RECENT_FIRST == 3, "four recent files");
 static_assert(IDS_EXT_HTM - IDS_DEFAULT_EXT_BASE == 8, "eight filters with a default extension");
 static_assert(IDM_FIRST_CHILD > IDM_TOOLTIPS && IDM_FIRST_CHILD < IDM_CONTENTS, "window list between");
+static_assert(IDC_MOUSE_NEXT_WINDOW - IDC_MOUSE_NOTHING == 3, "the mouse buttons follow its setting 0..3");
 #endif
 
+// Printing: the "Printing" window, Print Setup's template and its two buttons, Page Setup.
+#define IDD_PRINT_ABORT "PrintAbort"
+#define IDD_PRINT_SETUP "PrintSetup"
+#define IDD_PAGE_SETUP "PageSetup"
+#define IDC_PRINT_TITLE 316
+#define IDC_PAGE_SETUP 100
+#define IDC_PRINTER_FONTS 101
+#define IDC_PRINTER_LIST 1136
+#define IDC_MARGIN_TOP 310
+#define IDC_MARGIN_LEFT 311
+#define IDC_MARGIN_RIGHT 312
+#define IDC_MARGIN_BOTTOM 313
+#define IDC_HEADER 314
+#define IDC_FOOTER 315
+#define IDS_PRINTER_ON 238
+#define IDS_MARGIN_TOO_LONG 317
 #endif

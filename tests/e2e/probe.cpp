@@ -8,7 +8,10 @@
 //   probe clip-wait [s]    waits for text on the clipboard; prints the wall clock then (ms)
 //   probe clip-text        the clipboard text, CR and LF as \r and \n
 //   probe child-text F C   the same for the text of child class C of top-level class F
+//   probe add-printer N P  installs the PostScript test printer N on port P, the default
+//   probe printer-metrics N FACE POINTS   page size, resolution and font metrics on printer N
 #include <windows.h>
+#include <winspool.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,6 +53,7 @@ int State()
     char text[MAX_PATH];
     GetWindowTextA(frame, text, sizeof text);
     std::printf("title=%s\n", text);
+    std::printf("handle=%u\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(frame)));
     std::printf("zoomed=%d\n", IsZoomed(frame) ? 1 : 0);
     PrintRect("frame", frame);
     HWND client = Child(frame, "MDIClient");
@@ -162,6 +166,48 @@ int ChildText(const char* frame, const char* child)
     return 0;
 }
 
+// Installs the PostScript printer "name" printing to the file port (a Unix path), with the
+// test printer description already copied beside the driver, and makes it the default.
+int AddTestPrinter(const char* name, const char* port)
+{
+    DRIVER_INFO_3A driver{};
+    driver.cVersion = 3;
+    driver.pName = const_cast<char*>("Wine PostScript Driver");
+    driver.pDriverPath = const_cast<char*>("wineps.drv");
+    driver.pDataFile = const_cast<char*>("ztest.ppd");
+    driver.pConfigFile = const_cast<char*>("wineps.drv");
+    driver.pDefaultDataType = const_cast<char*>("RAW");
+    if (!AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver))) return 1;
+    PRINTER_INFO_2A printer{};
+    printer.pPrinterName = const_cast<char*>(name);
+    printer.pPortName = const_cast<char*>(port);
+    printer.pDriverName = driver.pName;
+    printer.pPrintProcessor = const_cast<char*>("WinPrint");
+    printer.pDatatype = const_cast<char*>("RAW");
+    if (HANDLE added = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&printer))) ClosePrinter(added);
+    return SetDefaultPrinterA(name) ? 0 : 1;
+}
+
+// The printer's page and the metrics of a font on it, for a test's own page arithmetic:
+// width height dpi-x dpi-y line-height char-width.
+int PrinterMetrics(const char* name, const char* face, int points)
+{
+    HDC dc = CreateDCA("WINSPOOL", name, nullptr, nullptr);
+    if (!dc) return 1;
+    HFONT font = CreateFontA(-MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                             DEFAULT_CHARSET, 0, 0, 0, 0, face);
+    SetMapMode(dc, MM_TEXT);
+    SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    std::printf("%d %d %d %d %ld %ld\n", GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES),
+                GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY), tm.tmHeight + tm.tmExternalLeading,
+                tm.tmAveCharWidth);
+    DeleteDC(dc);
+    DeleteObject(font);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -171,6 +217,9 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "dialog") == 0) return Dialogs();
     if (argc >= 2 && std::strcmp(argv[1], "clip-clear") == 0) return ClipClear();
     if (argc >= 2 && std::strcmp(argv[1], "clip-text") == 0) return ClipText();
+    if (argc >= 4 && std::strcmp(argv[1], "add-printer") == 0) return AddTestPrinter(argv[2], argv[3]);
+    if (argc >= 5 && std::strcmp(argv[1], "printer-metrics") == 0)
+        return PrinterMetrics(argv[2], argv[3], std::atoi(argv[4]));
     if (argc >= 4 && std::strcmp(argv[1], "child-text") == 0) return ChildText(argv[2], argv[3]);
     if (argc >= 2 && std::strcmp(argv[1], "clip-wait") == 0) return ClipWait(argc >= 3 ? std::atoi(argv[2]) : 20);
     std::fprintf(stderr, "usage: probe wait [s] | state | dialog | clip-clear | clip-wait [s]\n");

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Compiling end to end with the real programs: Tools > Compile saves a modified script and
+# starts ZURIRIRU.EXE with the exact command line; a second Compile while it runs starts none;
+# a script with a fault comes back in the editor at the fault's line; leaving the editor closes a
+# compiler still running; without the compiler, message 311.
+#   e2e_compile.sh <win64 build dir>     (run by CTest inside a Wine session)
+set -u
+. "$(dirname "$0")/lib.sh" "$1" e2e_compile
+# The editor hands its environment to the compiler: the compiler logs its command line and
+# stays 3 s before it checks, so that a second Compile or the editor's end can find it running.
+export ZURIRIRU_LOG=$work/compiler.log ZURIRIRU_HOLD=3000
+# A compiler window that appears takes the keyboard: a click on the status line gives it back
+# to the editor.
+focus_editor() {
+    local x y _
+    read -r x y _ < <(probe state | sed -n 's/^status=//p')
+    xdotool mousemove $((x + 600)) $((y + 8)) click 1
+    sleep 0.5
+}
+compiler_window() { xdotool search --name '^KESTREL Compiler' 2>/dev/null | head -1; }
+wait_compiler_up() {
+    for _ in $(seq 1 50); do
+        [ -n "$(compiler_window)" ] && return 0
+        sleep 0.2
+    done
+    fail "no compiler window (log: $(cat "$work/compiler.log"))"
+}
+wait_compiler_gone() {
+    for _ in $(seq 1 50); do
+        [ -z "$(compiler_window)" ] && return 0
+        sleep 0.2
+    done
+    fail "the compiler did not end"
+}
+
+crlf "proc Main()" "print \"ok\"" "endproc" >"$work/GOOD.KSR"
+start_editor "$(winpath "$work/GOOD.KSR")"
+handle=$(probe state | sed -n 's/^handle=//p')
+xdotool type --delay 40 "var x"
+xdotool key --delay 40 Return
+xdotool key --delay 150 alt+t c
+wait_compiler_up
+crlf "var x" "proc Main()" "print \"ok\"" "endproc" >"$work/want"
+same_bytes "$work/GOOD.KSR" "$work/want"  # saved before compiling
+wait_compiler_gone
+good=$(winpath "$work/GOOD.KSR")
+printf 'ZURIRIRU.EXE /H%s,600  "%s"\r\n' "$handle" "${good^^}" >"$work/want"  # documents keep upper-cased paths
+same_bytes "$work/compiler.log" "$work/want"
+[ -s "$work/GOOD.ERR" ] && fail "a clean script has errors: $(cat "$work/GOOD.ERR")"
+
+# While the compiler runs, Compile only raises it; once it has ended, Compile starts anew.
+: >"$work/compiler.log"
+xdotool key --delay 150 alt+t c
+wait_compiler_up
+focus_editor
+xdotool key --delay 150 alt+t c
+wait_compiler_gone
+[ "$(wc -l <"$work/compiler.log")" = 1 ] || fail "a second compiler was started: $(cat "$work/compiler.log")"
+
+# Leaving the editor while a compiler is known closes the compiler too.
+focus_editor
+xdotool key --delay 150 alt+t c
+wait_compiler_up
+focus_editor
+xdotool key alt+x
+wait_exit
+[ -z "$(compiler_window)" ] || fail "the compiler outlived the editor"
+
+# A fault on line 3: the compiler writes the error file and starts the editor there, which the
+# running editor takes over; a typed X lands at the start of line 3.
+crlf "proc Main()" "print \"ok\"" "print \"open" "endproc" >"$work/BAD.KSR"
+start_editor "$(winpath "$work/BAD.KSR")"
+xdotool key --delay 150 alt+t c
+wait_compiler_up
+wait_compiler_gone
+sleep 2
+grep -q '(3): unterminated string' "$work/BAD.ERR" || fail "no error at line 3: $(cat "$work/BAD.ERR" 2>/dev/null)"
+probe state | grep -q '^active=.*BAD.KSR$' || fail "the faulty script is not active"
+focus_editor
+xdotool type --delay 40 "X"
+xdotool key F2
+sleep 1
+crlf "proc Main()" "print \"ok\"" "Xprint \"open" "endproc" >"$work/want"
+same_bytes "$work/BAD.KSR" "$work/want"
+focus_editor
+xdotool key alt+x
+wait_exit
+
+# Started from a folder without the compiler, Compile shows message 311.
+mkdir "$work/alone"
+cp "$bin/ZAVODO.EXE" "$bin"/*.DLL "$work/alone/"
+(cd "$work/alone" && exec wine ZAVODO.EXE "$(winpath "$work/GOOD.KSR")") >/dev/null 2>&1 &
+editor=$!
+probe wait 30 || fail "no frame within 30 s"
+sleep 1
+xdotool key --delay 150 alt+t c
+sleep 1.5
+probe dialog | grep -q '^text=Error executing ZURIRIRU.EXE' || fail "no message 311: $(probe dialog)"
+xdotool key Return
+cleanup
+echo "e2e_compile: passed"
