@@ -123,17 +123,23 @@ DIALOGS = {
             "<dt>Include path</dt><dd>The folders searched for files named by "
             "<a href=\"kestrel.html#include\">include</a>, separated by semicolons.</dd></dl>"),
     10405: ("Preferences dialog",
-            "<p>The editor's defaults, kept for the next start:</p><dl>"
-            "<dt>Tab stops</dt><dd>The distance between tab stops, and whether Tab inserts spaces "
-            "instead of a tab character.</dd>"
-            "<dt>Auto indent</dt><dd>Enter starts the new line with the indentation of the line above.</dd>"
-            "<dt>Insert mode</dt><dd>Whether typing inserts or overwrites when the editor starts; the "
-            "Insert key switches between them (INS or OVR in the status line).</dd>"
-            "<dt>Large cursor</dt><dd>A block caret instead of a thin line.</dd>"
-            "<dt>Screen font and printer font</dt><dd>The fixed-pitch fonts and sizes for the document "
-            "windows and for printing.</dd>"
-            "<dt>Header and footer</dt><dd>The lines printed on every page; &amp;p is the page number.</dd>"
-            "<dt>New file at start</dt><dd>Opens an empty document when the editor starts.</dd></dl>"),
+            "<p>The editor's defaults. <b>OK</b> applies them at once, to every open document "
+            "window as well, and keeps them for the next start; <b>Cancel</b> changes nothing, also "
+            "not a font chosen meanwhile.</p><dl>"
+            "<dt>Startup</dt><dd><b>New file at startup</b> opens an empty document when the editor "
+            "starts without a file. <b>Show Action Bar</b>, <b>Large Action Bar</b> and <b>ToolTips</b> "
+            "do what the matching entries of the <a href=\"10605.html\">Window menu</a> do.</dd>"
+            "<dt>Options</dt><dd><b>Insert Mode</b>: typing starts in insert mode (INS in the status line) "
+            "rather than overwrite mode (OVR); the Insert key switches between them while you work. "
+            "<b>Large cursor</b>: a wide caret, from the next time a window gets the focus. "
+            "<b>Auto Indent</b>: Enter starts the new line with the indentation of the line above.</dd>"
+            "<dt>Spacing</dt><dd><b>Tab size</b>: the distance between tab stops, 1 to 80 columns (an "
+            "empty field or 0 gives 8, more than 80 gives 80). <b>Convert tabs to spaces</b>: tabs are "
+            "written as spaces when a file is saved.</dd>"
+            "<dt>Right Mouse Button</dt><dd>What a click with the right button does: <b>Nothing</b>, "
+            "<b>Topic Search</b> (help on the word clicked), <b>Goto Line</b> or <b>Next Window</b>.</dd>"
+            "<dt>Screen Font</dt><dd>Chooses the fixed-pitch font and its size (7 to 34 points) of the "
+            "document windows. The printer font is chosen in Print Setup.</dd></dl>"),
 }
 
 # Keyword: (form, what it does). The language page shows them in this order.
