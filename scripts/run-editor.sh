@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # `make run`: opens ZAVODO.EXE on the sample script. On a working display the editor runs
 # there until it is closed; without one it runs on a private Xvfb and leaves a screenshot in
-# <build root>/screenshot.png.
+# <build root>/screenshot.png and the sample's first printed page in <build root>/printed-page.png.
 #   scripts/run-editor.sh [build root]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,5 +24,6 @@ if [ -n "${DISPLAY:-}" ] && xwininfo -root >/dev/null 2>&1; then
     exit $rc
 fi
 
-echo "run-editor: no display; running on a private X server for a screenshot"
-exec bash "$here/screenshot.sh" "$build" "$build/screenshot.png"
+echo "run-editor: no display; running on a private X server for a screenshot and a printed page"
+bash "$here/screenshot.sh" "$build" "$build/screenshot.png" || exit 1
+bash "$here/print-sample.sh" "$build" "$build/printed-page.png" || echo "run-editor: the sample was not printed" >&2

@@ -9,6 +9,7 @@
 #include "app/message_box.h"
 #include "print/print.h"
 #include "resources/ids.h"
+#include "settings/settings_file.h"
 #include "tests/win/frame_fixture.h"
 
 namespace {
@@ -33,6 +34,7 @@ protected:
     void TearDown() override
     {
         g_core.settings = saved_;
+        SettingsSave();  // the settings file as it was for the tests after this one
         g_app.messageBoxHook = nullptr;
     }
     Settings saved_;
