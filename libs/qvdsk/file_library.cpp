@@ -179,7 +179,9 @@ QVDSK_API int flclose(FlFile* record)
     OpenFile* file = FromRecord(record, kFlWrite);
     if (!file) return -1;
 
-    bool ok = file->record.status == 0 && Flush(file);
+    // The new text reaches the disk before it takes the old one's place, and the replacement is
+    // one step: after a crash or a power cut the file holds the old text or the new, whole.
+    bool ok = file->record.status == 0 && Flush(file) && qvdsk::OsSync(file->os);
     ok = qvdsk::OsClose(file->os) && ok;
     ok = ok && qvdsk::OsReplace(file->temp, file->name);
     if (!ok) qvdsk::OsRemove(file->temp);

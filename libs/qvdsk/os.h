@@ -30,6 +30,8 @@ int64_t OsRead(OsHandle handle, void* buffer, size_t count);
 // True when all count bytes were written.
 bool OsWrite(OsHandle handle, const void* buffer, size_t count);
 
+// Pushes what was written through the system's caches to the disk itself.
+bool OsSync(OsHandle handle);
 bool OsClose(OsHandle handle);
 
 // Puts from in place of to, replacing it when it exists.

@@ -121,6 +121,8 @@ bool OsWrite(OsHandle handle, const void* buffer, size_t count)
     return true;
 }
 
+bool OsSync(OsHandle handle) { return fsync(Fd(handle)) == 0; }
+
 bool OsClose(OsHandle handle) { return close(Fd(handle)) == 0; }
 
 bool OsReplace(const char* from, const char* to) { return rename(from, to) == 0; }

@@ -79,6 +79,8 @@ bool OsWrite(OsHandle handle, const void* buffer, size_t count)
     return true;
 }
 
+bool OsSync(OsHandle handle) { return FlushFileBuffers(Handle(handle)) != 0; }
+
 bool OsClose(OsHandle handle) { return CloseHandle(Handle(handle)) != 0; }
 
 bool OsReplace(const char* from, const char* to)
