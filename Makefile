@@ -8,7 +8,7 @@ JOBS ?= 2
 CMAKE_GEN := -G Ninja
 CTEST := ctest --output-on-failure -j $(JOBS)
 
-.PHONY: all deps native asan win64 win32 test test-native test-asan test-win64 test-win32 run bench clean format
+.PHONY: all deps native asan win64 win32 test test-native test-asan test-win64 test-win32 run bench fuzz clean format
 
 all: native win64 win32
 
@@ -54,6 +54,10 @@ run: win64
 
 bench: native win64
 	@bash scripts/run-bench.sh $(B)
+
+# Every fuzz target for FUZZ_SECONDS (default 60) each; the total number of executions.
+fuzz: asan
+	@bash scripts/run-fuzz.sh $(B)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
