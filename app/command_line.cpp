@@ -78,8 +78,8 @@ ArgumentList* SplitCommandLine(const char* commandLine)
         char byte = c;
         bool keep = false;
         state &= kInToken | kInQuotes;
-        if (c == '\0') {
-            if (state & kInToken) state |= kTokenEnds;  // quoted or not
+        if (c == '\0' || (IsBlank(c) && !(state & kInQuotes))) {
+            if (state & kInToken) state |= kTokenEnds;  // the end ends a quoted token too
         } else if (c == '"') {
             if (state & kInQuotes) {
                 state &= ~kInQuotes;  // the token goes on with the next byte
@@ -87,8 +87,6 @@ ArgumentList* SplitCommandLine(const char* commandLine)
                 state |= kInQuotes;
                 if (!(state & kInToken)) state |= kTokenStarted | kInToken;
             }
-        } else if (IsBlank(c) && !(state & kInQuotes)) {
-            if (state & kInToken) state |= kTokenEnds;
         } else {
             if (c == '\\' && commandLine[i + 1] == '"') {
                 byte = '"';

@@ -18,7 +18,7 @@ namespace {
 
 void SetUpScrollBars(EditState* doc, int32_t maximum)
 {
-    doc->scrollDivisor = static_cast<int16_t>(ScaleScrollBar(doc->hwnd, kBarVertical, 0, maximum));
+    doc->scrollDivisor = ScaleScrollBar(doc->hwnd, kBarVertical, 0, maximum);
     ScaleScrollBar(doc->hwnd, kBarHorizontal, 0, kHorizontalColumns);
 }
 
@@ -193,6 +193,7 @@ int SaveText(EditState* doc)
     }
 
     const bool noTabs = g_core.settings.noTabs != 0;
+    // NOLINTNEXTLINE(bugprone-signed-char-misuse): the setting is a signed 8-bit number by design
     int32_t tabStops = g_core.settings.tabStops;
     if (tabStops < 1 || tabStops > 80) tabStops = 8;  // the settings load guarantees this; stay safe
     bool written = true;

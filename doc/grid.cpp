@@ -107,7 +107,8 @@ bool ResizeCells(ScreenGrid* grid, int32_t clientWidth, int32_t clientHeight)
     if (grid->cells) {
         int32_t keepRows = std::min(rows, grid->rows), keepColumns = std::min(columns, grid->columns);
         for (int32_t r = 0; r < keepRows; ++r)
-            std::memcpy(block + r * columns, grid->cells + r * grid->columns, static_cast<size_t>(keepColumns));
+            std::memcpy(block + static_cast<ptrdiff_t>(r) * columns, grid->cells + static_cast<ptrdiff_t>(r) * grid->columns,
+                        static_cast<size_t>(keepColumns));
         FreeBlock(grid->cells);
     }
     grid->cells = block;

@@ -17,6 +17,7 @@ run_suite native sh -c "cd '$B/native' && ctest ${ctest_args[*]}"
 run_suite asan sh -c "cd '$B/asan' && ctest ${ctest_args[*]}"
 run_suite win64 "$here/with-wine-session" sh -c "cd '$B/win64' && ctest ${ctest_args[*]}"
 run_suite win32 sh -c "cd '$B/win32' && ctest ${ctest_args[*]}"
+run_suite static-analysis bash "$here/static-analysis.sh" "$B"
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "FAILED suites: ${failed[*]}"

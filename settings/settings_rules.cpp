@@ -114,7 +114,8 @@ int32_t ParseDecimal(const char* text)
 
 int32_t CheckTabStops(int32_t value)
 {
-    const int32_t narrowed = static_cast<int8_t>(value);
+    // The field is 8 bits wide and signed: a stored 300 reads as 44, as the field would hold it.
+    const int32_t narrowed = static_cast<int8_t>(value);  // NOLINT(bugprone-signed-char-misuse)
     return narrowed < kMinTabStops || narrowed > kMaxTabStops ? kDefaultTabStops : narrowed;
 }
 

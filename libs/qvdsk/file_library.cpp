@@ -14,7 +14,7 @@ using qvdsk::kNoHandle;
 using qvdsk::OsHandle;
 
 constexpr uint32_t kSignature = 0x4B445651;  // "QVDK"
-constexpr size_t kBufferSize = 64 * 1024;
+constexpr size_t kBufferSize = size_t{64} * 1024;
 constexpr size_t kTempNameSize = kFlNameSize + 32;
 constexpr int32_t kFailed = -1;
 

@@ -1,5 +1,5 @@
 // VUZUZE32.DLL: the About box, a dialog built in memory so that the library needs no
-// resources of its own; its texts and icon come from the calling program.
+// dialog resources of its own; its texts and icon come from the calling program.
 #include <cstdio>
 #include <cstring>
 
@@ -86,7 +86,7 @@ private:
 void ProgramText(HINSTANCE instance, UINT id, char* out, int size)
 {
     if (LoadStringA(instance, id, out, size) > 0) return;
-    char module[MAX_PATH];
+    char module[MAX_PATH] = {};
     DWORD n = GetModuleFileNameA(instance, module, sizeof module);
     if (n == 0 || n >= sizeof module) {
         out[0] = '\0';

@@ -11,7 +11,7 @@ constexpr char kScriptFolder[] = "SCRIPTS";
 // The program's directory into out; its length, or 0 (out empty) when it does not fit.
 int ProgramDirectory(char* out, int size)
 {
-    char module[MAX_PATH + 1];
+    char module[MAX_PATH + 1] = {};
     DWORD n = GetModuleFileNameA(nullptr, module, sizeof module);
     if (n == 0 || n >= sizeof module) return 0;
     char* slash = std::strrchr(module, '\\');
