@@ -1,6 +1,7 @@
 // Byte-block primitives: moves, bounded copies and line navigation over LF-separated text.
 #include "doc/text.h"
 
+#include <cstdint>
 #include <cstring>
 
 char* MoveBytes(char* destination, const char* source, int32_t count)
@@ -41,12 +42,53 @@ char* CopyBytes(char* destination, const char* source, int32_t count)
 
 int32_t TextLength(const char* s) { return static_cast<int32_t>(std::strlen(s)); }
 
+namespace {
+
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kLows = 0x7F7F7F7F7F7F7F7Full;
+constexpr uint64_t kLfs = kOnes * '\n';
+
+uint64_t Load8(const char* p)
+{
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// A word with the top bit set in exactly the bytes of w that are LF (no borrow between bytes,
+// so no false matches).
+uint64_t LfBytes(uint64_t w)
+{
+    const uint64_t x = w ^ kLfs;
+    return ~(((x & kLows) + kLows) | x | kLows);
+}
+
+// The last LF in [begin, end), or null; eight bytes at a time.
+const char* LastLf(const char* begin, const char* end)
+{
+    while (end - begin >= 8 && (reinterpret_cast<uintptr_t>(end) & 7) != 0)
+        if (*--end == '\n') return end;
+    while (end - begin >= 8) {
+        const uint64_t found = LfBytes(Load8(end - 8));
+        if (found) {
+            // The highest marked byte is the last LF (little-endian: the highest address).
+            const int bit = 63 - __builtin_clzll(found);
+            return end - 8 + bit / 8;
+        }
+        end -= 8;
+    }
+    while (end > begin)
+        if (*--end == '\n') return end;
+    return nullptr;
+}
+
+}  // namespace
+
 int32_t LineStart(const char* text, int32_t offset)
 {
     if (offset <= 0) return 0;
-    int32_t k = offset;
-    while (k > 0 && text[k - 1] != '\n') --k;
-    return k;
+    const char* lf = LastLf(text, text + offset);
+    return lf ? static_cast<int32_t>(lf - text) + 1 : 0;
 }
 
 const char* NextLineStart(const char* end, const char* p)
@@ -58,17 +100,21 @@ const char* NextLineStart(const char* end, const char* p)
 
 namespace {
 
+// Line ends counted eight bytes at a time: each LF byte marks its top bit, the marks are
+// summed bytewise for up to 255 words, then the byte sums are added up.
 int32_t CountLf(const char* p, int32_t n)
 {
-    int32_t count = 0;
+    int64_t count = 0;
     const char* end = p + n;
-    while (p < end) {
-        const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
-        if (!lf) break;
-        ++count;
-        p = static_cast<const char*>(lf) + 1;
+    while (p < end && (reinterpret_cast<uintptr_t>(p) & 7) != 0) count += *p++ == '\n';
+    while (end - p >= 8) {
+        uint64_t sums = 0;
+        for (int words = 0; words < 255 && end - p >= 8; ++words, p += 8) sums += LfBytes(Load8(p)) >> 7;
+        sums = (sums & 0x00FF00FF00FF00FFull) + ((sums >> 8) & 0x00FF00FF00FF00FFull);
+        count += static_cast<int64_t>((sums * 0x0001000100010001ull) >> 48);
     }
-    return count;
+    while (p < end) count += *p++ == '\n';
+    return static_cast<int32_t>(count);
 }
 
 }  // namespace

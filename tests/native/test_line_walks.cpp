@@ -1,0 +1,40 @@
+// The word-at-a-time line walks against plain byte loops, on random texts: every line length
+// from 0 up, lines crossing 8, 16, 32 and 64-byte boundaries, with and without a final LF.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "doc/text.h"
+
+namespace {
+
+TEST(LineWalks, AgreeWithByteLoopsOnRandomTexts)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const int lines = static_cast<int>(random() % 40);
+        for (int i = 0; i < lines; ++i) {
+            text.append(random() % 4 == 0 ? random() % 130 : random() % 9, "xyz\xff\x0b"[random() % 5]);
+            text += '\n';
+        }
+        if (random() % 2) text.append(random() % 70, 'q');
+        // Offsets into a larger block, so every alignment of the start is met.
+        const std::string block = std::string(random() % 8, '\n') + text;
+        const char* t = block.data() + (block.size() - text.size());
+        const int32_t n = static_cast<int32_t>(text.size());
+        for (int32_t from = 0; from <= n; from += 1 + static_cast<int32_t>(random() % 5)) {
+            const int32_t to = from + static_cast<int32_t>(random() % (n - from + 1));
+            int32_t lfs = 0;
+            for (int32_t k = from; k < to; ++k) lfs += t[k] == '\n';
+            ASSERT_EQ(CountLineEnds(t, from, to), lfs) << round << ' ' << from << ' ' << to;
+            ASSERT_EQ(CountLineEnds(t, to, from), -lfs);
+            int32_t start = to;
+            while (start > 0 && t[start - 1] != '\n') --start;
+            ASSERT_EQ(LineStart(t, to), start) << round << ' ' << to;
+        }
+    }
+}
+
+}  // namespace
