@@ -125,3 +125,97 @@ int32_t CountLineEnds(const char* text, int32_t from, int32_t to)
     if (to < from) return -CountLf(text + to, from - to);
     return 0;
 }
+
+namespace {
+
+// The position of the k-th (1-based) marked byte of a word of marks, from the low end.
+int NthMark(uint64_t marks, int k)
+{
+    while (--k > 0) marks &= marks - 1;
+    return __builtin_ctzll(marks) / 8;
+}
+
+// The same from the high end.
+int NthMarkFromTop(uint64_t marks, int k)
+{
+    int bit = 63 - __builtin_clzll(marks);
+    while (--k > 0) {
+        marks &= ~(uint64_t{1} << bit);
+        bit = 63 - __builtin_clzll(marks);
+    }
+    return bit / 8;
+}
+
+}  // namespace
+
+int32_t ForwardLines(const char* text, int32_t from, int32_t end, int32_t n, int32_t* reached)
+{
+    *reached = from;
+    if (n <= 0 || from >= end) return 0;
+    const char* p = text + from;
+    const char* stop = text + end;
+    int32_t passed = 0;
+    const char* last = nullptr;  // just after the last LF passed
+    while (p < stop && (reinterpret_cast<uintptr_t>(p) & 7) != 0) {
+        if (*p++ == '\n') {
+            last = p;
+            if (++passed == n) {
+                *reached = static_cast<int32_t>(p - text);
+                return passed;
+            }
+        }
+    }
+    while (stop - p >= 8) {
+        const uint64_t marks = LfBytes(Load8(p));
+        const int count = __builtin_popcountll(marks);
+        if (passed + count >= n) {
+            *reached = static_cast<int32_t>(p + NthMark(marks, n - passed) + 1 - text);
+            return n;
+        }
+        if (count) last = p + (63 - __builtin_clzll(marks)) / 8 + 1;
+        passed += count;
+        p += 8;
+    }
+    for (; p < stop; ++p)
+        if (*p == '\n') {
+            last = p + 1;
+            if (++passed == n) break;
+        }
+    if (last) *reached = static_cast<int32_t>(last - text);
+    return passed;
+}
+
+int32_t BackwardLines(const char* text, int32_t p, int32_t n, int32_t* reached)
+{
+    *reached = p;
+    if (n <= 0 || p <= 0) return 0;
+    // Stepping back k lines from a line start passes the LF just before it and k - 1 more; the
+    // line then starts after the LF that comes before those, or at 0.
+    const char* q = text + p;
+    int32_t seen = 0;
+    const int32_t want = n + 1;
+    while (q > text && (reinterpret_cast<uintptr_t>(q) & 7) != 0) {
+        if (*--q == '\n' && ++seen == want) {
+            *reached = static_cast<int32_t>(q - text) + 1;
+            return n;
+        }
+    }
+    while (q - text >= 8) {
+        const uint64_t marks = LfBytes(Load8(q - 8));
+        const int count = __builtin_popcountll(marks);
+        if (seen + count >= want) {
+            *reached = static_cast<int32_t>(q - 8 + NthMarkFromTop(marks, want - seen) - text) + 1;
+            return n;
+        }
+        seen += count;
+        q -= 8;
+    }
+    while (q > text) {
+        if (*--q == '\n' && ++seen == want) {
+            *reached = static_cast<int32_t>(q - text) + 1;
+            return n;
+        }
+    }
+    *reached = 0;
+    return seen;  // every LF before p was one step back, the last one to the text's start
+}

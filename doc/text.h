@@ -16,6 +16,13 @@ int32_t LineStart(const char* text, int32_t offset);
 const char* NextLineStart(const char* end, const char* p);
 // LF bytes in [from, to), negated when to < from.
 int32_t CountLineEnds(const char* text, int32_t from, int32_t to);
+// Goes past at most n LFs of [from, end): answers how many it passed, and in *reached the
+// position after the last one passed (from when none).
+int32_t ForwardLines(const char* text, int32_t from, int32_t end, int32_t n, int32_t* reached);
+// Goes back at most n lines from the line start p, each step to the start of the line before:
+// answers the steps taken and in *reached the line start arrived at (0 once the text's start
+// is reached).
+int32_t BackwardLines(const char* text, int32_t p, int32_t n, int32_t* reached);
 
 // The piece size of MoveBytes, visible for its tests.
 constexpr int32_t kMovePiece = 65535;

@@ -103,11 +103,13 @@ void LocateCaret(EditState* doc)
         SetVerticalPosition(doc, AbsoluteTop(doc));
         p = doc->topOffset;
     } else {
-        for (;;) {
-            int32_t q = NextLine(doc, p);
-            if (q > doc->caretOffset || q == doc->length) break;
-            p = q;
-            ++rows;
+        // The row's line: the caret's own, except at the very end after a final LF, where the
+        // caret is drawn below the last line (the row added further down).
+        int32_t line = LineStart(doc->text, doc->caretOffset);
+        if (doc->caretOffset == doc->length && EndsWithLf(doc)) line = LineStart(doc->text, doc->length - 1);
+        if (line > p) {
+            rows = CountLineEnds(doc->text, p, line);
+            p = line;
         }
     }
     doc->caretRow = rows;
@@ -219,10 +221,7 @@ int ScrollDown(EditState* doc, int32_t n)
 {
     if (doc->topOffset >= doc->length) return 0;
     int32_t p = doc->topOffset;
-    for (int32_t i = 0; i < n; ++i) {
-        p = NextLine(doc, p);
-        if (p >= doc->length) return 0;
-    }
+    if (ForwardLines(doc->text, p, doc->length, n, &p) < n || p >= doc->length) return 0;
     doc->topOffset = p;
     doc->topLine += n;
     if (n > doc->rows) {
@@ -242,11 +241,7 @@ int ScrollUp(EditState* doc, int32_t n)
 {
     if (doc->topOffset == 0) return 0;
     int32_t p = doc->topOffset;
-    int32_t k = 0;
-    while (k < n && p > 0) {
-        p = LineStart(doc->text, p - 1);
-        ++k;
-    }
+    const int32_t k = BackwardLines(doc->text, p, n, &p);
     doc->topLine -= k;
     doc->topOffset = p;
     if (k <= doc->rows) {
@@ -332,14 +327,8 @@ void GotoLine(EditState* doc, int32_t n)
     HideHighlight(AsGrid(doc));
     if (n < 1) n = 1;
     int32_t p = 0;
-    int32_t line = 0;
-    while (line < n - 1) {
-        int32_t q = NextLine(doc, p);
-        if (q == p) break;
-        if (q == doc->length && !EndsWithLf(doc)) break;  // p is the start of the last line
-        p = q;
-        ++line;
-    }
+    // Line n starts after the (n - 1)-th LF; past the last line the walk stops at the last.
+    const int32_t line = ForwardLines(doc->text, 0, doc->length, n - 1, &p);
     doc->topOffset = p;
     doc->caretOffset = p;
     doc->topLine = line;

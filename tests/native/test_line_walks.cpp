@@ -2,6 +2,7 @@
 // from 0 up, lines crossing 8, 16, 32 and 64-byte boundaries, with and without a final LF.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -33,6 +34,24 @@ TEST(LineWalks, AgreeWithByteLoopsOnRandomTexts)
             int32_t start = to;
             while (start > 0 && t[start - 1] != '\n') --start;
             ASSERT_EQ(LineStart(t, to), start) << round << ' ' << to;
+            // Line by line, as the view walks: forward over n LFs, back over n line starts.
+            const int32_t walk = static_cast<int32_t>(random() % 4 == 0 ? random() % 60 : random() % 12);
+            int32_t p = from, passed = 0, reached = -1;
+            while (passed < walk && p < to) {
+                const char* lf = static_cast<const char*>(std::memchr(t + p, '\n', static_cast<size_t>(to - p)));
+                if (!lf) break;
+                p = static_cast<int32_t>(lf - t) + 1;
+                ++passed;
+            }
+            ASSERT_EQ(ForwardLines(t, from, to, walk, &reached), passed) << round << ' ' << from;
+            ASSERT_EQ(reached, p);
+            int32_t back = start, steps = 0;
+            while (steps < walk && back > 0) {
+                back = LineStart(t, back - 1);
+                ++steps;
+            }
+            ASSERT_EQ(BackwardLines(t, start, walk, &reached), steps) << round << ' ' << start;
+            ASSERT_EQ(reached, back);
         }
     }
 }
