@@ -3,12 +3,16 @@
 #               when there is no display)
 #   make test   install what is missing, build every target and run every test
 #   make bench  benchmarks against peer tools measured in the same run
+#   make soak   random user actions on the real editor under Wine (SOAK_ACTIONS, SOAK_SEED)
+#   make dist   the 32-bit release in $(DIST): a zip archive and a setup program
 B := build
+DIST := dist
 JOBS ?= 2
 CMAKE_GEN := -G Ninja
 CTEST := ctest --output-on-failure -j $(JOBS)
 
-.PHONY: all deps native asan win64 win32 test test-native test-asan test-win64 test-win32 run bench fuzz clean format
+.PHONY: all deps native asan win64 win32 test test-native test-asan test-win64 test-win32 run bench fuzz soak dist \
+        clean format
 
 all: native win64 win32
 
@@ -46,7 +50,7 @@ test-win32: win32
 	cd $(B)/win32 && $(CTEST)
 
 # Every suite runs even when an earlier one fails; the summary says which failed.
-test: native asan win64 win32
+test: deps native asan win64 win32
 	@bash scripts/run-all-tests.sh $(B)
 
 run: win64
@@ -58,6 +62,14 @@ bench: native win64
 # Every fuzz target for FUZZ_SECONDS (default 60) each; the total number of executions.
 fuzz: asan
 	@bash scripts/run-fuzz.sh $(B)
+
+SOAK_ACTIONS ?= 20000
+soak: win64
+	ZAVODO_BUILD=$(abspath $(B)) scripts/with-wine-session bash tests/e2e/soak.sh $(abspath $(B))/win64 $(SOAK_ACTIONS)
+
+# zavodo-<version>-win32.zip and zavodo-<version>-setup.exe, the version from the file VERSION.
+dist: deps win32
+	@bash scripts/make-dist.sh $(B) $(DIST)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -9,6 +9,7 @@ packages=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64 xvfb xauth x11-utils imagemagick xdotool dos2unix fonts-liberation fonts-wine
     ghostscript poppler-utils clang-tidy cppcheck
+    nsis p7zip-full zip file
 )
 
 missing=()

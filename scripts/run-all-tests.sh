@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test suite of the four builds; exits non-zero when any suite failed.
+# Runs every test suite of the four builds and the release check; exits non-zero when any
+# suite failed.
 set -u
 B=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -17,6 +18,9 @@ run_suite native sh -c "cd '$B/native' && ctest ${ctest_args[*]}"
 run_suite asan sh -c "cd '$B/asan' && ctest ${ctest_args[*]}"
 run_suite win64 "$here/with-wine-session" sh -c "cd '$B/win64' && ctest ${ctest_args[*]}"
 run_suite win32 sh -c "cd '$B/win32' && ctest ${ctest_args[*]}"
+# The release packed from the win32 build and checked, then installed and removed under Wine.
+run_suite dist sh -c "bash '$here/../tests/dist/check-dist.sh' '$B' &&
+    bash '$here/../tests/dist/install-under-wine.sh' '$B'"
 run_suite static-analysis bash "$here/static-analysis.sh" "$B"
 
 if [ ${#failed[@]} -ne 0 ]; then
