@@ -1,4 +1,5 @@
-// Splitting the command line into arguments, and the start-up switches' rules.
+// Splitting the command line into arguments, and the start-up switches' rules (the list's
+// block layout and its failed allocations are checked by fuzz_command_line).
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -61,44 +62,6 @@ TEST_F(CommandLine, SplitsAsQuotedAndBlankRulesSay)
     };
     for (const auto& c : cases) EXPECT_EQ(Split(c.line), c.args) << c.line;
     EXPECT_EQ(g_tally.live, 0);
-}
-
-TEST_F(CommandLine, IsOneBlockOfHeaderOffsetsAndStrings)
-{
-    ArgumentList* list = SplitCommandLine("ab \"\" cde");
-    ASSERT_NE(list, nullptr);
-    ASSERT_EQ(list->count, 3);
-    const auto* base = reinterpret_cast<const char*>(list);
-    EXPECT_EQ(reinterpret_cast<const char*>(list->offsets), base + sizeof(ArgumentList));
-    EXPECT_EQ(list->strings, reinterpret_cast<const char*>(list->offsets + 3));
-    EXPECT_EQ(std::string(list->strings, 8), std::string("ab\0\0cde\0", 8));
-    EXPECT_EQ(std::vector<uint32_t>(list->offsets, list->offsets + 3), (std::vector<uint32_t>{0, 3, 4}));
-    EXPECT_EQ(g_tally.calls, 1);  // short lines need only the list's block
-    FreeArgumentList(list);
-    EXPECT_EQ(g_tally.live, 0);
-}
-
-TEST_F(CommandLine, AnyFailedAllocationGivesNoListAndLeaksNothing)
-{
-    // 300 and 600 stored bytes: one chunk block, then that and one growth, then the list.
-    const struct {
-        std::string line;
-        int calls;
-    } cases[] = {{std::string(10, 'x'), 1}, {std::string(300, 'x'), 2}, {std::string(600, 'x'), 3}};
-    for (const auto& c : cases) {
-        g_tally = Tally{};
-        ArgumentList* list = SplitCommandLine(c.line.c_str());
-        ASSERT_NE(list, nullptr);
-        EXPECT_EQ(Argument(list, 0), c.line);
-        FreeArgumentList(list);
-        EXPECT_EQ(g_tally.calls, c.calls) << c.line.size();
-        for (int n = 1; n <= c.calls; ++n) {
-            g_tally = Tally{};
-            g_tally.failAt = n;
-            EXPECT_EQ(SplitCommandLine(c.line.c_str()), nullptr) << c.line.size() << " fails at " << n;
-            EXPECT_EQ(g_tally.live, 0) << c.line.size() << " fails at " << n;
-        }
-    }
 }
 
 TEST(CommandLineSwitches, ClassifyAndGotoLine)

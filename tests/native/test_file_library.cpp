@@ -1,4 +1,5 @@
-// The file library's contract on its POSIX twin: the same core as QVDSK32.DLL over os_posix.
+// The file library's contract on its POSIX twin: the same core as QVDSK32.DLL over os_posix
+// (fuzz_load carries arbitrary bytes through it both ways, and the document tests large ones).
 // Write failures are real ones: the process's file-size limit (RLIMIT_FSIZE) makes write()
 // fail with EFBIG part way through a save, which works even for root, unlike permissions.
 #include <dirent.h>
@@ -85,25 +86,6 @@ protected:
     }
 };
 
-TEST_F(FileLibrary, RoundTripKeepsEveryByteAndNamesTheAbsolutePath)
-{
-    const std::string path = dir.File("text.ksr");
-    const std::string bytes = Pattern(300 * 1024 + 17);
-    FlFile* out = flopen(path.c_str(), kFlWrite);
-    ASSERT_NE(out, nullptr);
-    EXPECT_EQ(std::string(out->name), RealPath(dir.path()) + "/text.ksr");
-    // Small steps as the editor writes them, then one write larger than any buffer.
-    EXPECT_TRUE(WriteSteps(out, bytes.substr(0, 100000), 2047));
-    EXPECT_TRUE(WriteSteps(out, bytes.substr(100000), bytes.size()));
-    EXPECT_EQ(out->status, 0);
-    EXPECT_EQ(flclose(out), 0);
-    EXPECT_EQ(ReadFile(path), bytes);
-    FlFile* in = flopen(path.c_str(), kFlRead);
-    ASSERT_NE(in, nullptr);
-    EXPECT_EQ(std::string(in->name), RealPath(path));
-    EXPECT_EQ(ReadSteps(in, {4095}), bytes);
-}
-
 TEST_F(FileLibrary, ReadsAreShortAtTheEndThenZeroAndCountWholeItems)
 {
     WriteFile(dir.File("a"), Pattern(10000));
@@ -113,8 +95,8 @@ TEST_F(FileLibrary, ReadsAreShortAtTheEndThenZeroAndCountWholeItems)
     for (int expect : {4095, 4095, 10000 - 2 * 4095, 0, 0}) EXPECT_EQ(flread(buffer, 1, 4095, in), expect);
     EXPECT_EQ(ReadSteps(in, {4095}), "");
     // Mixed small and large reads stay in order; an empty file reads nothing.
-    WriteFile(dir.File("b"), Pattern(500000));
-    EXPECT_EQ(ReadSteps(Open("b", kFlRead), {10, 4095, 200000, 1, 70000, 400000}), Pattern(500000));
+    WriteFile(dir.File("b"), Pattern(300000));
+    EXPECT_EQ(ReadSteps(Open("b", kFlRead), {10, 4095, 200000, 1, 70000}), Pattern(300000));
     WriteFile(dir.File("empty"), "");
     EXPECT_EQ(ReadSteps(Open("empty", kFlRead), {1}), "");
     // 10 bytes are two whole 4-byte items; items of no bytes are none.

@@ -1,7 +1,6 @@
-// Byte-block primitives.
+// Byte-block primitives and the edges of the line walks.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -38,12 +37,10 @@ TEST(CopyBytes, WritesExactlyCountPaddingWithNulAfterTheSourceEnds)
     }
 }
 
-TEST(LineNavigation, LineStartAtTheEdges)
+TEST(LineNavigation, LineStartOfAnOffsetBeforeTheTextIsZero)
 {
-    // At 2: on the LF itself; at 3: right after one; at 6: an empty line; at 9: the final NUL.
-    const char* t = "ab\ncd\n\nef";
-    for (auto [offset, start] : {std::pair{0, 0}, {-5, 0}, {2, 0}, {3, 3}, {5, 3}, {6, 6}, {9, 7}})
-        EXPECT_EQ(LineStart(t, offset), start) << "offset " << offset;
+    // Offsets inside texts are walked against byte loops in test_line_walks.cpp.
+    EXPECT_EQ(LineStart("ab\ncd", -5), 0);
 }
 
 TEST(LineNavigation, NextLineStartStopsAtTheEnd)
@@ -55,21 +52,4 @@ TEST(LineNavigation, NextLineStartStopsAtTheEnd)
     EXPECT_EQ(NextLineStart(end, end), end);
     EXPECT_EQ(NextLineStart(end, end + 2), end + 2);
     EXPECT_EQ(NextLineStart(t + 2, t), t + 2);  // the LF lies at end: not before it
-}
-
-TEST(LineNavigation, CountLineEndsIsAntisymmetric)
-{
-    std::string s = "a\nb\n\nccc\nd";
-    for (int32_t a = 0; a <= static_cast<int32_t>(s.size()); ++a) {
-        for (int32_t b = 0; b <= static_cast<int32_t>(s.size()); ++b) {
-            int32_t lo = std::min(a, b), hi = std::max(a, b);
-            int32_t expect = static_cast<int32_t>(std::count(s.begin() + lo, s.begin() + hi, '\n'));
-            EXPECT_EQ(CountLineEnds(s.c_str(), a, b), a < b ? expect : -expect) << a << "," << b;
-        }
-    }
-}
-
-TEST(TextLength, CountsUpToTheNul)
-{
-    EXPECT_EQ(TextLength(std::string("ab\0cd", 5).c_str()), 2);
 }

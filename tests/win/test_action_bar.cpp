@@ -1,12 +1,11 @@
-// The action bar as the frame uses it: the program's two layouts, clicks, the grayed and the
-// pressed look read back in pixels, large buttons, repaints, tooltips and the block's fields.
+// The action bar as the frame uses it: clicks, the grayed and the pressed look read back in
+// pixels, large buttons, repaints, tooltips, and broken layouts (in test_action_bar.rc) refused.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "libs/dez/dez32.h"
@@ -14,20 +13,6 @@
 #include "tests/win/win_helpers.h"
 
 namespace {
-
-using Entry = std::pair<int, const char*>;  // a command and its label
-
-// clang-format off
-const std::vector<Entry> kMainLayout = {
-    {IDM_BAR_FOREIGN1, ""}, {IDM_BAR_FOREIGN2, ""}, {IDM_NEW, "New file"}, {IDM_OPEN, "Open file"},
-    {IDM_SAVE, "Save file"}, {IDM_EXIT, "Exit KESTREL Editor"}, {IDM_PRINT, "Print file"},
-    {IDM_PRINT_SETUP, "Printer setup"}, {IDM_CUT, "Cut"}, {IDM_COPY, "Copy"}, {IDM_PASTE, "Paste"},
-    {IDM_UNDO, "Undo last action"}, {IDM_REDO, "Redo last action"}, {IDM_FIND, "Find"},
-    {IDM_COMPILE, "Save and compile"}, {IDM_TILE_HORIZONTAL, "Tile"}, {IDM_CONTENTS, "Help"}};
-const std::vector<Entry> kShortLayout = {
-    {IDM_BAR_FOREIGN1, ""}, {IDM_BAR_FOREIGN2, ""}, {IDM_NEW, "New file"}, {IDM_OPEN, "Open file"},
-    {IDM_EXIT, "Exit KESTREL Editor"}};
-// clang-format on
 
 // A frame with a bar made from one of the program's layouts.
 struct Bar {
@@ -108,27 +93,6 @@ bool VisibleWithin(HWND window, DWORD ms)
 
 }  // namespace
 
-TEST(ActionBar, TheProgramsLayoutsLoadInOrder)
-{
-    for (auto [layout, entries] :
-         {std::pair{IDL_BAR_MAIN, kMainLayout}, std::pair{IDL_BAR_SHORT, kShortLayout}}) {
-        Bar bar(layout);
-        ASSERT_NE(bar.bar, nullptr) << layout;
-        ASSERT_EQ(bar.block->buttonCount, static_cast<int>(entries.size())) << layout;
-        for (size_t i = 0; i < entries.size(); ++i) {
-            EXPECT_EQ(bar.block->buttons[i].command, entries[i].first) << layout << " entry " << i;
-            EXPECT_STREQ(bar.block->buttons[i].label, entries[i].second) << layout << " entry " << i;
-            EXPECT_GT(bar.block->buttons[i].left, i ? bar.block->buttons[i - 1].left : 0) << layout;
-        }
-        // The commands the editor does not handle are gaps: nothing to click, no tooltip.
-        bar.Click(IDM_BAR_FOREIGN1);
-        bar.Click(IDM_BAR_FOREIGN2);
-        EXPECT_EQ(bar.Posted(), 0) << layout;
-        EXPECT_EQ(SendMessageA(bar.Tooltip(), TTM_GETTOOLCOUNT, 0, 0),
-                  static_cast<LRESULT>(entries.size() - 2));
-    }
-}
-
 TEST(ActionBar, EnabledButtonsPostTheirCommandGrayedOnesDoNot)
 {
     Bar bar(IDL_BAR_MAIN);
@@ -203,18 +167,12 @@ TEST(ActionBar, TooltipsShowTheLabelOnlyWhileTheFlagIsSet)
     }
 }
 
-TEST(ActionBar, TheEditorsUseOfTheBlockAndLargeButtons)
+TEST(ActionBar, LargeButtonsComeWithTheNextBar)
 {
     Bar bar(IDL_BAR_MAIN);
     ASSERT_NE(bar.bar, nullptr);
-    EXPECT_EQ(reinterpret_cast<char*>(&bar.block->activeItem) - reinterpret_cast<char*>(bar.block), 2216);
-    EXPECT_EQ(bar.block->activeItem, kActionBarNoItem);
     HWND tip = bar.Tooltip();
     ASSERT_NE(tip, nullptr);
-    EXPECT_EQ(SendMessageA(bar.bar, kActionBarActivityMessage, 0, 0), 0);
-    EXPECT_EQ(bar.block->activeItem, kActionBarNoItem);
-    ActionBarColorsChanged(bar.block);
-    EXPECT_GT(bar.Vivid(IDM_SAVE), 20);
     const int smallHeight = bar.block->barHeight, smallWidth = bar.Button(IDM_NEW).width;
     ActionBarSetLarge(bar.block, 1);  // from the next creation on
     EXPECT_EQ(bar.block->barHeight, smallHeight);
@@ -239,4 +197,15 @@ TEST(ActionBar, TheEditorsUseOfTheBlockAndLargeButtons)
     EXPECT_FALSE(IsWindow(bar.bar));
     EXPECT_FALSE(IsWindow(tip));
     EXPECT_EQ(bar.block, nullptr);
+}
+
+TEST(ActionBar, BadLayoutsFailTheCreation)
+{
+    ActionBarBlock* block = nullptr;
+    ASSERT_TRUE(ActionBarInit(&block, 0));
+    TestWindow frame;
+    EXPECT_EQ(ActionBarCreate(frame.hwnd, GetModuleHandleA(nullptr), 31, 0, block), nullptr);  // signature
+    EXPECT_EQ(ActionBarCreate(frame.hwnd, GetModuleHandleA(nullptr), 32, 0, block), nullptr);  // short
+    EXPECT_EQ(ActionBarCreate(frame.hwnd, GetModuleHandleA(nullptr), 99, 0, block), nullptr);  // missing
+    ActionBarShutdown(block);
 }

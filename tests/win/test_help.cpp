@@ -1,6 +1,6 @@
 // Help in-process: the pages ShowHelp hands to the browser (Wine's winebrowser, pointed at a
-// recording script), F1 through the message-filter hook, launching a missing tool and the
-// status-line text of the menu-help step.
+// recording script), F1 through the message-filter hook and the status-line text of the
+// menu-help step.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -129,14 +129,6 @@ TEST_F(Help, AMissingPageIsReported)
     ShowHelp(IDS_HELP_FILE, HELP_HELPONHELP, 0);
     MoveFileA((page + ".away").c_str(), page.c_str());
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{("Cannot open file - " + page).substr(0, 19 + 80)});
-}
-
-TEST_F(Help, LaunchingAMissingToolSaysWhichAndAnswersZero)
-{
-    EXPECT_EQ(LaunchTool("C:\\zavodo-none\\NOTOOL.EXE", "a.ksr", SW_HIDE), 0u);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Error executing C:\\zavodo-none\\NOTOOL.EXE"});
-    EXPECT_GE(LaunchTool("cmd.exe", "/c exit", SW_HIDE), 32u);
-    EXPECT_EQ(g_boxes.size(), 1u);
 }
 
 TEST_F(Help, F1InDialogsAndMenusBecomesCommand900)

@@ -1,9 +1,8 @@
-// The status line under Wine: its metrics from the font, the sunken pane frames at
-// the computed rectangles, the indicator and message panes, read back pixel by pixel.
+// The status line under Wine, read back pixel by pixel: the sunken pane frames at the computed
+// rectangles and the insert-mode pane of a document (the metrics and the position text are
+// tested natively).
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,6 @@
 #include "display/status_line.h"
 #include "doc/view.h"
 #include "editor/edit_window.h"
-#include "resources/ids.h"
 #include "tests/win/frame_fixture.h"
 
 namespace {
@@ -67,31 +65,6 @@ protected:
     }
 };
 
-TEST_F(StatusLine, MetricsComeFromTheHelvFont)
-{
-    ASSERT_NE(g_app.statusFont, nullptr);
-    HDC dc = GetDC(nullptr);
-    ASSERT_NE(dc, nullptr);
-    HGDIOBJ old = SelectObject(dc, g_app.statusFont);
-    TEXTMETRICA tm;
-    ASSERT_TRUE(GetTextMetricsA(dc, &tm));
-    const int expectedHeight = -MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-
-    LOGFONTA asked{};
-    ASSERT_EQ(GetObjectA(g_app.statusFont, sizeof asked, &asked), static_cast<int>(sizeof asked));
-    EXPECT_STREQ(asked.lfFaceName, "Helv");
-    EXPECT_EQ(asked.lfHeight, expectedHeight);
-    EXPECT_EQ(asked.lfWeight, 400);
-    EXPECT_EQ(asked.lfCharSet, 0);
-    EXPECT_EQ(asked.lfPitchAndFamily, VARIABLE_PITCH | FF_SWISS);
-    EXPECT_EQ(g_app.borderUnit, GetSystemMetrics(SM_CYBORDER));
-    EXPECT_EQ(g_app.statusLineHeight, tm.tmHeight + tm.tmExternalLeading + 8 * g_app.borderUnit);
-    EXPECT_EQ(g_app.messagePaneWidth, 21 * tm.tmMaxCharWidth);
-    EXPECT_EQ(g_app.indicatorPaneWidth, 3 * tm.tmMaxCharWidth);
-}
-
 TEST_F(StatusLine, PanesAreSunkenFramesAtTheirRectangles)
 {
     Repaint();
@@ -115,15 +88,6 @@ TEST_F(StatusLine, PanesAreSunkenFramesAtTheirRectangles)
     EXPECT_EQ(GetPixel(dc, client.right / 2, 0), light);
     EXPECT_EQ(GetPixel(dc, client.right / 2, client.bottom - 1), shadow);
     ReleaseDC(g_app.statusLineWindow, dc);
-}
-
-TEST_F(StatusLine, WithoutADocumentEveryPaneIsEmpty)
-{
-    std::snprintf(g_app.statusText, sizeof g_app.statusText, "%s", "left over");
-    Repaint();
-    EXPECT_STREQ(g_app.statusText, "");
-    for (int i = 0; i < kStatusPaneCount; ++i)
-        EXPECT_TRUE(Blank(PanePixels(static_cast<StatusPane>(i)))) << i;
 }
 
 TEST_F(StatusLine, ADocumentShowsItsPositionAndTheInsertMode)
@@ -160,37 +124,6 @@ TEST_F(StatusLine, ADocumentShowsItsPositionAndTheInsertMode)
     EXPECT_EQ(std::string(g_app.statusText).substr(0, 21), "Line: 1        Col: 1");
     EXPECT_EQ(std::string(g_app.statusText).substr(15, 8), "Col: 11 ");
     doc->leftColumn = 0;
-}
-
-TEST_F(StatusLine, StringIdsFillTheMessagePane)
-{
-    Repaint();
-    ShowStatusMessage(nullptr, IDS_OVR);
-    EXPECT_STREQ(g_app.statusText, "OVR");
-    const std::vector<COLORREF> shown = PanePixels(kPaneMessage);
-    EXPECT_FALSE(Blank(shown));
-    // An id without a string empties the pane.
-    ShowStatusMessage(nullptr, 9999);
-    EXPECT_STREQ(g_app.statusText, "");
-    EXPECT_TRUE(Blank(PanePixels(kPaneMessage)));
-
-    // A pair is drawn but not kept.
-    ShowStatusPair("O", "VR");
-    EXPECT_STREQ(g_app.statusText, "");
-    EXPECT_EQ(PanePixels(kPaneMessage), shown);
-}
-
-TEST_F(StatusLine, NothingIsDrawnBeforeTheMetricsExist)
-{
-    Repaint();
-    const int height = g_app.statusLineHeight;
-    g_app.statusLineHeight = 0;
-    ShowStatusMessage(nullptr, IDS_CAPS);
-    ShowInsertMode();
-    g_app.statusLineHeight = height;
-    EXPECT_STREQ(g_app.statusText, "CAPS");  // kept for the next repaint
-    EXPECT_TRUE(Blank(PanePixels(kPaneMessage)));
-    EXPECT_TRUE(Blank(PanePixels(kPaneInsertMode)));
 }
 
 }  // namespace

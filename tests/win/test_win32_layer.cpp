@@ -1,9 +1,8 @@
-// The Win32 layer in-process: message boxes through the test hook, string-table texts, and a
-// document window of the real class on a hidden MDI frame loading, painting and saving a file
-// through the core and QVDSK32.DLL.
+// The Win32 layer in-process: message boxes through the test hook, and a document window of
+// the real class on a hidden MDI frame: its blocks, its update rectangles and its paint (loading
+// and saving are tested natively and end to end).
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "app/app_state.h"
@@ -12,7 +11,6 @@
 #include "app/win32_screen.h"
 #include "app/window_list.h"
 #include "doc/memory.h"
-#include "doc/view.h"
 #include "editor/edit_window.h"
 #include "resources/ids.h"
 #include "tests/native/tally_allocator.h"
@@ -20,13 +18,6 @@
 #include "tests/win/win_helpers.h"
 
 namespace {
-
-std::string TitleOf(HWND window)
-{
-    char title[MAX_PATH + 16];
-    GetWindowTextA(window, title, sizeof title);
-    return title;
-}
 
 class Win32Layer : public ::testing::Test {
 protected:
@@ -75,89 +66,26 @@ TEST_F(Win32Layer, ShowMessageHandsTheComposedBoxWithItsIconAndButtonsToTheHook)
     }
 }
 
-TEST_F(Win32Layer, LoadStrFillsTheSharedBufferAndEmptiesItForMissingIds)
-{
-    const char* text = LoadStr(IDS_OUT_OF_MEMORY);
-    EXPECT_EQ(text, g_app.scratch);
-    EXPECT_STREQ(text, "Out of memory! ");
-    EXPECT_STREQ(LoadStr(9999), "");
-    EXPECT_STREQ(g_win32Screen.LoadStringText(IDS_APP_CAPTION), "Corvanet Editor");
-}
-
-TEST_F(Win32Layer, DocumentWindowLoadsTheFileUnderItsTitleAndSavesCrLfBack)
-{
-    const std::string path = TempPath("zavodo_w32_load.ksr");
-    HWND child = Load("zavodo_w32_load.ksr", std::string("a\r\nb\r\n\tc\0d", 11));
-    EditState* doc = DocumentOfWindow(child);
-    ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(doc->hwnd, child);
-    EXPECT_EQ(std::string(doc->text, static_cast<size_t>(doc->length)), "a\nb\n\tcd");
-    EXPECT_EQ(doc->tabSize, g_core.settings.tabStops);
-    EXPECT_GT(doc->cellWidth, 0);
-    EXPECT_GT(doc->cellHeight, 0);
-    EXPECT_EQ(TitleOf(child), doc->path);
-    EXPECT_EQ(lstrcmpiA(doc->path, path.c_str()), 0) << doc->path;
-
-    // Save goes through the frame to the active document and rewrites the file.
-    WriteBytes(path, "junk");
-    ASSERT_EQ(ActiveDocument(), child);
-    SendMessageA(g_app.frameWindow, WM_COMMAND, IDM_SAVE, 0);
-    EXPECT_EQ(ReadBytes(path), "a\r\nb\r\n\tcd");
-    EXPECT_TRUE(g_boxes.empty());
-    Close(child);
-    DeleteFileA(path.c_str());
-
-    // A save that cannot write shows message 301 with the path.
-    child = NewDocumentWindow(nullptr, 0, 0, 0, 0);
-    ASSERT_NE(child, nullptr);
-    const std::string bad = TempPath("no_such_folder_zavodo\\x.ksr");
-    std::snprintf(DocumentOfWindow(child)->path, kPathSize, "%s", bad.c_str());
-    SendMessageA(child, WM_COMMAND, IDM_SAVE, 0);
-    ASSERT_EQ(g_boxes.size(), 1u);
-    EXPECT_EQ(g_boxes[0].owner, g_app.frameWindow);
-    EXPECT_EQ(g_boxes[0].style, static_cast<UINT>(MB_ICONEXCLAMATION));
-    EXPECT_EQ(g_boxes[0].text, "Cannot write to file - " + bad.substr(0, 80));
-    Close(child);
-}
-
-TEST_F(Win32Layer, UntitledDocumentsAreNumberedAndClosingFreesEveryBlock)
+TEST_F(Win32Layer, ClosingADocumentWindowFreesEveryBlock)
 {
     g_tally = Tally{};
     SetAllocator(kTallyAllocator);
-    const uint32_t next = g_core.untitledCounter;
     HWND first = NewDocumentWindow(nullptr, 0, 0, 0, 0);
     HWND second = NewDocumentWindow(nullptr, 0, 0, 0, 0);
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     EXPECT_GE(g_tally.live, 4);  // each with its record and text
-    EXPECT_EQ(TitleOf(first), "Untitled:" + std::to_string(next));
-    EXPECT_EQ(TitleOf(second), "Untitled:" + std::to_string(next + 1));
-    const EditState* doc = DocumentOfWindow(first);
-    EXPECT_EQ(std::string(doc->text, static_cast<size_t>(doc->length)), "\n");
     Close(first);
     Close(second);
-    EXPECT_FALSE(IsWindow(first));
     EXPECT_EQ(g_tally.live, 0);
 }
 
-TEST_F(Win32Layer, SeamCallsReachTheDocumentWindow)
+TEST_F(Win32Layer, InvalidatedCellsBecomeTheUpdateRectangle)
 {
     HWND child = NewDocumentWindow(nullptr, 0, 0, 0, 0);
     ASSERT_NE(child, nullptr);
     const EditState* doc = DocumentOfWindow(child);
     const int cw = doc->cellWidth, ch = doc->cellHeight;
-
-    g_win32Screen.SetScrollRange(child, kBarVertical, 0, 500, false);
-    g_win32Screen.SetScrollPosition(child, kBarVertical, 123, true);
-    int low = -1, high = -1;
-    ASSERT_TRUE(GetScrollRange(child, SB_VERT, &low, &high));
-    EXPECT_EQ(low, 0);
-    EXPECT_EQ(high, 500);
-    EXPECT_EQ(GetScrollPos(child, SB_VERT), 123);
-
-    g_win32Screen.SetWindowTitle(child, "C:\\NEW.KSR");
-    EXPECT_EQ(TitleOf(child), "C:\\NEW.KSR");
-
     // Update regions are kept for shown windows only.
     ShowWindow(g_app.frameWindow, SW_SHOWNOACTIVATE);
     ASSERT_TRUE(MoveWindow(child, 0, 0, 400, 300, FALSE));
@@ -172,12 +100,6 @@ TEST_F(Win32Layer, SeamCallsReachTheDocumentWindow)
     EXPECT_EQ(update.right, 5 * cw);
     EXPECT_EQ(update.bottom, 3 * ch);
     ShowWindow(g_app.frameWindow, SW_HIDE);
-
-    HCURSOR before = GetCursor();
-    void* token = g_win32Screen.BeginWait();
-    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
-    g_win32Screen.EndWait(token);
-    EXPECT_EQ(GetCursor(), before);
     Close(child);
 }
 
@@ -197,7 +119,7 @@ TEST_F(Win32Layer, NoMemoryFailsTheWindowCreationAndLeavesNothing)
     }
 }
 
-TEST_F(Win32Layer, PaintDrawsRowsFromTheTopLineWithTabsExpanded)
+TEST_F(Win32Layer, PaintDrawsTheRowsWithTabsExpanded)
 {
     HWND child = Load("zavodo_w32_paint.ksr", "\tX\r\nYYYY\r\n");
     DeleteFileA(TempPath("zavodo_w32_paint.ksr").c_str());
@@ -211,11 +133,6 @@ TEST_F(Win32Layer, PaintDrawsRowsFromTheTopLineWithTabsExpanded)
     // Row 1: the four Ys from the left edge, nothing after them.
     EXPECT_TRUE(picture.Ink(0, cw, ch, 2 * ch));
     EXPECT_FALSE(picture.Ink(4 * cw, 10 * cw, ch, 2 * ch));
-
-    SetTop(doc, 3);  // the view starts at the second line
-    picture = PaintedClient(child);
-    EXPECT_TRUE(picture.Ink(0, cw, 0, ch));
-    EXPECT_FALSE(picture.Ink(0, 20 * cw, ch, 3 * ch));
     Close(child);
 }
 
