@@ -2,7 +2,7 @@
 // need: waits for its frame, and prints the frame's and its children's state as key=value
 // lines that the test scripts compare.
 //   probe wait [seconds]   exits 0 once the frame exists and is idle
-//   probe state            frame, client, menu, action bar, status line, documents
+//   probe state            frame, client, menu, action bar, status line, documents, focus
 //   probe dialog           the caption and texts of each dialog or message box shown
 //   probe clip-clear       empties the clipboard
 //   probe clip-wait [s]    waits for text on the clipboard; prints the wall clock then (ms)
@@ -10,7 +10,9 @@
 //   probe child-text F C   the same for the text of child class C of top-level class F
 //   probe add-printer N P  installs the PostScript test printer N on port P, the default
 //   probe printer-metrics N FACE POINTS   page size, resolution and font metrics on printer N
+//   probe peak-memory      the peak working set of the frame's process, in bytes
 #include <windows.h>
+#include <psapi.h>
 #include <winspool.h>
 
 #include <cstdio>
@@ -71,6 +73,11 @@ int State()
     std::printf("documents=%d\n", documents);
     HWND active = client ? reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
     if (active && GetWindowTextA(active, text, sizeof text) >= 0) std::printf("active=%s\n", text);
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(frame, nullptr), &thread);
+    if (!thread.hwndFocus || !GetClassNameA(thread.hwndFocus, text, sizeof text)) std::strcpy(text, "none");
+    std::printf("focus=%s\n", text);
     return 0;
 }
 
@@ -208,6 +215,19 @@ int PrinterMetrics(const char* name, const char* face, int points)
     return 0;
 }
 
+int PeakMemory()
+{
+    DWORD id = 0;
+    HWND frame = Frame();
+    if (!frame || !GetWindowThreadProcessId(frame, &id)) return 1;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+    PROCESS_MEMORY_COUNTERS counters{};
+    const BOOL got = process && GetProcessMemoryInfo(process, &counters, sizeof counters);
+    if (process) CloseHandle(process);
+    if (got) std::printf("%llu\n", static_cast<unsigned long long>(counters.PeakWorkingSetSize));
+    return got ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -221,6 +241,7 @@ int main(int argc, char** argv)
     if (argc >= 5 && std::strcmp(argv[1], "printer-metrics") == 0)
         return PrinterMetrics(argv[2], argv[3], std::atoi(argv[4]));
     if (argc >= 4 && std::strcmp(argv[1], "child-text") == 0) return ChildText(argv[2], argv[3]);
+    if (argc >= 2 && std::strcmp(argv[1], "peak-memory") == 0) return PeakMemory();
     if (argc >= 2 && std::strcmp(argv[1], "clip-wait") == 0) return ClipWait(argc >= 3 ? std::atoi(argv[2]) : 20);
     std::fprintf(stderr, "usage: probe wait [s] | state | dialog | clip-clear | clip-wait [s]\n");
     return 2;
