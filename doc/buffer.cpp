@@ -3,24 +3,54 @@
 // into the main text when it closes.
 #include "doc/buffer.h"
 
+#include <algorithm>
+
 #include "doc/core_state.h"
 #include "doc/memory.h"
 #include "doc/text.h"
 #include "resources/ids.h"
 
-bool GrowText(EditState* doc, int32_t need)
+namespace {
+
+// Grows a block by `need` bytes, at least kGrowMinimum; null when it cannot.
+void* GrowBlock(char* block, int32_t* capacity, int32_t need)
 {
     int32_t amount = need < kGrowMinimum ? kGrowMinimum : need;
-    int64_t newSize = static_cast<int64_t>(doc->capacity) + amount;
-    void* grown = newSize > INT32_MAX ? nullptr : ResizeBlock(doc->text, static_cast<size_t>(newSize));
+    int64_t newSize = static_cast<int64_t>(*capacity) + amount;
+    void* grown = newSize > INT32_MAX ? nullptr : ResizeBlock(block, static_cast<size_t>(newSize));
+    if (grown) *capacity += amount;
+    return grown;
+}
+
+// A working copy about to hold up to `copyCapacity` - 1 bytes: the main block first gets the
+// room to take all of them back, so that closing the window never needs memory and never loses
+// what was typed in it. A keystroke that cannot have that room is refused instead.
+bool ReserveMerge(int64_t copyCapacity)
+{
+    WorkingWindowSave& save = g_core.working;
+    const int64_t most = copyCapacity - 1 - save.windowLength;  // the copy's largest growth
+    const int64_t missing = save.mainLength + most + 1 - save.mainCapacity;
+    if (missing <= 0) return true;
+    void* grown = GrowBlock(save.mainText, &save.mainCapacity,
+                            static_cast<int32_t>(std::min<int64_t>(missing, INT32_MAX)));
+    if (grown) save.mainText = static_cast<char*>(grown);
+    return grown != nullptr;
+}
+
+}  // namespace
+
+bool GrowText(EditState* doc, int32_t need)
+{
+    const int32_t amount = need < kGrowMinimum ? kGrowMinimum : need;
+    const bool reserved =
+        !(doc->docFlags & kDocWorkingWindow) || ReserveMerge(static_cast<int64_t>(doc->capacity) + amount);
+    void* grown = reserved ? GrowBlock(doc->text, &doc->capacity, need) : nullptr;
     if (!grown) {
         Screen().ShowMessage(kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
         return false;
     }
-    doc->capacity += amount;
     doc->text = static_cast<char*>(grown);
-    doc->scrollDivisor =
-        static_cast<int16_t>(ScaleScrollBar(doc->hwnd, kBarVertical, AbsoluteCaret(doc), AbsoluteLength(doc)));
+    doc->scrollDivisor = ScaleScrollBar(doc->hwnd, kBarVertical, AbsoluteCaret(doc), AbsoluteLength(doc));
     return true;
 }
 
@@ -130,10 +160,12 @@ void CloseWorkingWindow(EditState* doc)
     if (delta == 0) {
         MoveBytes(doc->text + save.windowBase, copy, copyLength);
     } else {
-        // When the main block cannot grow, the copy is dropped: the user has seen the message
-        // and the main text keeps what it had before the window opened.
+        // GrowText keeps room here for all the copy can hold; should the main block still have
+        // to grow and cannot, the copy is dropped: the user has seen the message and the main
+        // text keeps what it had before the window opened.
         bool room = true;
-        if (delta > 0 && save.mainLength + delta >= save.mainCapacity) room = GrowText(doc, delta + 1);
+        if (delta > 0 && save.mainLength + int64_t{delta} >= save.mainCapacity)
+            room = GrowText(doc, delta + 1);
         if (room) {
             int32_t tailFrom = save.windowBase + save.windowLength;
             MoveBytes(doc->text + save.windowBase + copyLength, doc->text + tailFrom,
@@ -150,8 +182,7 @@ void CloseWorkingWindow(EditState* doc)
     }
     FreeBlock(copy);
 
-    doc->scrollDivisor =
-        static_cast<int16_t>(ScaleScrollBar(doc->hwnd, kBarVertical, doc->caretOffset, doc->length));
+    doc->scrollDivisor = ScaleScrollBar(doc->hwnd, kBarVertical, doc->caretOffset, doc->length);
     doc->docFlags |= kDocModified;
 }
 

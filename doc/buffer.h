@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "doc/edit_state.h"
 
@@ -12,6 +13,10 @@ constexpr int32_t kWorkingWindowThreshold = 8192;
 constexpr int32_t kGrowMinimum = 1024;
 // Units of the vertical scroll bar stay within this range.
 constexpr int32_t kScrollUnits = 16384;
+// The divisor of the longest text a block holds (2^31 - 1 bytes) must fit the record's field.
+static_assert(std::numeric_limits<int32_t>::max() / kScrollUnits + 1 <=
+                  std::numeric_limits<decltype(EditState::scrollDivisor)>::max(),
+              "scrollDivisor holds every divisor");
 // Columns of the horizontal scroll bar.
 constexpr int32_t kHorizontalColumns = 1024;
 

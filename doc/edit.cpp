@@ -4,6 +4,7 @@
 #include "doc/edit.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "doc/buffer.h"
@@ -19,6 +20,12 @@ namespace {
 
 void MarkModified(EditState* doc) { doc->docFlags |= kDocModified; }
 bool ReplaceAllRunning(const EditState* doc) { return (doc->docFlags & kDocReplaceAll) != 0; }
+
+// Sizes near 2^31 are reckoned in 64 bits; a need beyond any block still makes GrowText refuse.
+int32_t Clamped(int64_t need)
+{
+    return static_cast<int32_t>(std::min<int64_t>(need, INT32_MAX));
+}
 
 // Asks whether to go on without undo information; Yes clears the log.
 bool ProceedWithoutUndo(EditState* doc)
@@ -73,7 +80,8 @@ bool InsertString(EditState* doc, const char* s)
     bool proceed = true;
     char* copy = UndoCopy(doc, n, &proceed);
     if (!proceed) return false;
-    if (doc->length + n >= doc->capacity - 1 && !GrowText(doc, doc->length + n + 2 - doc->capacity)) {
+    if (doc->length + int64_t{n} >= doc->capacity - 1 &&
+        !GrowText(doc, Clamped(doc->length + int64_t{n} + 2 - doc->capacity))) {
         FreeBlock(copy);
         return false;
     }
@@ -228,7 +236,8 @@ bool ReplaceInPlace(EditState* doc)
     int32_t r = TextLength(replacement);
     int32_t m = std::min(TextLength(g_core.search.findText), doc->length - doc->caretOffset);
     int32_t d = r - m;
-    if (doc->length + d >= doc->capacity - 1 && !GrowText(doc, doc->length + d)) return false;
+    if (doc->length + int64_t{d} >= doc->capacity - 1 && !GrowText(doc, Clamped(doc->length + int64_t{d})))
+        return false;
     if (d != 0)
         MoveBytes(doc->text + doc->caretOffset + r, doc->text + doc->caretOffset + m,
                   doc->length - (doc->caretOffset + m) + 1);

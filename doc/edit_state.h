@@ -62,7 +62,7 @@ struct EditState {
     uint8_t docFlags;      // kDoc* bits
     char path[kPathSize];  // empty for an untitled document
     int8_t tabSize;        // 1..80
-    int16_t scrollDivisor; // bytes per unit of the vertical scroll bar
+    int32_t scrollDivisor;  // bytes per unit of the vertical scroll bar, up to 131072
     UndoRecord* undoLog;
     int32_t undoNext;
     int32_t undoCount;

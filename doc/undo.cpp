@@ -114,8 +114,7 @@ int SwapWholeText(EditState* doc, UndoRecord& r, bool undo)
     // The top stays on a line start of the text now shown.
     doc->topOffset = LineStart(doc->text, std::min(doc->topOffset, doc->length));
     doc->topLine = CountLineEnds(doc->text, 0, doc->topOffset);
-    doc->scrollDivisor =
-        static_cast<int16_t>(ScaleScrollBar(doc->hwnd, kBarVertical, doc->caretOffset, doc->length));
+    doc->scrollDivisor = ScaleScrollBar(doc->hwnd, kBarVertical, doc->caretOffset, doc->length);
     LocateCaret(doc);
     CaretUpdate(doc);
     SetTop(doc, doc->topOffset);
@@ -172,9 +171,9 @@ int ReplayRecord(EditState* doc, UndoRecord r, Replay way)
         doc->anchorOffset = doc->caretOffset + TextLength(r.data.copy);
         DeleteSelection(doc);
     } else if (character ? !InsertChar(doc, r.data.character) : !InsertString(doc, r.data.copy)) {
-        g_core.undoReplay = g_core.undoNoCopy = false;
+        // No room for the text: the log must not refer to text that is not there. The caret
+        // has moved all the same, so the view below still follows it.
         ClearUndo(doc);
-        return 1;
     }
     g_core.undoReplay = g_core.undoNoCopy = false;
     LocateCaret(doc);

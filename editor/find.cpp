@@ -244,6 +244,8 @@ bool FindCommand(HWND window, EditState* doc, int command, LRESULT* answer)
         case IDM_GOTO_LINE:
             DialogBoxParamA(ResourceInstance(), IDD_GOTO_LINE, g_app.frameWindow, GotoLineDlgProc,
                             reinterpret_cast<LPARAM>(doc));
+            // A dialog closed at once can leave no window with the keyboard: the document takes it.
+            if (IsWindow(window)) SetFocus(window);
             break;
         case IDM_FIND_NEXT:
             *answer = FindNext(doc, CodePageFold()) ? 1 : 0;

@@ -88,6 +88,9 @@ void ShowMatch(EditState* doc)
     const Cell end =
         HighlightRun(AsGrid(doc), Cell{doc->caretRow, doc->caretColumn}, g_core.search.patternLength);
     doc->caretColumn = end.column;
+    // The highlighted match is the selection: typing, Cut or Delete then act on the match the
+    // user sees, not on the text between the old caret and it.
+    doc->anchorOffset = doc->caretOffset + g_core.search.patternLength;
     CaretUpdate(doc);
 }
 
@@ -203,7 +206,7 @@ Rewritten RewriteInPlace(EditState* doc, const Scan& scan, int32_t first, int32_
 
 // Replaces from the match at first. A fresh block holds the result when memory allows (the old
 // block becomes the undo record); otherwise the old block is reused, grown if it can be, and
-// when it cannot the replacements that fit in it are made and "Out of memory!" is shown.
+// when it cannot nothing is replaced and "Out of memory!" is shown.
 Rewritten ReplaceFrom(EditState* doc, const SearchPlatform& platform, int32_t first, Progress& progress)
 {
     const SearchState& s = g_core.search;
@@ -230,20 +233,16 @@ Rewritten ReplaceFrom(EditState* doc, const SearchPlatform& platform, int32_t fi
         doc->capacity = static_cast<int32_t>(capacity);
         return RewriteInPlace(doc, scan, first, static_cast<int32_t>(shift), UINT32_MAX, progress);
     }
-    // As many as the block holds, keeping the rule that the text stays below capacity - 1.
-    const int32_t room = std::max(doc->capacity - 2 - doc->length, 0);
-    const uint32_t fit = std::min(matches, static_cast<uint32_t>(room / growth));
-    Rewritten done = RewriteInPlace(doc, scan, first, static_cast<int32_t>(fit) * growth, fit, progress);
+    // No room for all of them: none is made, rather than a text replaced part of the way.
     Screen().ShowMessage(kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
-    return done;
+    return Rewritten{0, doc->length, doc->caretOffset, doc->topOffset};
 }
 
 // The view once, after the whole batch.
 void RefreshAfterReplaceAll(EditState* doc, const Rewritten& done, int32_t first, int32_t oldCapacity)
 {
     if (doc->capacity != oldCapacity)
-        doc->scrollDivisor =
-            static_cast<int16_t>(ScaleScrollBar(doc->hwnd, kBarVertical, doc->caretOffset, doc->length));
+        doc->scrollDivisor = ScaleScrollBar(doc->hwnd, kBarVertical, doc->caretOffset, doc->length);
     SetVerticalRange(doc, doc->length);
     doc->docFlags |= kDocModified;
     if (first < doc->topOffset) {  // text above the top changed: the top follows its line

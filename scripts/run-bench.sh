@@ -9,6 +9,10 @@ mkdir -p "$B/bench-scratch"
 "$B/native/bench/bench_load_save" "$B/bench-scratch"
 "$B/native/bench/bench_keys"
 "$B/native/bench/bench_search" "$B/bench-scratch"
+# Ctrl+End, Goto Line and Ctrl+Home over 67 million empty lines against wc -l.
+"$B/native/bench/bench_walks" "$B/bench-scratch"
+# A 1.2 GiB text loaded, edited at its end and saved (2.4 GiB of scratch files at most, removed after).
+"$B/native/bench/bench_large_text" "$B/bench-scratch"
 # The grid view's painting and scrolling under Wine, when the 64-bit build is there.
 if [ -x "$B/win64/bin/bench_grid.exe" ]; then
     "$here/with-wine-session" "$here/wine-run" "$B/win64/bin/bench_grid.exe"

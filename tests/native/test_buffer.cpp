@@ -1,6 +1,8 @@
 // Text block growth, scroll-bar scaling and the working window.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "doc/buffer.h"
 #include "doc/text.h"
 #include "resources/ids.h"
@@ -62,6 +64,37 @@ TEST_F(BufferTest, ScaleScrollBarKeepsTheRangeWithinSixteenThousandUnits)
     EXPECT_EQ(ScaleScrollBar(nullptr, kBarVertical, 0, 0x7FFFFFFF), 0x7FFFFFFF / 16384 + 1);
     EXPECT_LE(screen.LastRange(kBarVertical), 16384);
     for (const ScrollCall& call : screen.scrolls) EXPECT_FALSE(call.redraw);
+}
+
+// From 512 MiB, where a 16-bit divisor turns negative, through 1,073,725,440 bytes, where it
+// is 0, to the longest text a block holds: the divisor the record keeps is positive and every
+// offset's position lies within the range, in the order of the offsets.
+TEST_F(BufferTest, TheBarScalesEveryTextUpTo2GiB)
+{
+    for (int32_t length : {1 << 29, 65535 * kScrollUnits, INT32_MAX}) {
+        // The merge rescales the bar from the lengths alone: a main block that only claims
+        // the length spares the gigabytes.
+        Make("ab\n", 0, 25, 0, 1);
+        char* copy = static_cast<char*>(AllocBlock(4));
+        std::memcpy(copy, "ab\n", 4);
+        g_core.working = WorkingWindowSave{doc->text, 0, length, length, 3};
+        doc->text = copy;
+        doc->docFlags |= kDocWorkingWindow;
+        CloseWorkingWindow(doc.get());
+        SetVerticalRange(doc.get(), length);
+        const int range = screen.LastRange(kBarVertical);
+        int previous = -1;
+        bool ordered = true;
+        for (int64_t i = 0; i <= 64; ++i) {
+            SetVerticalPosition(doc.get(), static_cast<int32_t>(length * i / 64));
+            ordered = ordered && screen.LastPosition(kBarVertical) >= previous;
+            previous = screen.LastPosition(kBarVertical);
+        }
+        EXPECT_EQ(Join(doc->scrollDivisor, range <= kScrollUnits, ordered, previous),
+                  Join(length / kScrollUnits + 1, 1, 1, range))
+            << length;
+        doc->length = 3;  // what the block really holds
+    }
 }
 
 TEST_F(BufferTest, VerticalRangeAndPositionUseTheDivisor)
@@ -174,11 +207,12 @@ TEST_F(BufferTest, EditsInTheWorkingWindowMergeAsIfMadeInTheMainText)
         std::string typed;
         int32_t grownBy;  // the main block's growth; 0: the same block
     } cases[] = {
-        // No free room: growth by the growth plus one, at least 1024.
-        {"typing", 0, 12 * 50, 12 * 52 + 5, 0, "XYZ", 1024},
+        // Before the copy grows, the main block grows by what it lacks to take the grown copy
+        // back (the 1024 bytes of the copy's growth plus one), at least 1024.
+        {"typing", 0, 12 * 50, 12 * 52 + 5, 0, "XYZ", 1025},
         {"deleting", 0, 12 * 10, 12 * 12 + 6, 4, "", 0},
         {"overwriting", 0, 0, 100, 1, "L", 0},
-        {"growing beyond the free room", 10, 0, 12 * 2, 0, std::string(2000, 'q'), 2001},
+        {"growing beyond the free room", 10, 0, 12 * 2, 0, std::string(2000, 'q'), 2048},
     };
     for (const auto& c : cases) {
         Make(NumberedLines(3000), c.room, 20, c.top, c.caret);
@@ -203,18 +237,22 @@ TEST_F(BufferTest, EditsInTheWorkingWindowMergeAsIfMadeInTheMainText)
     }
 }
 
-TEST_F(BufferTest, FailedMergeKeepsTheMainTextAsBeforeTheWindowOpened)
+TEST_F(BufferTest, TheCopyGrowsOnlyWhenTheMainBlockCanTakeItBackSoTheMergeLosesNothing)
 {
     Make(NumberedLines(3000), 0, 20, 0, 36000 - 9000);
     doc->topOffset = LineStart(doc->text, doc->caretOffset);
     ASSERT_TRUE(OpenWindow());
+    const std::string copy = Text(doc.get());
+    FailAllocationNumber(AllocationCalls() + 1);  // the main block's growth
+    EXPECT_FALSE(GrowText(doc.get(), 1));
+    EXPECT_EQ(Join(Text(doc.get()) == copy, doc->capacity, screen.MessageIds().size()),
+              Join(1, static_cast<int32_t>(copy.size()) + 1, 1));
     EditAtCaret(doc.get(), 0, "abc");
     FailAllocationsFrom(AllocationCalls() + 1);
     CloseWorkingWindow(doc.get());
-    ASSERT_EQ(screen.MessageIds(), std::vector<int>{IDS_OUT_OF_MEMORY});
-    EXPECT_EQ(Text(doc.get()), text);
-    EXPECT_FALSE(doc->docFlags & kDocWorkingWindow);
-    EXPECT_EQ(doc->caretOffset, 36000 - 9000 + 3);
+    EXPECT_EQ(screen.MessageIds(), std::vector<int>{IDS_OUT_OF_MEMORY});  // the refused growth only
+    EXPECT_EQ(Text(doc.get()), std::string(text).insert(27000, "abc"));
+    EXPECT_EQ(Join(doc->docFlags & kDocWorkingWindow, doc->caretOffset), "0 27003");
 }
 
 TEST_F(BufferTest, OpenTwiceAndCloseWhenClosedDoNothing)

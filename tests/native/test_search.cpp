@@ -56,8 +56,7 @@ TEST_F(SearchTest, SkipTablesShiftToTheLastOccurrenceAndGuardToTheOneBeforeTheEn
         int others, guard;
     } cases[] = {{"abab", {{'a', 1}, {'b', 0}}, 4, 2},
                  {"aaa", {{'a', 0}}, 3, 1},
-                 {"x", {{'x', 0}}, 1, 1},
-                 {"a\xe9z", {{'a', 2}, {'\xe9', 1}, {'z', 0}}, 3, 3}};
+                 {"x", {{'x', 0}}, 1, 1}};
     for (const Case& c : cases) {
         SearchState s;
         BuildSkipTable(&s, c.pattern, static_cast<int32_t>(std::strlen(c.pattern)));
@@ -78,24 +77,16 @@ TEST_F(SearchTest, CaseFoldsLettersOnlyAndWholeWordsEndAtBlanksAndPunctuation)
         std::string text;
         const char* find;
         int matchCase, wholeWord, start, expected;
-    } cases[] = {{"x=if(a)", "if", 0, 1, 0, 2},
+    } cases[] = {// Whole words at the text's ends and next to bytes above 127; fuzz_search checks the
+                 // rest of the rules against a position-by-position search.
                  {"if", "if", 0, 1, 0, 0},
-                 {"a_if_b", "if", 0, 1, 0, 2},
                  {"ifdef", "if", 0, 1, 0, -1},
                  {"elif", "if", 0, 1, 0, -1},
                  {"\xe9if", "if", 0, 1, 0, -1},
                  {"if\xe9", "if", 0, 1, 0, -1},
-                 {"if\tif", "if", 0, 1, 1, 3},
-                 {"hello Hello hELLo", "HELLO", 0, 0, 0, 0},
-                 {"hello Hello hELLo", "HELLO", 0, 0, 1, 6},
-                 {"hello Hello hELLo", "HELLO", 0, 0, 7, 12},
-                 {"hello", "HELLO", 1, 0, 0, -1},
+                 // Only A..Z fold.
                  {"@[", "`{", 0, 0, 0, -1},
-                 {"\xc9\xe9", "\xe9", 1, 0, 0, 1},
-                 {"\xe9", "\xc9", 0, 0, 0, -1},
-                 {std::string("ab\0ab", 5), "ab", 0, 0, 1, -1},
-                 {"abc", "c", 0, 0, 3, -1},
-                 {"abcabd", "abd", 0, 0, 0, 3}};
+                 {"\xe9", "\xc9", 0, 0, 0, -1}};
     for (const Case& c : cases) {
         SetSearch(c.find, "", c.matchCase, c.wholeWord);
         PreparePattern(&g_core.search, AsciiCaseFold());
@@ -122,6 +113,13 @@ TEST_F(SearchTest, RepeatedFindNextFindsOverlappingMatchesAndHighlightsEach)
     doc->docFlags = 0;  // off the hit, the search starts again at the top line
     EXPECT_TRUE(FindNext(doc.get(), AsciiCaseFold()));
     EXPECT_EQ(doc->caretOffset, 0);
+
+    // Typing over a match replaces the match shown, wherever the caret stood before.
+    Open("xxxx li yyyy");
+    SetSearch("li", "");
+    ASSERT_TRUE(FindNext(doc.get(), AsciiCaseFold()));
+    TypeKey(doc.get(), 'Q');
+    EXPECT_EQ(std::string(doc->text, static_cast<size_t>(doc->length)), "xxxx Q yyyy");
 }
 
 TEST_F(SearchTest, ReplaceAllResumesBehindEachReplacement)
@@ -137,11 +135,8 @@ TEST_F(SearchTest, ReplaceAllResumesBehindEachReplacement)
         int32_t caretAfter;
     } cases[] = {{"aaa", "a", "aa", 0, 0, true, "aaaaaa", 3, 6},  // the inserted text is not searched again
                  {"a b a", "a", "", 0, 0, true, " b ", 2, 3},
-                 {"-a-a", "-a", ".", 1, 0, true, "..", 2, 2},  // the new '.' ends the word before the next
-                 {"Aa", "a", "b", 0, 0, true, "bb", 2, 2},
                  {"xx a a", "a", "b", 0, 0, false, "xx b b", 2, 6},  // no hit: from Find Next's match
-                 {"a a", "a", "b", 0, 1, true, "a b", 1, 3},         // the caret is not on a match
-                 {"a a", "q", "b", 0, 0, false, "a a", 0, 0}};
+                 {"a a", "a", "b", 0, 1, true, "a b", 1, 3}};        // the caret is not on a match
     for (const Case& c : cases) {
         OpenAtHit(c.text, c.caret);
         if (!c.hit) doc->docFlags = 0;
@@ -155,19 +150,20 @@ TEST_F(SearchTest, ReplaceAllResumesBehindEachReplacement)
     }
 }
 
-TEST_F(SearchTest, ReplaceAllThatCannotGrowKeepsWhatFitsOrRunsWithoutUndo)
+TEST_F(SearchTest, ReplaceAllThatCannotGrowReplacesNothingOrRunsWithoutUndo)
 {
     enum Failure { kNone, kFreshBlock, kAllGrowth };
     struct Case {
         Failure failure;
         const char* replace;
         const char* expected;
-        bool outOfMemory, undoRecord;
+        bool outOfMemory;
+        int records;  // in the log afterwards
     } cases[] = {
-        {kNone, "abc", "abc abc abc abc", false, true},
-        {kFreshBlock, "abc", "abc abc abc abc", false, false},  // the block itself grew
-        {kAllGrowth, "abc", "abc a a a", true, false},          // room for one more byte pair only
-        {kAllGrowth, "", "   ", false, false},                  // shrinking needs no memory
+        {kNone, "abc", "abc abc abc abc", false, 2},
+        {kFreshBlock, "abc", "abc abc abc abc", false, 0},  // the block itself grew
+        {kAllGrowth, "abc", "a a a a", true, 1},            // room for one pair only: none is made
+        {kAllGrowth, "", "   ", false, 0},                  // shrinking needs no memory
     };
     for (const Case& c : cases) {
         screen.messages.clear();
@@ -183,7 +179,7 @@ TEST_F(SearchTest, ReplaceAllThatCannotGrowKeepsWhatFitsOrRunsWithoutUndo)
         EXPECT_EQ(Text(doc.get()), std::string("x") + c.expected);
         EXPECT_EQ(!screen.messages.empty() && screen.messages.back().stringId == IDS_OUT_OF_MEMORY,
                   c.outOfMemory);
-        ASSERT_EQ(doc->undoNext, c.undoRecord ? 2 : 0) << c.expected;
+        ASSERT_EQ(doc->undoNext, c.records) << c.expected;
         EXPECT_LT(doc->length, doc->capacity - 1);
     }
 }

@@ -1,10 +1,12 @@
 // The undo and redo log.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <random>
 
 #include "doc/undo.h"
+#include "resources/ids.h"
 #include "tests/native/edit_fixture.h"
 
 namespace {
@@ -95,7 +97,7 @@ TEST_F(UndoTest, ARecordThatNoLongerFitsTheTextIsRefused)
     EXPECT_EQ(doc->undoLog, nullptr);
 }
 
-TEST_F(UndoTest, NoMemoryForTheLogOrAFailedReinsertionLeavesNoLog)
+TEST_F(UndoTest, NoMemoryForTheLogOrAFailedReinsertionLeavesNoLogAndTheViewOnTheCaret)
 {
     Open("x");
     Click(0);
@@ -103,14 +105,53 @@ TEST_F(UndoTest, NoMemoryForTheLogOrAFailedReinsertionLeavesNoLog)
     Type("a");
     EXPECT_EQ(Join(Text(doc.get()), doc->undoLog == nullptr, screen.messages.size()), "ax 1 0");
 
-    FailAllocationsFrom(0);
-    Open("abc", 10, 40, 0);
-    Click(0);
-    Type("\x01");                     // Delete: grows nothing; the record holds 'a'
-    doc->capacity = doc->length + 1;  // the block is full
-    FailAllocationsFrom(AllocationCalls() + 1);
-    EXPECT_EQ(Undo(doc.get()), 1);
-    EXPECT_EQ(Join(doc->undoLog == nullptr, Text(doc.get())), "1 bc");
+    // A replayed insertion that finds the block full and cannot grow it clears the log; the
+    // replay still ends as every replay does, with the caret, gone to the record's line far
+    // below the view, brought into view, placed, and the view redrawn from its top line.
+    const int32_t at = 12 * 30 + 5;  // line 31 of 40, column 5
+    const struct {
+        const char* name;
+        std::function<void()> edit;
+        bool redo;  // the edit is undone first and its redo fails
+    } cases[] = {
+        {"undo of Delete", [&] { Type("\x01"); }, false},
+        {"redo of a typed character", [&] { Type("k"); }, true},
+        {"undo of a deleted range",
+         [&] {
+             Select(at - 8, at);
+             Type("\x01");
+         },
+         false},
+        {"redo of a paste", [&] { InsertString(doc.get(), "pasted\ntext"); }, true},
+    };
+    for (const auto& c : cases) {
+        FailAllocationsFrom(0);
+        Open(NumberedLines(40), 10, 40, 0);
+        Click(at);
+        c.edit();
+        if (c.redo) Undo(doc.get());
+        Click(0);
+        doc->capacity = doc->length + 1;  // the block is full
+        const std::string before = Text(doc.get());
+        screen = Recorder{};
+        FailAllocationsFrom(AllocationCalls() + 1);
+        ASSERT_EQ(c.redo ? Redo(doc.get()) : Undo(doc.get()), 1) << c.name;
+
+        const int32_t row = doc->caretRow, column = doc->caretColumn;
+        const bool placed = screen.caretX == column * 8 && screen.caretY == row * 16;
+        const bool redrawn = !screen.invalidated.empty() && screen.invalidated.back().top == 0 &&
+                             screen.invalidated.back().bottom == doc->rows;
+        const bool status = screen.statusLine == doc->topLine + row + 1;
+        LocateCaret(doc.get());
+        const bool outOfMemory = screen.MessageIds() == std::vector<int>{IDS_OUT_OF_MEMORY};
+        EXPECT_EQ(Join(Text(doc.get()) == before, doc->undoLog == nullptr, outOfMemory, g_core.undoReplay,
+                       g_core.undoNoCopy),
+                  Join(1, 1, 1, 0, 0))
+            << c.name;
+        EXPECT_EQ(Join(row, column, row < doc->rows, placed, redrawn, status),
+                  Join(doc->caretRow, doc->caretColumn, 1, 1, 1, 1))
+            << c.name;
+    }
 }
 
 // A long random sequence of edits, undos and redos against a plain string model, with the
