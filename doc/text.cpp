@@ -1,6 +1,7 @@
 // Byte-block primitives: moves, bounded copies and line navigation over LF-separated text.
 #include "doc/text.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -137,7 +138,7 @@ constexpr int kChunk = 128;
 int ChunkLfs(const char* p)
 {
     uint64_t sums = 0;
-    for (int i = 0; i < kChunk / 8; ++i) sums += LfBytes(Load8(p + 8 * i)) >> 7;
+    for (ptrdiff_t i = 0; i < kChunk / 8; ++i) sums += LfBytes(Load8(p + 8 * i)) >> 7;
     return static_cast<int>((sums * kOnes) >> 56);
 }
 
