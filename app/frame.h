@@ -34,5 +34,8 @@ void UpdateActionBarButtons();
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 LRESULT CALLBACK MDIWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
+// The screen's vertical pixels per inch (96 when the screen does not say).
+int ScreenPixelsPerInch();
+
 // Most document windows open at one time.
 constexpr int kMaxDocuments = 67;

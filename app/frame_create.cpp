@@ -37,16 +37,6 @@ bool RegisterFrameClass(HINSTANCE instance)
     return Registered(RegisterClassA(&wc) != 0);
 }
 
-int ScreenPixelsPerInch()
-{
-    int pixelsPerInch = 96;
-    if (HDC screen = GetDC(nullptr)) {
-        pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
-    return pixelsPerInch > 0 ? pixelsPerInch : 96;
-}
-
 int CALLBACK NoteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found)
 {
     *reinterpret_cast<bool*>(found) = true;
@@ -178,4 +168,14 @@ bool CreateFrameWindow(int show)
     if (g_core.settings.screenFontSize < 7 || g_core.settings.screenFontSize > 34) g_core.settings.screenFontSize = 10;
     MakeScreenFont();
     return true;
+}
+
+int ScreenPixelsPerInch()
+{
+    int pixelsPerInch = 96;
+    if (HDC screen = GetDC(nullptr)) {
+        pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    return pixelsPerInch > 0 ? pixelsPerInch : 96;
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/app_state.h"
+#include "app/frame.h"
 #include "app/help.h"
 #include "app/message_box.h"
 #include "app/recent_files.h"
@@ -33,16 +34,6 @@ void Check(HWND dialog, int id, int32_t on)
 int32_t Ticked(HWND dialog, int id)
 {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
-}
-
-int ScreenPixelsPerInch()
-{
-    int pixelsPerInch = 96;
-    if (HDC screen = GetDC(nullptr)) {
-        pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
-    return pixelsPerInch > 0 ? pixelsPerInch : 96;
 }
 
 void FillDialog(HWND dialog)
