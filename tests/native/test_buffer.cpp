@@ -210,7 +210,6 @@ TEST_F(BufferTest, EditsInTheWorkingWindowMergeAsIfMadeInTheMainText)
         // Before the copy grows, the main block grows by what it lacks to take the grown copy
         // back (the 1024 bytes of the copy's growth plus one), at least 1024.
         {"typing", 0, 12 * 50, 12 * 52 + 5, 0, "XYZ", 1025},
-        {"deleting", 0, 12 * 10, 12 * 12 + 6, 4, "", 0},
         {"overwriting", 0, 0, 100, 1, "L", 0},
         {"growing beyond the free room", 10, 0, 12 * 2, 0, std::string(2000, 'q'), 2048},
     };

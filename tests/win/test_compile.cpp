@@ -2,8 +2,6 @@
 // file box enabling line numbers, what OK writes and what Cancel leaves.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/app_state.h"
@@ -11,24 +9,14 @@
 #include "compile/compile.h"
 #include "resources/ids.h"
 #include "tests/win/frame_fixture.h"
+#include "tests/win/win_helpers.h"
 
 namespace {
 
 std::string SettingsBytes()
 {
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "QV5.INI");  // flushes the cached copy
-    char dir[MAX_PATH];
-    GetWindowsDirectoryA(dir, sizeof dir);
-    std::ostringstream all;
-    all << std::ifstream(std::string(dir) + "\\QV5.INI", std::ios::binary).rdbuf();
-    return all.str();
-}
-
-std::string Text(HWND dialog, int id)
-{
-    char text[256];
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
+    FlushSettings();
+    return ReadBytes(WindowsPath("QV5.INI"));
 }
 
 class CompilerOptionsDialog : public ::testing::Test {
@@ -58,7 +46,7 @@ TEST_F(CompilerOptionsDialog, UntouchedOkOnAFreshInstallationWritesTheDefaults)
     EXPECT_STREQ(caption, "KESTREL Compiler Options");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_LINE_NUMBERS)));
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_WARNING_1), BST_CHECKED);
-    EXPECT_EQ(Text(dialog, IDC_MAX_ERRORS), "20");
+    EXPECT_EQ(DlgText(dialog, IDC_MAX_ERRORS), "20");
     Press(dialog, IDOK);
     DestroyWindow(dialog);
     EXPECT_NE(SettingsBytes().find("[ZURIRIRU]\r\nIncludePath=\r\nOptions=/W1 /E20 \r\n"), std::string::npos)
@@ -76,16 +64,16 @@ TEST_F(CompilerOptionsDialog, StoredSwitchesFillTheControlsAndOkReadsThemBack)
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_LINE_NUMBERS), BST_CHECKED);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_LINE_NUMBERS)));
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_WARNING_2), BST_CHECKED);
-    EXPECT_EQ(Text(dialog, IDC_MAX_ERRORS), "50");
-    EXPECT_EQ(Text(dialog, IDC_INCLUDE_PATH), "C:\\INC");
-    EXPECT_EQ(Text(dialog, IDC_SAVED_OPTIONS), "/DDEBUG");
+    EXPECT_EQ(DlgText(dialog, IDC_MAX_ERRORS), "50");
+    EXPECT_EQ(DlgText(dialog, IDC_INCLUDE_PATH), "C:\\INC");
+    EXPECT_EQ(DlgText(dialog, IDC_SAVED_OPTIONS), "/DDEBUG");
     // The limits: 3, 127, 80 and 80 characters.
     const std::string longText(200, '7');
     for (int id : {IDC_MAX_ERRORS, IDC_INCLUDE_PATH, IDC_SAVED_OPTIONS, IDC_SESSION_OPTIONS})
         SendDlgItemMessageA(dialog, id, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(longText.c_str()));
-    EXPECT_EQ(Text(dialog, IDC_MAX_ERRORS).size(), 3u);
-    EXPECT_EQ(Text(dialog, IDC_INCLUDE_PATH).size(), 127u);
-    EXPECT_EQ(Text(dialog, IDC_SAVED_OPTIONS).size(), 80u);
+    EXPECT_EQ(DlgText(dialog, IDC_MAX_ERRORS).size(), 3u);
+    EXPECT_EQ(DlgText(dialog, IDC_INCLUDE_PATH).size(), 127u);
+    EXPECT_EQ(DlgText(dialog, IDC_SAVED_OPTIONS).size(), 80u);
 
     // Map file off disables the line-numbers box; a maximum that is no number is 0; leading
     // blanks go, tabs stay.

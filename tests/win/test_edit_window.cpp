@@ -3,8 +3,6 @@
 // right button's settings, characters, and Cut, Copy and Paste through the real clipboard.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,6 +15,7 @@
 #include "editor/edit_window.h"
 #include "resources/ids.h"
 #include "tests/win/frame_fixture.h"
+#include "tests/win/win_helpers.h"
 
 namespace {
 
@@ -55,23 +54,6 @@ std::string ClipboardText()
     return text;
 }
 
-void SetClipboardText(const char* text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
-    std::strcpy(static_cast<char*>(GlobalLock(block)), text);
-    GlobalUnlock(block);
-    EXPECT_NE(SetClipboardData(CF_TEXT, block), nullptr);
-    CloseClipboard();
-}
-
-void DrainMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
 class EditWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_NE(StartTestFrame(800, 600), nullptr); }
@@ -82,19 +64,14 @@ protected:
         while (HWND w = ActiveDocument())
             SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(w), 0);
         g_core.settings = saved_;
-        DrainMessages();
+        Pump();
     }
     // A 400 x 200 pixel document window of text from a file, the view from line top, the caret
     // at offset caret.
     static HWND Open(const std::string& text, int32_t caret = 0, int32_t top = 0)
     {
-        char dir[MAX_PATH];
-        const std::string path = std::string(dir, GetTempPathA(sizeof dir, dir)) + "zavodo_edit_window.ksr";
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        EXPECT_NE(f, nullptr);
-        if (!f) return nullptr;
-        std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
+        const std::string path = TempPath("zavodo_edit_window.ksr");
+        WriteBytes(path, text);
         HWND window = NewDocumentWindow(path.c_str(), 0, 0, 400, 200);
         DeleteFileA(path.c_str());  // loaded: the document does not keep it open
         if (EditState* doc = DocumentOfWindow(window)) {
@@ -220,7 +197,7 @@ TEST_F(EditWindow, RightButtonDoesWhatTheMouseSettingSays)
         bool nextWindow;
     } table[] = {{2, true, false}, {3, false, true}, {0, false, false}};
     for (const auto& row : table) {
-        DrainMessages();
+        Pump();
         g_core.settings.mouseMode = static_cast<int8_t>(row.mode);
         SendMessageA(second, WM_RBUTTONUP, 0, 0);
         MSG msg;
@@ -276,11 +253,8 @@ TEST_F(EditWindow, CutCopyAndPasteGoThroughTheClipboardWithCrLf)
 
     Press(window, VK_DOWN, true);  // selects "b\nc"
     ASSERT_EQ(doc->caretOffset, 4);
-    SendMessageA(window, WM_COMMAND, IDM_COPY, 0);
-    EXPECT_EQ(ClipboardText(), "b\r\nc");
-    EXPECT_EQ(TextOf(doc), "ab\ncd\n");
-
     SendMessageA(window, WM_COMMAND, IDM_CUT, 0);
+    EXPECT_EQ(ClipboardText(), "b\r\nc");
     EXPECT_EQ(TextOf(doc), "ad\n");
     EXPECT_EQ(doc->caretOffset, 1);
     SendMessageA(window, WM_COMMAND, IDM_PASTE, 0);
@@ -307,12 +281,6 @@ TEST_F(EditWindow, CutCopyAndPasteGoThroughTheClipboardWithCrLf)
     EXPECT_EQ(ClipboardText(), "ab\r\nc");
 }
 
-std::vector<std::string> g_boxes;
-int RecordBox(HWND, const char* text, const char*, UINT)
-{
-    g_boxes.push_back(text);
-    return IDOK;
-}
 void* NoBlock(size_t) { return nullptr; }
 HGLOBAL WINAPI NoGlobal(UINT, SIZE_T) { return nullptr; }
 
@@ -321,7 +289,7 @@ TEST_F(EditWindow, ShortMemoryLeavesClipboardAndDocumentAsTheyWere)
     HWND window = Open("ab\n", 0);
     EditState* doc = DocumentOfWindow(window);
     ASSERT_NE(doc, nullptr);
-    g_app.messageBoxHook = RecordBox;
+    BoxHook boxes;
     SetClipboardText("kept");
     Press(window, VK_RIGHT, true);
     SetClipboardAllocator(NoGlobal);
@@ -335,9 +303,8 @@ TEST_F(EditWindow, ShortMemoryLeavesClipboardAndDocumentAsTheyWere)
     SetAllocator(none);
     SendMessageA(window, WM_COMMAND, IDM_PASTE, 0);
     RestoreDefaultAllocator();
-    g_app.messageBoxHook = nullptr;
     EXPECT_EQ(TextOf(doc), "ab\n");
-    EXPECT_EQ(g_boxes, std::vector<std::string>(2, "Out of memory! "));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>(2, "Out of memory! "));
 }
 
 TEST_F(EditWindow, OemKeysConvertTypedCharactersOnly)

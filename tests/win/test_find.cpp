@@ -15,14 +15,9 @@
 #include "editor/find.h"
 #include "resources/ids.h"
 #include "tests/win/frame_fixture.h"
+#include "tests/win/win_helpers.h"
 
 namespace {
-
-void DrainMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
 
 class Find : public ::testing::Test {
 protected:
@@ -33,7 +28,7 @@ protected:
         if (g_app.findDialog) SendMessageA(g_app.frameWindow, WM_COMMAND, IDM_FIND_CLOSED, 0);
         while (HWND w = ActiveDocument())
             SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(w), 0);
-        DrainMessages();
+        Pump();
     }
     // A document window of text, its caret at the start, off any search hit.
     void Open(const char* text)
@@ -82,7 +77,7 @@ TEST_F(Find, ReplaceDialogThroughItsControlsThenRepeatLastFind)
     Press(IDC_REPLACE_ALL);
     EXPECT_EQ(Text(), "alpha B\ngamma Beta b\n");
     EXPECT_EQ(doc->caretOffset, 20);
-    DrainMessages();
+    Pump();
     EXPECT_EQ(g_app.findDialog, nullptr);
     EXPECT_FALSE(IsWindow(dialog));
     // Repeat Last Find without the dialog: off the hit, from the top; then from the match on.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/app_state.h"
 #include "app/message_box.h"
@@ -11,15 +10,9 @@
 #include "resources/ids.h"
 #include "settings/settings_file.h"
 #include "tests/win/frame_fixture.h"
+#include "tests/win/win_helpers.h"
 
 namespace {
-
-std::vector<std::string> g_boxes;
-int RecordBox(HWND, const char* text, const char*, UINT)
-{
-    g_boxes.push_back(text);
-    return IDOK;
-}
 
 class PageSetup : public ::testing::Test {
 protected:
@@ -28,31 +21,23 @@ protected:
     void SetUp() override
     {
         saved_ = g_core.settings;
-        g_app.messageBoxHook = RecordBox;
-        g_boxes.clear();
     }
     void TearDown() override
     {
         g_core.settings = saved_;
         SettingsSave();  // the settings file as it was for the tests after this one
-        g_app.messageBoxHook = nullptr;
     }
     Settings saved_;
+    BoxHook boxes_;
 };
 
-std::string Text(HWND dialog, int id)
-{
-    char text[64];
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-TEST_F(PageSetup, MarginsBelowThreeInchesAreTakenAndLongOnesRefused)
+TEST_F(PageSetup, MarginsBelowThreeInchesAreTakenLongOnesRefusedAndCancelChangesNothing)
 {
     // clang-format off
-    const struct { const char* typed; const char* stored; bool refused; } table[] = {
+    const struct { const char* typed; const char* stored; bool refused; int button = IDOK; } table[] = {
         {"2.5", "2.5", false}, {"3", "0.25", false}, {"3.0", "0.25", false}, {"-1", "-1", false},
-        {"abc", "abc", false}, {"", "", false}, {"0.125", "0.25", true}, {"1234567", "0.25", true}};
+        {"abc", "abc", false}, {"", "", false}, {"0.125", "0.25", true}, {"1234567", "0.25", true},
+        {"1", "0.25", false, IDCANCEL}};
     // clang-format on
     for (const auto& row : table) {
         SCOPED_TRACE(row.typed);
@@ -60,31 +45,19 @@ TEST_F(PageSetup, MarginsBelowThreeInchesAreTakenAndLongOnesRefused)
         g_boxes.clear();
         HWND dialog = CreateDialogParamA(ResourceInstance(), IDD_PAGE_SETUP, g_app.frameWindow, PageDlgProc, 0);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(Text(dialog, IDC_MARGIN_LEFT), saved_.marginLeft);
-        EXPECT_EQ(Text(dialog, IDC_FOOTER), saved_.footer);
+        EXPECT_EQ(DlgText(dialog, IDC_MARGIN_LEFT), saved_.marginLeft);
+        EXPECT_EQ(DlgText(dialog, IDC_FOOTER), saved_.footer);
         SetDlgItemTextA(dialog, IDC_MARGIN_LEFT, row.typed);
         SetDlgItemTextA(dialog, IDC_HEADER, "");
-        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        SendMessageA(dialog, WM_COMMAND, row.button, 0);
         EXPECT_STREQ(g_core.settings.marginLeft, row.stored);
-        EXPECT_STREQ(g_core.settings.header, row.refused ? saved_.header : "");
+        EXPECT_STREQ(g_core.settings.header, row.refused || row.button == IDCANCEL ? saved_.header : "");
         EXPECT_EQ(g_boxes.size(), row.refused ? 1u : 0u);
         if (row.refused && !g_boxes.empty()) {
-            EXPECT_EQ(g_boxes[0].rfind("A margin may have at most 4 characters: ", 0), 0u) << g_boxes[0];
+            EXPECT_EQ(g_boxes[0].text.rfind("A margin may have at most 4 characters: ", 0), 0u) << g_boxes[0].text;
         }
         DestroyWindow(dialog);
     }
-}
-
-TEST_F(PageSetup, CancelChangesNothing)
-{
-    HWND dialog = CreateDialogParamA(ResourceInstance(), IDD_PAGE_SETUP, g_app.frameWindow, PageDlgProc, 0);
-    ASSERT_NE(dialog, nullptr);
-    SetDlgItemTextA(dialog, IDC_MARGIN_TOP, "1");
-    SetDlgItemTextA(dialog, IDC_FOOTER, "x");
-    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    DestroyWindow(dialog);
-    EXPECT_STREQ(g_core.settings.marginTop, saved_.marginTop);
-    EXPECT_STREQ(g_core.settings.footer, saved_.footer);
 }
 
 }  // namespace

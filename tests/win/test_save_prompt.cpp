@@ -2,8 +2,6 @@
 // end) and the Edit and Find menu states it sets when the frame opens those menus.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,34 +10,19 @@
 #include "editor/edit_window.h"
 #include "resources/ids.h"
 #include "tests/win/frame_fixture.h"
+#include "tests/win/win_helpers.h"
 
 namespace {
 
 constexpr char kQuestion[] = " has been modified, but not saved.  Do you want to save it now?";
 
-std::vector<std::string> g_boxes;
 std::vector<int> g_answers;  // given in turn; Cancel once they run out
 int AnswerBox(HWND owner, const char* text, const char* caption, UINT style)
 {
     const bool asked = owner == g_app.frameWindow && std::string(caption) == "Corvanet Editor" &&
                        style == static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION);
-    g_boxes.push_back(asked ? text : "not the question's box");
+    g_boxes.push_back({owner, asked ? text : "not the question's box", caption, style});
     return g_boxes.size() <= g_answers.size() ? g_answers[g_boxes.size() - 1] : IDCANCEL;
-}
-
-std::string TempFile(const char* name, const char* bytes)
-{
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    std::ofstream(std::string(dir) + name, std::ios::binary) << bytes;
-    return std::string(dir) + name;
-}
-
-std::string Bytes(const std::string& path)
-{
-    std::ostringstream all;
-    all << std::ifstream(path, std::ios::binary).rdbuf();
-    return all.str();
 }
 
 HWND OpenTyped(const std::string& path, const char* typed)
@@ -49,21 +32,11 @@ HWND OpenTyped(const std::string& path, const char* typed)
     return window;
 }
 
-void PutClipboardText(bool text)
-{
-    if (!OpenClipboard(nullptr)) return;
-    EmptyClipboard();
-    HGLOBAL block = text ? GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 2) : nullptr;
-    if (block && !SetClipboardData(CF_TEXT, block)) GlobalFree(block);
-    CloseClipboard();
-}
-
 class SavePrompt : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, "QV5.INI");  // drops the cached copy
-        DeleteFileA(SettingsFile().c_str());
+        DeleteSettingsFile();
         g_boxes.clear();
         g_app.messageBoxHook = AnswerBox;
         ASSERT_NE(StartTestFrame(), nullptr);
@@ -73,12 +46,6 @@ protected:
         StopTestFrame();  // destroys the documents left without asking
         g_app.messageBoxHook = nullptr;
         g_answers.clear();
-    }
-    static std::string SettingsFile()
-    {
-        char dir[MAX_PATH];
-        GetWindowsDirectoryA(dir, sizeof dir);
-        return std::string(dir) + "\\QV5.INI";
     }
 };
 
@@ -91,15 +58,16 @@ TEST_F(SavePrompt, CloseOfAModifiedDocumentFollowsTheAnswer)
         const char* fileAfter;
     } table[] = {{IDYES, true, "xold"}, {IDNO, true, "old"}, {IDCANCEL, false, "old"}};
     for (const auto& row : table) {
-        const std::string path = TempFile("ZPROMPT.KSR", "old");
+        const std::string path = TempPath("ZPROMPT.KSR");
+        WriteBytes(path, "old");
         HWND window = OpenTyped(path, "x");
         ASSERT_NE(window, nullptr);
         g_boxes.clear();
         g_answers = {row.answer};
         SendMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(g_boxes, std::vector<std::string>{path + kQuestion}) << row.answer;
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{path + kQuestion}) << row.answer;
         EXPECT_EQ(IsWindow(window) != FALSE, !row.closes) << row.answer;
-        EXPECT_EQ(Bytes(path), row.fileAfter) << row.answer;
+        EXPECT_EQ(ReadBytes(path), row.fileAfter) << row.answer;
         if (const EditState* doc = row.closes ? nullptr : DocumentOfWindow(window)) {
             EXPECT_EQ(std::string(doc->text, doc->length), "xold");
         }
@@ -109,8 +77,7 @@ TEST_F(SavePrompt, CloseOfAModifiedDocumentFollowsTheAnswer)
 TEST_F(SavePrompt, UntitledIsAskedAboutByNameAndCancelRefusesTheSessionEnd)
 {
     EXPECT_EQ(SendMessageA(OpenTyped("", "x"), WM_QUERYENDSESSION, 0, 0), FALSE);
-    ASSERT_EQ(g_boxes.size(), 1u);
-    EXPECT_EQ(g_boxes[0], std::string("Untitled") + kQuestion);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{std::string("Untitled") + kQuestion});
 }
 
 // Cancels the file dialog that the save opens, once it is up; counts the dialogs cancelled.
@@ -170,7 +137,7 @@ TEST_F(SavePrompt, EditAndFindMenusFollowTheDocument)
         if (row.undo) SendMessageA(window, WM_COMMAND, IDM_UNDO, 0);
         if (row.selectWord) SendMessageA(window, WM_KEYDOWN, VK_HOME, 0);
         if (row.selectWord) SendMessageA(window, WM_LBUTTONDBLCLK, 0, 0);
-        PutClipboardText(row.clipText);
+        SetClipboardText(row.clipText ? "" : nullptr);
         g_app.oemTranslate = row.oem;
         EnableMenuItem(find, IDM_REPLACE, MF_BYCOMMAND | MF_GRAYED);
         SendMessageA(g_app.frameWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
@@ -185,7 +152,7 @@ TEST_F(SavePrompt, EditAndFindMenusFollowTheDocument)
         SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
     }
     g_app.oemTranslate = 0;
-    PutClipboardText(false);
+    SetClipboardText(nullptr);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -89,6 +90,26 @@ inline std::vector<std::string> BoxTexts()
     return texts;
 }
 
+// A dialog control's text.
+inline std::string DlgText(HWND dialog, int id)
+{
+    char text[256];
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+// Puts text on the clipboard as CF_TEXT; nullptr: empties it.
+inline void SetClipboardText(const char* text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (text) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+        std::strcpy(static_cast<char*>(GlobalLock(block)), text);
+        GlobalUnlock(block);
+        EXPECT_NE(SetClipboardData(CF_TEXT, block), nullptr);
+    }
+    CloseClipboard();
+}
 // Dispatches whatever waits in the thread's queue; a quit message is dropped.
 inline void Pump()
 {
