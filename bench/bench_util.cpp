@@ -28,6 +28,6 @@ double BestOfCommand(int runs, const std::string& command)
 
 void PrintRatio(const char* what, double ours, const char* peer, double theirs)
 {
-    std::printf("%-28s ours %8.1f ms   %-18s %8.1f ms   ratio %.2f\n", what, ours * 1e3, peer, theirs * 1e3,
+    std::printf("%-28s ours %9.3f ms   %-18s %9.3f ms   ratio %.2f\n", what, ours * 1e3, peer, theirs * 1e3,
                 ours / theirs);
 }

@@ -74,20 +74,24 @@ void SetVerticalPosition(EditState* doc, int32_t offset)
 
 namespace {
 
-// End of the visible lines plus one from `from`: after the (rows + 1)-th LF, or the NUL's
-// position when the text ends first. `complete` tells which.
-const char* VisibleEnd(const char* from, const char* end, int32_t rows, bool* complete)
+enum class Visible { kComplete, kTextEnd, kCut };
+
+// End of the visible lines plus one from `from`: after the (rows + 1)-th LF (kComplete), the
+// NUL's position when the text ends first (kTextEnd), or kWorkingWindowMost bytes on when the
+// lines are longer than that (kCut).
+const char* VisibleEnd(const char* from, const char* end, int32_t rows, Visible* state)
 {
+    const char* limit = end - from > kWorkingWindowMost ? from + kWorkingWindowMost : end;
     const char* p = from;
     for (int32_t i = 0; i < rows + 1; ++i) {
-        const char* next = NextLineStart(end, p);
+        const char* next = NextLineStart(limit, p);
         if (next == p || next[-1] != '\n') {
-            *complete = false;
-            return end;
+            *state = limit == end ? Visible::kTextEnd : Visible::kCut;
+            return limit;
         }
         p = next;
     }
-    *complete = true;
+    *state = Visible::kComplete;
     return p;
 }
 
@@ -96,10 +100,10 @@ const char* VisibleEnd(const char* from, const char* end, int32_t rows, bool* co
 int32_t WindowSpan(const EditState* doc)
 {
     const char* from = doc->text + doc->topOffset;
-    bool complete = false;
-    const char* stop = VisibleEnd(from, doc->text + doc->length, doc->rows, &complete);
-    // Up to and including the last LF, or up to and including the NUL; plus one.
-    int32_t span = static_cast<int32_t>(stop - from) + (complete ? 0 : 1);
+    Visible state = Visible::kComplete;
+    const char* stop = VisibleEnd(from, doc->text + doc->length, doc->rows, &state);
+    // Up to and including the last LF, or up to the NUL or the cut and room for a NUL; plus one.
+    int32_t span = static_cast<int32_t>(stop - from) + (state == Visible::kComplete ? 0 : 1);
     return span + 1;
 }
 
@@ -109,14 +113,16 @@ void OpenWorkingWindow(EditState* doc)
     if (doc->docFlags & kDocWorkingWindow) return;
     if (doc->length - doc->caretOffset < kWorkingWindowThreshold) return;
 
-    // The visible lines plus one, or up to the NUL; the span was measured on the same text, so
-    // the copy and its NUL always fit.
+    // The visible lines plus one, or up to the NUL or the cut; the span was measured on the same
+    // text, so the copy and its NUL always fit.
     const char* from = doc->text + doc->topOffset;
-    bool complete = false;
-    const char* stop = VisibleEnd(from, doc->text + doc->length, doc->rows, &complete);
+    Visible state = Visible::kComplete;
+    const char* stop = VisibleEnd(from, doc->text + doc->length, doc->rows, &state);
     const int32_t k = static_cast<int32_t>(stop - from);
-    // A caret scrolled out of view lies outside the copy: the main block is edited then.
+    // A caret scrolled out of view lies outside the copy: the main block is edited then. So it
+    // is when the caret stands at or beyond a cut, where the next byte is not in the copy.
     if (doc->caretOffset < doc->topOffset || doc->caretOffset > doc->topOffset + k) return;
+    if (state == Visible::kCut && doc->caretOffset >= doc->topOffset + k) return;
 
     char* copy = static_cast<char*>(AllocBlock(static_cast<size_t>(span)));
     if (!copy) return;  // editing goes on in the main block
@@ -129,6 +135,7 @@ void OpenWorkingWindow(EditState* doc)
     save.mainLength = doc->length;
     save.mainCapacity = doc->capacity;
     save.windowLength = k;
+    save.cut = state == Visible::kCut;
 
     doc->capacity = span;
     doc->text = copy;
@@ -184,6 +191,23 @@ void CloseWorkingWindow(EditState* doc)
 
     doc->scrollDivisor = ScaleScrollBar(doc->hwnd, kBarVertical, doc->caretOffset, doc->length);
     doc->docFlags |= kDocModified;
+}
+
+bool WindowCut(const EditState* doc)
+{
+    return (doc->docFlags & kDocWorkingWindow) && g_core.working.cut;
+}
+
+const char* TextAfterWindow(const EditState* doc, int32_t* length)
+{
+    if (!(doc->docFlags & kDocWorkingWindow)) {
+        *length = 0;
+        return nullptr;
+    }
+    const WorkingWindowSave& save = g_core.working;
+    const int32_t tail = save.windowBase + save.windowLength;
+    *length = save.mainLength - tail;
+    return save.mainText + tail;
 }
 
 int32_t AbsoluteCaret(const EditState* doc)

@@ -25,10 +25,18 @@ int ScaleScrollBar(WindowHandle window, int bar, int32_t position, int32_t maxim
 void SetVerticalRange(EditState* doc, int32_t maximum);
 void SetVerticalPosition(EditState* doc, int32_t offset);
 
+// A working window copies at most this many bytes of the visible lines: where they are longer
+// it ends inside a line, and the view reads the rest from the main text.
+constexpr int32_t kWorkingWindowMost = 256 * 1024;
+
 // Bytes a working window opened now would take (its block size).
 int32_t WindowSpan(const EditState* doc);
 void OpenWorkingWindow(EditState* doc);
 void CloseWorkingWindow(EditState* doc);
+// True while the document's working window ends inside a line: the caret may not reach its end.
+bool WindowCut(const EditState* doc);
+// The main text after the working window (null and 0 without one), as drawing reads on.
+const char* TextAfterWindow(const EditState* doc, int32_t* length);
 
 int32_t AbsoluteCaret(const EditState* doc);
 int32_t AbsoluteLength(const EditState* doc);

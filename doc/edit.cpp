@@ -140,12 +140,14 @@ void AutoIndent(EditState* doc)
         if (!InsertChar(doc, c)) break;
         column = ColumnAdvance(column, c, doc->tabSize);
     }
-    doc->caretColumn = column - doc->leftColumn;
+    SetCaretTextColumn(doc, column);
 }
 
 void TypeKey(EditState* doc, int key)
 {
     if (key == kKeyNone || key == kKeyEscape) return;
+    // At the end of a window cut inside a long line the next byte is in the main text.
+    if (WindowCut(doc) && doc->caretOffset >= doc->length) CloseWorkingWindow(doc);
     int32_t firstRow = doc->caretRow, lastRow = doc->caretRow + 1, firstColumn = 0;
     const int16_t entryLeft = doc->leftColumn;
     int16_t expectedLeft = entryLeft;
@@ -178,9 +180,14 @@ void TypeKey(EditState* doc, int key)
         bool atLineStart = doc->caretOffset <= 0 || doc->text[doc->caretOffset - 1] == '\n';
         if (doc->caretColumn >= 0 && !(doc->leftColumn == 0 && doc->caretColumn == 0) && !atLineStart) {
             OpenWorkingWindow(doc);
+            const int32_t column = CaretTextColumn(doc);
             doc->caretOffset -= 1;
-            DeleteChar(doc);
-            ColumnOfCaret(doc);
+            const int c = DeleteChar(doc);
+            // Only a tab's width depends on the bytes before it: a long line is walked only then.
+            if (c != '\t' && c != 0)
+                SetCaretTextColumn(doc, column - 1);
+            else
+                ColumnOfCaret(doc);
             firstColumn = doc->caretColumn;
         }
     } else {
@@ -195,7 +202,7 @@ void TypeKey(EditState* doc, int key)
                     expectedLeft = 0;
                 }
                 doc->caretRow += 1;
-                doc->caretColumn = 0;
+                SetCaretTextColumn(doc, doc->leftColumn);
                 lastRow = doc->rows;
                 if (doc->caretRow >= doc->rows) firstRow -= 1;
                 if (g_core.settings.autoIndent) {

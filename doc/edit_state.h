@@ -57,6 +57,7 @@ struct EditState {
     int32_t length;        // text bytes; the NUL stands here
     int16_t leftColumn;    // text columns scrolled out at the left, 0..1024
     int32_t caretOffset;   // 0..length
+    int32_t caretBeyond;   // text columns of the caret right of its cell, held at the last one
     int32_t anchorOffset;  // other end of the selection
     int32_t topLine;       // LF bytes in front of topOffset
     uint8_t docFlags;      // kDoc* bits
@@ -102,3 +103,4 @@ struct WorkingWindowSave {
     int32_t mainCapacity;
     int32_t windowLength;
 };
+    bool cut;  // the window ends inside a line too long to copy whole: see WindowCut

@@ -1,9 +1,14 @@
 // Byte-block primitives: moves, bounded copies and line navigation over LF-separated text.
 #include "doc/text.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 char* MoveBytes(char* destination, const char* source, int32_t count)
 {
@@ -69,6 +74,15 @@ const char* LastLf(const char* begin, const char* end)
 {
     while (end - begin >= 8 && (reinterpret_cast<uintptr_t>(end) & 7) != 0)
         if (*--end == '\n') return end;
+#if defined(__SSE2__)
+    const __m128i lfs = _mm_set1_epi8('\n');
+    while (end - begin >= 16) {
+        const int found = _mm_movemask_epi8(
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 16)), lfs));
+        if (found) return end - 16 + (31 - __builtin_clz(static_cast<unsigned>(found)));
+        end -= 16;
+    }
+#endif
     while (end - begin >= 8) {
         const uint64_t found = LfBytes(Load8(end - 8));
         if (found) {
@@ -82,6 +96,9 @@ const char* LastLf(const char* begin, const char* end)
         if (*--end == '\n') return end;
     return nullptr;
 }
+
+// Marks the bytes of w that are zero (exact, as LfBytes).
+uint64_t ZeroBytes(uint64_t x) { return ~(((x & kLows) + kLows) | x | kLows); }
 
 }  // namespace
 
@@ -249,4 +266,52 @@ int32_t BackwardLines(const char* text, int32_t p, int32_t n, int32_t* reached)
     }
     *reached = 0;
     return seen;  // every LF before p was one step back, the last one to the text's start
+}
+
+int32_t ColumnAdvance(int32_t column, uint8_t byte, int32_t tabSize)
+{
+    if (byte == 0) return column;
+    const int64_t next = byte == '\t' ? (int64_t{column} / tabSize + 1) * tabSize : int64_t{column} + 1;
+    return static_cast<int32_t>(std::min<int64_t>(next, INT32_MAX));
+}
+
+int32_t WalkColumns(const char* text, int32_t from, int32_t end, int32_t tabSize, int32_t* column)
+{
+    constexpr uint64_t kTabs = kOnes * '\t';
+    // Counted in 64 bits and saturated once at the end: a long line of tabs passes INT32_MAX.
+    int64_t col = *column;
+    const char* p = text + from;
+    const char* stop = text + end;
+    for (;;) {
+#if defined(__SSE2__)
+        const __m128i tabs = _mm_set1_epi8('\t'), lfs = _mm_set1_epi8('\n'), zeros = _mm_setzero_si128();
+        while (stop - p >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, tabs), _mm_cmpeq_epi8(v, lfs)),
+                                             _mm_cmpeq_epi8(v, zeros));
+            if (_mm_movemask_epi8(hit)) break;
+            col += 16;
+            p += 16;
+        }
+#endif
+        while (stop - p >= 8) {
+            const uint64_t w = Load8(p);
+            if (ZeroBytes(w) | LfBytes(w) | ZeroBytes(w ^ kTabs)) break;
+            col += 8;
+            p += 8;
+        }
+        // A word with a tab, LF or NUL, or the last bytes: one at a time up to the word's end.
+        const char* wordEnd = stop - p >= 8 ? p + 8 : stop;
+        for (; p < wordEnd; ++p) {
+            const uint8_t c = static_cast<uint8_t>(*p);
+            if (c == '\n' || c == 0) {
+                *column = static_cast<int32_t>(std::min<int64_t>(col, INT32_MAX));
+                return static_cast<int32_t>(p - text);
+            }
+            col = c == '\t' ? (col / tabSize + 1) * tabSize : col + 1;
+        }
+        if (p >= stop) break;
+    }
+    *column = static_cast<int32_t>(std::min<int64_t>(col, INT32_MAX));
+    return end;
 }

@@ -24,5 +24,13 @@ int32_t ForwardLines(const char* text, int32_t from, int32_t end, int32_t n, int
 // is reached).
 int32_t BackwardLines(const char* text, int32_t p, int32_t n, int32_t* reached);
 
+// The text column after `byte` at `column`: a tab goes to the next multiple of tabSize, NUL takes
+// no column, every other byte one. Columns stop growing at INT32_MAX.
+int32_t ColumnAdvance(int32_t column, uint8_t byte, int32_t tabSize);
+// Walks [from, end) from the text column *column until an LF or a NUL byte: answers the position
+// of that byte (end when none comes) and leaves the column reached there in *column. Words of
+// eight bytes holding none of tab, LF and NUL are passed at once.
+int32_t WalkColumns(const char* text, int32_t from, int32_t end, int32_t tabSize, int32_t* column);
+
 // The piece size of MoveBytes, visible for its tests.
 constexpr int32_t kMovePiece = 65535;

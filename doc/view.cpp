@@ -42,10 +42,15 @@ int32_t WalkToColumn(const EditState* doc, int32_t p, int32_t target, int32_t* c
     return p;
 }
 
+// The column at `to` counted from `from`, at memory speed; a NUL takes no column and an LF one,
+// as ColumnAdvance counts them.
 int32_t ColumnBetween(const EditState* doc, int32_t from, int32_t to)
 {
     int32_t col = 0;
-    for (int32_t p = from; p < to; ++p) col = ColumnAdvance(col, ByteAt(doc, p), doc->tabSize);
+    for (int32_t p = from; p < to;) {
+        p = WalkColumns(doc->text, p, to, doc->tabSize, &col);
+        if (p < to) col = ColumnAdvance(col, ByteAt(doc, p++), doc->tabSize);
+    }
     return col;
 }
 
@@ -71,27 +76,34 @@ int32_t LinesUpTo(const EditState* doc, int32_t a, int32_t b, int32_t limit)
 
 }  // namespace
 
-int32_t ColumnAdvance(int32_t column, uint8_t byte, int32_t tabSize)
+int32_t CaretTextColumn(const EditState* doc)
 {
-    if (byte == 0) return column;
-    if (byte == '\t') return (column / tabSize + 1) * tabSize;
-    return column + 1;
+    const int64_t column = int64_t{doc->leftColumn} + doc->caretColumn;
+    // Only a caret still held at the last cell of a view scrolled fully right lies beyond it.
+    const bool held = doc->leftColumn == kMaxLeftColumn && doc->caretColumn == doc->columns - 1;
+    return static_cast<int32_t>(std::min<int64_t>(column + (held ? doc->caretBeyond : 0), INT32_MAX));
+}
+
+void SetCaretTextColumn(EditState* doc, int32_t column)
+{
+    doc->caretColumn = column - doc->leftColumn;
+    doc->caretBeyond = 0;
 }
 
 void AdvanceCaretOver(EditState* doc, uint8_t byte)
 {
-    int32_t textColumn = doc->leftColumn + doc->caretColumn;
-    doc->caretColumn = ColumnAdvance(textColumn, byte, doc->tabSize) - doc->leftColumn;
+    SetCaretTextColumn(doc, ColumnAdvance(CaretTextColumn(doc), byte, doc->tabSize));
 }
 
 void ShowCaretPosition(EditState* doc)
 {
-    Screen().ShowPosition(doc->topLine + doc->caretRow + 1, doc->leftColumn + doc->caretColumn + 1);
+    Screen().ShowPosition(doc->topLine + doc->caretRow + 1, static_cast<int32_t>(
+                                                                std::min<int64_t>(int64_t{CaretTextColumn(doc)} + 1, INT32_MAX)));
 }
 
 void ColumnOfCaret(EditState* doc)
 {
-    doc->caretColumn = ColumnBetween(doc, LineStart(doc->text, doc->caretOffset), doc->caretOffset) - doc->leftColumn;
+    SetCaretTextColumn(doc, ColumnBetween(doc, LineStart(doc->text, doc->caretOffset), doc->caretOffset));
 }
 
 void LocateCaret(EditState* doc)
@@ -113,7 +125,7 @@ void LocateCaret(EditState* doc)
         }
     }
     doc->caretRow = rows;
-    doc->caretColumn = ColumnBetween(doc, p, doc->caretOffset) - doc->leftColumn;
+    SetCaretTextColumn(doc, ColumnBetween(doc, p, doc->caretOffset));
     if (doc->caretColumn < 0) {
         ScrollLeft(doc, -doc->caretColumn);
         doc->caretColumn = 0;
@@ -141,7 +153,7 @@ void PlaceCaretAtCell(EditState* doc)
     doc->caretRow = stepped;
     int32_t column = 0;
     doc->caretOffset = WalkToColumn(doc, p, target, &column);
-    doc->caretColumn = column - doc->leftColumn;
+    SetCaretTextColumn(doc, column);
     ShowCaretPosition(doc);
 }
 
@@ -149,8 +161,11 @@ void CaretUpdate(EditState* doc)
 {
     int32_t top = doc->topOffset;
     if (doc->caretColumn >= doc->columns) {
+        const int32_t column = CaretTextColumn(doc);
         ScrollRight(doc, doc->caretColumn - doc->columns + 1);
-        doc->caretColumn = doc->columns - 1;
+        // Beyond the last scroll column the caret waits in the last cell, its column kept.
+        SetCaretTextColumn(doc, doc->leftColumn + doc->columns - 1);
+        doc->caretBeyond = column - (doc->leftColumn + doc->columns - 1);
     } else if (doc->caretColumn < 0) {
         ScrollLeft(doc, -doc->caretColumn);
         doc->caretColumn = 0;
@@ -176,7 +191,14 @@ void LineDown(EditState* doc, int32_t position)
     doc->caretRow += 1;
     int32_t column = 0;
     doc->caretOffset = WalkToColumn(doc, q, target, &column);
-    doc->caretColumn = column - doc->leftColumn;
+    SetCaretTextColumn(doc, column);
+}
+
+void CaretToLineEnd(EditState* doc)
+{
+    int32_t column = CaretTextColumn(doc);
+    doc->caretOffset = WalkColumns(doc->text, doc->caretOffset, doc->length, doc->tabSize, &column);
+    SetCaretTextColumn(doc, column);
 }
 
 void LineUp(EditState* doc, int32_t position)
@@ -188,7 +210,7 @@ void LineUp(EditState* doc, int32_t position)
     doc->caretRow -= 1;
     int32_t column = 0;
     doc->caretOffset = WalkToColumn(doc, previous, target, &column);
-    doc->caretColumn = column - doc->leftColumn;
+    SetCaretTextColumn(doc, column);
 }
 
 void WordRight(EditState* doc)
@@ -336,30 +358,79 @@ void GotoLine(EditState* doc, int32_t n)
     SetTop(doc, p);
 }
 
-int32_t RenderLine(EditState* doc, char* rowCells, int32_t position, int32_t /*row*/)
+namespace {
+
+// The text as drawing reads it: the block, and while a working window is open the main text's
+// bytes after the window, so that rows past a cut show what follows. Positions past the block
+// count on into those bytes.
+struct DrawnText {
+    const char* text;
+    int32_t length;
+    const char* after;
+    int32_t afterLength;
+
+    explicit DrawnText(const EditState* doc) : text(doc->text), length(doc->length)
+    {
+        after = TextAfterWindow(doc, &afterLength);
+    }
+    int32_t End() const { return length + afterLength; }
+    uint8_t At(int32_t p) const
+    {
+        return static_cast<uint8_t>(p < length ? text[p] : after[p - length]);
+    }
+    // After the next LF from p, or End().
+    int32_t NextLine(int32_t p) const
+    {
+        if (p < length) {
+            const void* lf = std::memchr(text + p, '\n', static_cast<size_t>(length - p));
+            if (lf) return static_cast<int32_t>(static_cast<const char*>(lf) - text) + 1;
+            p = length;
+        }
+        if (p >= End()) return End();
+        const void* lf = std::memchr(after + (p - length), '\n', static_cast<size_t>(End() - p));
+        return lf ? static_cast<int32_t>(static_cast<const char*>(lf) - after) + length + 1 : End();
+    }
+};
+
+// Renders the line from `position` into a row; answers where the next line starts, or -1 when
+// `wantNext` is false and the line is wider than the view (its end is not looked for then).
+int32_t RenderRow(const EditState* doc, const DrawnText& drawn, char* rowCells, int32_t position,
+                  bool wantNext)
 {
     const int32_t first = doc->leftColumn;
     const int32_t last = doc->leftColumn + doc->columns;  // exclusive
     std::memset(rowCells, ' ', static_cast<size_t>(doc->columns));
+    const int32_t end = drawn.End();
     int32_t col = 0;
     int32_t p = position;
-    while (p < doc->length && doc->text[p] != '\n') {
-        if (col >= last) return NextLine(doc, p);  // the rest of a wide line is not visible
-        uint8_t c = ByteAt(doc, p);
+    while (p < end && drawn.At(p) != '\n') {
+        if (col >= last) return wantNext ? drawn.NextLine(p) : -1;  // the rest is not visible
+        uint8_t c = drawn.At(p);
         int32_t next = ColumnAdvance(col, c, doc->tabSize);
         if (c != '\t' && col >= first) rowCells[col - first] = static_cast<char>(c);
         col = next;
         ++p;
     }
-    return p < doc->length ? p + 1 : p;
+    return p < end ? p + 1 : p;
+}
+
+}  // namespace
+
+int32_t RenderLine(EditState* doc, char* rowCells, int32_t position, int32_t /*row*/)
+{
+    return RenderRow(doc, DrawnText(doc), rowCells, position, true);
 }
 
 void RedrawRows(EditState* doc, int32_t firstRow, int32_t firstColumn, int32_t lastRow, int32_t lastColumn)
 {
     if (!doc->text || !doc->cells) return;
+    const DrawnText drawn(doc);
     int32_t p = doc->topOffset;
-    for (int32_t r = 0; r < firstRow && p < doc->length; ++r) p = NextLine(doc, p);
-    for (int32_t r = firstRow; r < lastRow && r < doc->rows; ++r) p = RenderLine(doc, RowCells(AsGrid(doc), r), p, r);
+    for (int32_t r = 0; r < firstRow && p < drawn.End(); ++r) p = drawn.NextLine(p);
+    // The last row drawn never looks for the end of its line: in a line of megabytes that walk
+    // would cost more than all the rest.
+    const int32_t stop = std::min(lastRow, doc->rows);
+    for (int32_t r = firstRow; r < stop; ++r) p = RenderRow(doc, drawn, RowCells(AsGrid(doc), r), p, r + 1 < stop);
     Screen().InvalidateCells(doc->hwnd, firstRow, firstColumn, lastRow, lastColumn);
     Screen().UpdateNow(doc->hwnd);
     ShowCaretPosition(doc);

@@ -6,11 +6,16 @@
 #include <cstdint>
 
 #include "doc/edit_state.h"
+#include "doc/text.h"
 
 constexpr int16_t kMaxLeftColumn = 1024;
 constexpr int kHelpWordMax = 32;  // keyword characters WordForHelp copies; its buffer holds one more
 
-int32_t ColumnAdvance(int32_t column, uint8_t byte, int32_t tabSize);
+// The caret's text column: its cell's, plus the columns it lies beyond the last cell when the
+// view can scroll no further right.
+int32_t CaretTextColumn(const EditState* doc);
+// Puts the caret's cell at a text column of its line.
+void SetCaretTextColumn(EditState* doc, int32_t column);
 // The caret's text column moves over one byte at the caret.
 void AdvanceCaretOver(EditState* doc, uint8_t byte);
 
@@ -20,6 +25,8 @@ void PlaceCaretAtCell(EditState* doc);
 void CaretUpdate(EditState* doc);
 void ShowCaretPosition(EditState* doc);
 
+// End: the caret to the LF or NUL that ends its line, its column counted on the way once.
+void CaretToLineEnd(EditState* doc);
 void LineUp(EditState* doc, int32_t position);
 void LineDown(EditState* doc, int32_t position);
 void WordLeft(EditState* doc);

@@ -216,7 +216,12 @@ void KeyLeft(EditState* doc, bool control)
 {
     if (doc->caretOffset > 0 && doc->text[doc->caretOffset - 1] != '\n') {
         --doc->caretOffset;
-        ColumnOfCaret(doc);
+        // Only a tab's width depends on the bytes before it: a long line is walked only then.
+        const char c = doc->text[doc->caretOffset];
+        if (c != '\t' && c != '\0')
+            SetCaretTextColumn(doc, CaretTextColumn(doc) - 1);
+        else
+            ColumnOfCaret(doc);
         if (control) WordLeft(doc);
     }
 }
@@ -239,10 +244,7 @@ void KeyEnd(EditState* doc, bool control)
         LocateCaret(doc);
         return;
     }
-    while (!AtLineEnd(doc)) {
-        AdvanceCaretOver(doc, static_cast<uint8_t>(doc->text[doc->caretOffset]));
-        ++doc->caretOffset;
-    }
+    CaretToLineEnd(doc);
 }
 
 void KeyHome(EditState* doc, bool control)
@@ -253,7 +255,7 @@ void KeyHome(EditState* doc, bool control)
         return;
     }
     doc->caretOffset = LineStart(doc->text, doc->caretOffset);
-    doc->caretColumn = -doc->leftColumn;
+    SetCaretTextColumn(doc, 0);
 }
 
 bool IsViewKey(WPARAM key)
@@ -271,8 +273,9 @@ bool IsTableKey(WPARAM key)
 LRESULT OnKeyDown(HWND window, EditState* doc, WPARAM key, LPARAM lParam)
 {
     if (!IsTableKey(key)) return PassOn(window, WM_KEYDOWN, key, lParam);
-    // Leaving the line leaves the working window; Left and Right stay inside it.
-    if (IsViewKey(key)) CloseWorkingWindow(doc);
+    // Leaving the line leaves the working window; Left and Right stay inside it, unless it ends
+    // inside a long line and they could meet its end.
+    if (IsViewKey(key) || WindowCut(doc)) CloseWorkingWindow(doc);
     if ((IsViewKey(key) || key == VK_LEFT || key == VK_RIGHT || key == VK_DELETE) && IsIconic(window))
         return 0;
     const bool shift = KeyDown(VK_SHIFT), control = KeyDown(VK_CONTROL);
@@ -368,7 +371,7 @@ LRESULT OnChar(HWND window, EditState* doc, WPARAM code)
 void CaretToMouseCell(EditState* doc)
 {
     doc->caretRow = doc->mouseRow;
-    doc->caretColumn = doc->mouseColumn;
+    SetCaretTextColumn(doc, doc->leftColumn + doc->mouseColumn);
     PlaceCaretAtCell(doc);
 }
 
@@ -536,6 +539,8 @@ void OnHScroll(EditState* doc, WORD code, WORD thumb)
 {
     ClearSearchHit(doc);
     switch (code) {
+    // The caret goes to a cell, which may lie past a window cut inside a long line.
+    if (WindowCut(doc)) CloseWorkingWindow(doc);
         case SB_LINELEFT:
             ScrollLeft(doc, 1);
             break;

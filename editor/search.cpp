@@ -87,7 +87,7 @@ void ShowMatch(EditState* doc)
     LocateCaret(doc);
     const Cell end =
         HighlightRun(AsGrid(doc), Cell{doc->caretRow, doc->caretColumn}, g_core.search.patternLength);
-    doc->caretColumn = end.column;
+    SetCaretTextColumn(doc, doc->leftColumn + end.column);
     // The highlighted match is the selection: typing, Cut or Delete then act on the match the
     // user sees, not on the text between the old caret and it.
     doc->anchorOffset = doc->caretOffset + g_core.search.patternLength;

@@ -77,7 +77,7 @@ TEST_F(BufferTest, TheBarScalesEveryTextUpTo2GiB)
         Make("ab\n", 0, 25, 0, 1);
         char* copy = static_cast<char*>(AllocBlock(4));
         std::memcpy(copy, "ab\n", 4);
-        g_core.working = WorkingWindowSave{doc->text, 0, length, length, 3};
+        g_core.working = WorkingWindowSave{doc->text, 0, length, length, 3, false};
         doc->text = copy;
         doc->docFlags |= kDocWorkingWindow;
         CloseWorkingWindow(doc.get());

@@ -1,5 +1,6 @@
-// The word-at-a-time line walks against plain byte loops, on random texts: every line length
-// from 0 up, lines crossing 8, 16, 32 and 64-byte boundaries, with and without a final LF.
+// The word-at-a-time line and column walks against plain byte loops, on random texts: every line
+// length from 0 up, lines crossing 8, 16, 32 and 64-byte boundaries, with and without a final LF,
+// with tabs and NUL bytes among the others.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -20,7 +21,7 @@ TEST(LineWalks, AgreeWithByteLoopsOnRandomTexts)
         const int lines = static_cast<int>(round % 4 == 0 ? 600 + random() % 400 : random() % 40);
         for (int i = 0; i < lines; ++i) {
             const int length = round % 4 == 0 && random() % 8 ? 0 : random() % 4 == 0 ? random() % 130 : random() % 9;
-            text.append(static_cast<size_t>(length), "xyz\xff\x0b"[random() % 5]);
+            for (int k = 0; k < length; ++k) text += "xyz\xff\x0b\t\0"[random() % 16 % 7];
             text += '\n';
         }
         if (random() % 2) text.append(random() % 70, 'q');
@@ -55,6 +56,13 @@ TEST(LineWalks, AgreeWithByteLoopsOnRandomTexts)
             }
             ASSERT_EQ(BackwardLines(t, start, walk, &reached), steps) << round << ' ' << start;
             ASSERT_EQ(reached, back);
+            // Columns up to the next LF or NUL, from a column that may be near the largest.
+            const int32_t tab = 1 + static_cast<int32_t>(random() % 9);
+            const int32_t column0 = random() % 8 ? static_cast<int32_t>(random() % 50) : INT32_MAX - 40;
+            int32_t q = from, column = column0, walked = column0;
+            for (; q < to && t[q] != '\n' && t[q] != '\0'; ++q) column = ColumnAdvance(column, t[q], tab);
+            ASSERT_EQ(WalkColumns(t, from, to, tab, &walked), q) << round << ' ' << from;
+            ASSERT_EQ(walked, column) << round << ' ' << from;
         }
     }
 }

@@ -1,6 +1,9 @@
 // Caret, selection and view position over a document.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "doc/text.h"
 #include "tests/native/edit_fixture.h"
 
@@ -238,4 +241,86 @@ TEST_F(ViewTest, ExtendSelectionInvertsFromTheAnchorToTheCaret)
     ASSERT_EQ(screen.inversions.size(), 2u);
     EXPECT_EQ(Join(screen.inversions[0].left, screen.inversions[0].right, screen.inversions[1].right),
               "2 10 2");
+}
+
+namespace {
+
+// The caret's line and column as the status line should show them, counted in `text`.
+std::string TrueStatus(const std::string& text, int32_t caret, int32_t tabSize)
+{
+    int32_t line = 1, column = 0;
+    for (int32_t i = 0; i < caret; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 0;
+        } else {
+            column = ColumnAdvance(column, static_cast<uint8_t>(text[i]), tabSize);
+        }
+    }
+    return Join(line, column + 1);
+}
+
+}  // namespace
+
+// Random typing at the start and end of lines longer than a working window copies: the window
+// ends inside the line, yet the text, every drawn row and the status line's true column are
+// those of the same edits made to a plain string and drawn from scratch.
+TEST_F(ViewTest, LongLinesEditAndDrawAsPlainText)
+{
+    std::mt19937 random(15);
+    const std::string longLine = "\tab" + std::string(kWorkingWindowMost + 5000, 'x');
+    std::string model = longLine + "\nshort one\n  two\n" + longLine + "\nend";
+    g_core.settings.autoIndent = false;
+    EditFixture::Open(model, 6, 30, 4096);
+    int32_t caret = 0;
+    for (int step = 0; step < 600; ++step) {
+        // The run begins with Delete and an overwrite at a window's cut: the next byte is the
+        // main text's.
+        const int action = step >= 1 && step <= 3 ? 8 : step == 4 ? 5 : static_cast<int>(random() % 12);
+        const char typed = "kq\t"[random() % 3];
+        if (step % 150 == 0) {
+            // A click at the start or the end of one of the lines, or just before the cut.
+            const int32_t at[] = {0, static_cast<int32_t>(model.find('\n')), kWorkingWindowMost - 1,
+                                  static_cast<int32_t>(model.rfind('\n') - 3)};
+            caret = at[step == 0 ? 2 : random() % 4];
+            Click(caret);
+        } else if (action < 6) {
+            g_core.insertMode = action != 5;
+            const bool overwrite = !g_core.insertMode && model[caret] != '\n' && caret < static_cast<int32_t>(model.size());
+            TypeKey(doc.get(), static_cast<uint8_t>(typed));
+            model.replace(static_cast<size_t>(caret), overwrite ? 1 : 0, 1, typed);
+            ++caret;
+        } else if (action < 8) {
+            TypeKey(doc.get(), kKeyBackspace);
+            if (caret > 0 && model[caret - 1] != '\n') model.erase(static_cast<size_t>(--caret), 1);
+        } else if (action < 10) {
+            TypeKey(doc.get(), kKeyDelete);
+            if (caret < static_cast<int32_t>(model.size())) model.erase(static_cast<size_t>(caret), 1);
+        } else if (action == 10) {
+            g_core.insertMode = true;
+            TypeKey(doc.get(), kKeyEnter);
+            model.insert(static_cast<size_t>(caret++), 1, '\n');
+        } else {
+            CloseWorkingWindow(doc.get());  // as End does
+            CaretToLineEnd(doc.get());
+            CaretUpdate(doc.get());
+            caret = static_cast<int32_t>(std::min(model.find('\n', static_cast<size_t>(caret)), model.size()));
+        }
+        ASSERT_EQ(AbsoluteCaret(doc.get()), caret) << step;
+        ASSERT_EQ(Status(), TrueStatus(model, caret, doc->tabSize)) << step;
+        if (step % 10 != 0) continue;
+        ASSERT_EQ(Whole(), model) << step;
+        DocPtr fresh = DocWithText(model, 16, doc->rows);
+        fresh->topOffset = AbsoluteTop(doc.get());
+        fresh->leftColumn = doc->leftColumn;
+        fresh->tabSize = doc->tabSize;
+        fresh->cellWidth = 8;
+        fresh->cellHeight = 16;
+        ASSERT_EQ(LayoutCells(AsGrid(fresh.get()), doc->columns * 8, doc->rows * 16), 0);
+        RedrawRows(fresh.get(), 0, 0, fresh->rows, fresh->columns);
+        ShowCaretPosition(doc.get());  // the status line is the document's again
+        for (int r = 0; r < doc->rows; ++r)
+            ASSERT_EQ(Row(r), std::string(RowCells(AsGrid(fresh.get()), r), static_cast<size_t>(doc->columns)))
+                << step << " row " << r;
+    }
 }
