@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "display/gdi_scoped.h"
 #include "display/status_geometry.h"
+#include "doc/view.h"
 #include "resources/ids.h"
 
 namespace {
@@ -247,7 +248,7 @@ void ShowDocumentStatus(const EditState* doc, int stringId)
         char format[64];
         LoadText(IDS_POSITION_FORMAT, format, sizeof format);
         FormatPosition(g_app.statusText, sizeof g_app.statusText, format, doc->topLine + doc->caretRow + 1,
-                       doc->leftColumn + doc->caretColumn + 1);
+                       CaretTextColumn(doc) + 1);
     } else {
         g_app.statusText[0] = '\0';
     }

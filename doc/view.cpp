@@ -81,7 +81,8 @@ int32_t CaretTextColumn(const EditState* doc)
     const int64_t column = int64_t{doc->leftColumn} + doc->caretColumn;
     // Only a caret still held at the last cell of a view scrolled fully right lies beyond it.
     const bool held = doc->leftColumn == kMaxLeftColumn && doc->caretColumn == doc->columns - 1;
-    return static_cast<int32_t>(std::min<int64_t>(column + (held ? doc->caretBeyond : 0), INT32_MAX));
+    // One below the largest, so that the status line's 1-based column stays in range.
+    return static_cast<int32_t>(std::min<int64_t>(column + (held ? doc->caretBeyond : 0), INT32_MAX - 1));
 }
 
 void SetCaretTextColumn(EditState* doc, int32_t column)
@@ -97,8 +98,7 @@ void AdvanceCaretOver(EditState* doc, uint8_t byte)
 
 void ShowCaretPosition(EditState* doc)
 {
-    Screen().ShowPosition(doc->topLine + doc->caretRow + 1, static_cast<int32_t>(
-                                                                std::min<int64_t>(int64_t{CaretTextColumn(doc)} + 1, INT32_MAX)));
+    Screen().ShowPosition(doc->topLine + doc->caretRow + 1, CaretTextColumn(doc) + 1);
 }
 
 void ColumnOfCaret(EditState* doc)

@@ -12,7 +12,7 @@ constexpr int16_t kMaxLeftColumn = 1024;
 constexpr int kHelpWordMax = 32;  // keyword characters WordForHelp copies; its buffer holds one more
 
 // The caret's text column: its cell's, plus the columns it lies beyond the last cell when the
-// view can scroll no further right.
+// view can scroll no further right; at most INT32_MAX - 1.
 int32_t CaretTextColumn(const EditState* doc);
 // Puts the caret's cell at a text column of its line.
 void SetCaretTextColumn(EditState* doc, int32_t column);
