@@ -14,14 +14,15 @@
 
 namespace {
 
-void Check(const EditState* doc)
+// The record's fields every step; the whole text for NUL bytes only now and then, which keeps
+// long inputs fast.
+void Check(const EditState* doc, bool wholeText)
 {
     if (doc->length < 0 || doc->length >= doc->capacity + 1 || doc->text[doc->length] != '\0') std::abort();
     if (doc->caretOffset < 0 || doc->caretOffset > doc->length) std::abort();
     if (doc->topOffset < 0 || doc->topOffset > doc->length) std::abort();
     if (doc->undoNext < 0 || doc->undoNext > doc->undoCount || doc->undoCount > 63) std::abort();
-    for (int32_t i = 0; i < doc->length; ++i)
-        if (doc->text[i] == '\0') std::abort();
+    if (wholeText && std::memchr(doc->text, '\0', static_cast<size_t>(doc->length))) std::abort();
 }
 
 }  // namespace
@@ -86,10 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         } else {
             TypeKey(doc, b == 0 ? 'x' : b);
         }
-        Check(doc);
+        Check(doc, i % 64 == 0);
     }
     CloseWorkingWindow(doc);
-    Check(doc);
+    Check(doc, true);
     FreeBlock(doc->cells);
     FreeBlock(doc->text);
     ClearUndo(doc);
