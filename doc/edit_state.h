@@ -102,5 +102,5 @@ struct WorkingWindowSave {
     int32_t mainLength;
     int32_t mainCapacity;
     int32_t windowLength;
-};
     bool cut;  // the window ends inside a line too long to copy whole: see WindowCut
+};

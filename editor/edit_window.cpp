@@ -537,10 +537,10 @@ void OnVScroll(EditState* doc, WORD code, WORD thumb)
 
 void OnHScroll(EditState* doc, WORD code, WORD thumb)
 {
-    ClearSearchHit(doc);
-    switch (code) {
     // The caret goes to a cell, which may lie past a window cut inside a long line.
     if (WindowCut(doc)) CloseWorkingWindow(doc);
+    ClearSearchHit(doc);
+    switch (code) {
         case SB_LINELEFT:
             ScrollLeft(doc, 1);
             break;
