@@ -1,4 +1,4 @@
-// The search engine: skip tables, the search's case and whole-word rules, Find Next over
+// The search engine: the search's case and whole-word rules, Find Next over
 // overlapping matches, and Replace All against the sequential replace-and-search-on it stands
 // for, on memory that runs out and with its one-step undo.
 #include <gtest/gtest.h>
@@ -47,29 +47,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(SearchTest, SkipTablesShiftToTheLastOccurrenceAndGuardToTheOneBeforeTheEnd)
-{
-    struct Case {
-        const char* pattern;
-        std::vector<std::pair<char, int>> entries;
-        int others, guard;
-    } cases[] = {{"abab", {{'a', 1}, {'b', 0}}, 4, 2},
-                 {"aaa", {{'a', 0}}, 3, 1},
-                 {"x", {{'x', 0}}, 1, 1}};
-    for (const Case& c : cases) {
-        SearchState s;
-        BuildSkipTable(&s, c.pattern, static_cast<int32_t>(std::strlen(c.pattern)));
-        EXPECT_STREQ(s.pattern, c.pattern);
-        EXPECT_EQ(s.guardShift, c.guard) << c.pattern;
-        for (int b = 0; b < 256; ++b) {
-            int expected = c.others;
-            for (auto [byte, shift] : c.entries)
-                if (static_cast<uint8_t>(byte) == b) expected = shift;
-            EXPECT_EQ(s.skipTable[b], expected) << c.pattern << " byte " << b;
-        }
-    }
-}
 
 TEST_F(SearchTest, CaseFoldsLettersOnlyAndWholeWordsEndAtBlanksAndPunctuation)
 {

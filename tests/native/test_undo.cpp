@@ -15,20 +15,6 @@ class UndoTest : public EditFixture {};
 
 }  // namespace
 
-TEST_F(UndoTest, SixtyFourEditsLeaveFortyEightRecords)
-{
-    Open("\n");
-    Click(0);
-    Type(std::string(63, 'x'));
-    EXPECT_EQ(doc->undoNext, 63);
-    Type("y");
-    EXPECT_EQ(Join(doc->undoNext, doc->undoCount), "48 48");
-    int steps = 0;
-    while (Undo(doc.get())) ++steps;
-    EXPECT_EQ(steps, 48);
-    EXPECT_EQ(Text(doc.get()), std::string(16, 'x') + "\n");
-}
-
 // The text is the model test's; here the record kinds and where a replay leaves the caret.
 TEST_F(UndoTest, ReplaysLeaveTheCaretAfterTheRestoredTextAndRedoAtTheEndDoesNothing)
 {

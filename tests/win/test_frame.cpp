@@ -1,43 +1,161 @@
-// The frame in-process: placement from "Start Size", the menus that follow the documents, the
-// command routing, the rubber band's refusals, dropped files, the window list, and the session's
-// end (what the real program shows of these is checked end to end).
+// The program's windows in-process on the real frame: placement from "Start Size" and its saving,
+// command routing, the document limit, dropped files, the window list, the save question, the
+// document window's blocks, keys, caret, mouse setting and clipboard, message boxes, the
+// recent-file menu and keys, and the dialogs made modeless so their controls can be worked
+// (EndDialog only hides them). What the real program shows of these is checked end to end.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/message_box.h"
+#include "app/preferences.h"
+#include "app/recent_files.h"
 #include "app/window_list.h"
+#include "compile/compile.h"
+#include "display/status_line.h"
+#include "doc/edit.h"
+#include "doc/memory.h"
+#include "doc/view.h"
+#include "editor/clipboard.h"
 #include "editor/edit_window.h"
+#include "editor/find.h"
+#include "print/print.h"
 #include "resources/ids.h"
 #include "settings/settings_file.h"
+#include "tests/native/doc_helpers.h"
+#include "tests/native/tally_allocator.h"
 #include "tests/win/frame_fixture.h"
 #include "tests/win/win_helpers.h"
 
 namespace {
 
-// The commands that reach a document window, recorded by a procedure put in front of its own.
+constexpr char kQuestion[] = " has been modified, but not saved.  Do you want to save it now?";
+
+std::string IniText(const char* section, const char* key)
+{
+    char value[400];
+    GetPrivateProfileStringA(section, key, "(none)", value, sizeof value, "QV5.INI");
+    return value;
+}
+int IniInt(const char* key)
+{
+    return static_cast<int>(GetPrivateProfileIntA("Kestrel Editor", key, -1, "QV5.INI"));
+}
+std::string SettingsBytes()
+{
+    FlushSettings();
+    return ReadBytes(WindowsPath("QV5.INI"));
+}
+
+// The commands that reach a document window, recorded by a procedure put in front of its own
+// (so the commands' own dialogs, some modal, stay shut).
 std::vector<int> g_docCommands;
 WNDPROC g_docProc = nullptr;
 LRESULT CALLBACK RecordingProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND) {
-        // Only the routing is checked here: the commands' own dialogs (some modal) stay shut.
-        g_docCommands.push_back(LOWORD(wParam));
-        return 0;
-    }
-    return CallWindowProcA(g_docProc, w, message, wParam, lParam);
+    if (message != WM_COMMAND) return CallWindowProcA(g_docProc, w, message, wParam, lParam);
+    g_docCommands.push_back(LOWORD(wParam));
+    return 0;
 }
 
-RECT ChildRect(HWND child)
+// Answers a dialog (a modal one from inside its loop) once it is up: the save dialog with Cancel,
+// Goto Line with a number, the font dialog with its largest size; counts the dialogs answered.
+int g_answered = 0;
+BOOL CALLBACK CancelIfDialog(HWND w, LPARAM)
 {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, g_app.clientWindow, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    char name[16];
+    if (IsWindowVisible(w) && GetClassNameA(w, name, sizeof name) && std::string(name) == "#32770") {
+        PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+        ++g_answered;
+    }
+    return TRUE;
+}
+void CALLBACK CancelFileDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), CancelIfDialog, 0);
+}
+void CALLBACK AnswerGotoLine(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (HWND dialog = FindWindowA(nullptr, "Goto Line")) {
+        KillTimer(nullptr, timer);
+        SetDlgItemTextA(dialog, IDC_LINE_NUMBER, " +3x");
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    }
+}
+void CALLBACK PickLargestFont(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND fonts = FindWindowA(nullptr, "Font Select");
+    if (fonts && ++g_answered > 20) {  // a dialog that does not close gets Cancel after a second
+        KillTimer(nullptr, timer);
+        PostMessageA(fonts, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    HWND sizes = GetDlgItem(fonts, 1138);
+    const LRESULT last = SendMessageA(sizes, CB_GETCOUNT, 0, 0) - 1;
+    if (!fonts || last < 0 || SendMessageA(sizes, CB_GETCURSEL, 0, 0) == last) return;
+    KillTimer(nullptr, timer);
+    SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(last), 0);
+    SendMessageA(fonts, WM_COMMAND, MAKEWPARAM(1138, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+    PostMessageA(fonts, WM_COMMAND, IDOK, 0);
+}
+
+void SetModifiers(bool shift, bool control)
+{
+    BYTE keys[256];
+    ASSERT_TRUE(GetKeyboardState(keys));
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    ASSERT_TRUE(SetKeyboardState(keys));
+}
+void Press(HWND window, WPARAM key, bool shift = false, bool control = false)
+{
+    SetModifiers(shift, control);
+    SendMessageA(window, WM_KEYDOWN, key, 0);
+    SetModifiers(false, false);
+}
+
+void* NoBlock(size_t)
+{
+    return nullptr;
+}
+HGLOBAL WINAPI NoGlobal(UINT, SIZE_T)
+{
+    return nullptr;
+}
+
+std::string ClipboardText()
+{
+    std::string text = "<none>";
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) text = bytes;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// The menu as "id text" lines, "-" for a separator.
+std::vector<std::string> MenuLines(HMENU menu)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[300] = "";
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        EXPECT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info));
+        lines.push_back((info.fType & MFT_SEPARATOR) ? "-" : std::to_string(info.wID) + " " + text);
+    }
+    return lines;
 }
 
 class Frame : public ::testing::Test {
@@ -45,18 +163,45 @@ protected:
     void SetUp() override
     {
         DeleteSettingsFile();
+        saved_ = g_core.settings;
         ASSERT_NE(StartTestFrame(900, 700), nullptr);
     }
     void TearDown() override
     {
-        StopTestFrame();
+        RestoreDefaultAllocator();
+        StopTestFrame();  // destroys the documents left without asking
+        g_core.settings = saved_;
         DeleteSettingsFile();
     }
-    static HWND NewDoc()
+    // A document window, typed into (untitled) or of a file's bytes, the caret at offset caret and
+    // the view from line top.
+    static HWND Open(const char* typed = "", const std::string& bytes = "", int32_t caret = 0,
+                     int32_t top = 0, int width = 0, int height = 0)
     {
-        HWND doc = NewDocumentWindow(nullptr, 0, 0, 0, 0);
+        const std::string path = TempPath("zavodo_frame.ksr");
+        if (!bytes.empty()) WriteBytes(path, bytes);
+        HWND window = NewDocumentWindow(bytes.empty() ? nullptr : path.c_str(), 0, 0, width, height);
+        DeleteFileA(path.c_str());  // loaded: the document does not keep it open
+        for (const char* c = typed; window && *c; ++c)
+            SendMessageA(window, WM_CHAR, static_cast<WPARAM>(*c), 0);
+        if (EditState* doc = bytes.empty() ? nullptr : DocumentOfWindow(window)) {
+            GotoLine(doc, top + 1);
+            doc->caretOffset = caret;
+            LocateCaret(doc);
+        }
         Pump();
-        return doc;
+        return window;
+    }
+    static HWND Dialog(const char* name, DLGPROC proc, HWND owner = g_app.frameWindow)
+    {
+        HWND dialog = CreateDialogParamA(ResourceInstance(), name, owner, proc, 0);
+        EXPECT_NE(dialog, nullptr);
+        return dialog;
+    }
+    static void Confirm(HWND dialog, int button)
+    {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        DestroyWindow(dialog);
     }
     static void Band(POINT from, POINT to)
     {
@@ -67,9 +212,10 @@ protected:
     }
 
     BoxHook boxes;
+    Settings saved_;
 };
 
-TEST(FramePlacement, StartSizeGivesDefaultMaximisedOrShortenedFrames)
+TEST(FramePlacement, StartSizeGivesDefaultMaximisedOrShortenedFramesAndIsSavedUnlessMinimised)
 {
     // A plain placement is started end to end.
     const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
@@ -99,50 +245,33 @@ TEST(FramePlacement, StartSizeGivesDefaultMaximisedOrShortenedFrames)
         StopTestFrame();
     }
     DeleteSettingsFile();
-}
-
-TEST_F(Frame, LayoutPutsTheStatusLineAtTheBottomAndTheClientBelowTheBar)
-{
-    RECT frame, client, status, bar;
-    GetClientRect(g_app.frameWindow, &frame);
-    GetWindowRect(g_app.clientWindow, &client);
-    GetWindowRect(g_app.statusLineWindow, &status);
-    GetWindowRect(ActionBarWindow(g_app.actionBarBlock), &bar);
-    EXPECT_EQ(status.bottom - status.top, g_app.statusLineHeight);
-    EXPECT_EQ(client.top, bar.bottom);
-    EXPECT_EQ(client.bottom, status.top);
-    EXPECT_EQ(client.right - client.left, frame.right);
-    POINT bottom{0, status.bottom};
-    ScreenToClient(g_app.frameWindow, &bottom);
-    EXPECT_EQ(bottom.y, frame.bottom);
-}
-
-TEST_F(Frame, MenuAndBarFollowTheFirstDocumentAndTheLastClose)
-{
-    EXPECT_EQ(GetMenu(g_app.frameWindow), g_app.shortMenu);
-    EXPECT_EQ(g_app.actionBarBlock->buttonCount, 5);  // the two foreign entries and New, Open, Exit
-    HWND doc = NewDoc();
-    ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(GetMenu(g_app.frameWindow), g_app.mainMenu);
-    EXPECT_EQ(g_app.currentMenu, g_app.mainMenu);
-    EXPECT_EQ(g_app.actionBarBlock->buttonCount, 17);
-    EXPECT_EQ(g_app.actionBarBlock->owner, HandleToULong(g_app.frameWindow));
-    SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(doc), 0);
-    Pump();
-    EXPECT_EQ(GetMenu(g_app.frameWindow), g_app.shortMenu);
-    EXPECT_EQ(g_app.actionBarBlock->buttonCount, 5);
-    EXPECT_EQ(g_app.documentCount, 0);
+    TestWindow frame(WS_OVERLAPPEDWINDOW, 30, 40, 500, 300);
+    g_app.frameWindow = frame.hwnd;
+    const std::pair<int, const char*> saves[] = {
+        {SW_SHOWNOACTIVATE, "30 40 530 340"},
+        {SW_SHOWMINNOACTIVE, "30 40 530 340"},  // moved, minimised: kept
+        {SW_RESTORE, "60 70 460 270"}};
+    for (auto [show, stored] : saves) {
+        if (show != SW_SHOWNOACTIVATE) SetWindowPos(frame.hwnd, nullptr, 60, 70, 400, 200, SWP_NOZORDER);
+        ShowWindow(frame.hwnd, show);
+        WritePrivateProfileStringA("Kestrel Editor", "TabStops", nullptr, "QV5.INI");
+        SettingsSave();
+        FlushSettings();
+        EXPECT_EQ(IniText("Kestrel Editor", "Start Size"), stored) << show;
+        EXPECT_NE(IniText("Kestrel Editor", "TabStops"), "(none)") << "the other keys are still written";
+    }
+    g_app.frameWindow = nullptr;
+    DeleteSettingsFile();
 }
 
 TEST_F(Frame, EachCommandReachesItsHandler)
 {
-    HWND doc = NewDoc();
+    HWND doc = Open();
     ASSERT_NE(doc, nullptr);
     g_docProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(doc, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
     const int oem = g_app.oemTranslate, shown = g_app.actionBarShown, large = g_app.largeButtons;
     const int tips = g_app.actionBarBlock->tooltips;
-    // The document's commands reach it once each (its own dialogs, some modal, stay shut).
     for (int command :
          {IDM_SAVE_AS, IDM_PRINT, IDM_PRINT_SETUP, IDM_PREFERENCES, IDM_CUT, IDM_COPY, IDM_PASTE, IDM_FIND,
           IDM_FIND_AGAIN, IDM_REPLACE, IDM_GOTO_LINE, IDM_COMPILE, IDM_COMPILER_NOTICE, IDM_FIRST_CHILD}) {
@@ -151,7 +280,7 @@ TEST_F(Frame, EachCommandReachesItsHandler)
         EXPECT_EQ(g_docCommands, std::vector<int>{command});
     }
     EXPECT_TRUE(g_boxes.empty());
-    // The frame's own never do; a tool that is missing says so.
+    // The frame's own never reach it; a tool that is missing says so.
     g_docCommands.clear();
     for (auto [command, box] : {std::pair{IDM_OEMKEYS, ""},
                                 {IDM_ACTION_BAR, ""},
@@ -169,12 +298,9 @@ TEST_F(Frame, EachCommandReachesItsHandler)
         g_boxes.clear();
     }
     EXPECT_TRUE(g_docCommands.empty());
-    EXPECT_NE(g_app.oemTranslate, oem);
-    EXPECT_EQ(g_app.actionBarShown, shown);  // switched off and on again
-    EXPECT_NE(g_app.largeButtons, large);
-    EXPECT_NE(g_app.actionBarBlock->tooltips, tips);
-    EXPECT_NE(ActionBarWindow(g_app.actionBarBlock), nullptr);
-
+    EXPECT_EQ(Join(g_app.oemTranslate != oem, g_app.actionBarShown == shown, g_app.largeButtons != large,
+                   g_app.actionBarBlock->tooltips != tips, ActionBarWindow(g_app.actionBarBlock) != nullptr),
+              "1 1 1 1 1");  // the bar switched off and on again
     // New makes one more document; Close and Exit act on the document and the frame.
     SendMessageA(g_app.frameWindow, WM_COMMAND, IDM_NEW, 0);
     EXPECT_EQ(g_app.documentCount, 2);
@@ -184,31 +310,23 @@ TEST_F(Frame, EachCommandReachesItsHandler)
     MSG close;
     EXPECT_TRUE(PeekMessageA(&close, g_app.frameWindow, WM_CLOSE, WM_CLOSE, PM_REMOVE));
     // The switches were saved as they were made.
-    EXPECT_EQ(GetPrivateProfileIntA("Kestrel Editor", "LargeIcons", -1, "QV5.INI"), g_app.largeButtons);
-    EXPECT_EQ(GetPrivateProfileIntA("Kestrel Editor", "OEMKeys", -1, "QV5.INI"), g_app.oemTranslate);
+    EXPECT_EQ(Join(IniInt("LargeIcons"), IniInt("OEMKeys")), Join(g_app.largeButtons, g_app.oemTranslate));
 }
 
-TEST_F(Frame, RubberBandTooNarrowOrAClickOpensNothing)
+TEST_F(Frame, NarrowBandsClicksAndTheSixtyEighthDocumentOpenNothing)
 {
     // A band of the drawn size is opened end to end.
     Band({200, 10}, {300, 210});  // 100 wide: too narrow
     Band({200, 10}, {200, 10});   // a click
-    EXPECT_EQ(g_app.documentCount, 0);
-    EXPECT_FALSE(g_app.band.tracking);
-    EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(Frame, TheSixtyEighthDocumentIsRefused)
-{
+    EXPECT_EQ(Join(g_app.documentCount, g_app.band.tracking, GetCapture() == nullptr), "0 0 1");
     while (g_app.documentCount < kMaxDocuments) ASSERT_NE(NewDocumentWindow(nullptr, 0, 0, 0, 0), nullptr);
     SendMessageA(g_app.frameWindow, WM_COMMAND, IDM_NEW, 0);
     Band({10, 10}, {300, 300});
     EXPECT_EQ(g_app.documentCount, kMaxDocuments);
-    ASSERT_EQ(g_boxes.size(), 2u);
-    EXPECT_EQ(g_boxes[1].text, "Only 67 files may be open at one time!");
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>(2, "Only 67 files may be open at one time!"));
 }
 
-TEST_F(Frame, DroppedFilesOpen)
+TEST_F(Frame, DroppedFilesOpenTheFirstLastAndEndingTheSessionSavesNoSettings)
 {
     const std::vector<std::string> names{TempPath("zdrop1.ksr"), TempPath("zdrop2.ksr"),
                                          TempPath("zdrop3.ksr")};
@@ -222,16 +340,11 @@ TEST_F(Frame, DroppedFilesOpen)
     GlobalUnlock(drop);
     SendMessageA(g_app.frameWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     EXPECT_EQ(g_app.documentCount, 3);
-    // Taken from the last to the first: the first name is opened last and is active.
     const EditState* active = DocumentOfWindow(ActiveDocument());
     ASSERT_NE(active, nullptr);
     EXPECT_EQ(lstrcmpiA(active->path, names[0].c_str()), 0) << active->path;
     for (const auto& n : names) DeleteFileA(n.c_str());
-}
-
-TEST_F(Frame, EndingTheSessionSavesNoSettings)
-{
-    // Leaving saves them, end to end.
+    // Leaving saves the settings, end to end; the session's end does not.
     EXPECT_EQ(SendMessageA(g_app.frameWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_FALSE(FileExists(WindowsPath("QV5.INI")));
 }
@@ -243,23 +356,490 @@ TEST_F(Frame, WindowListOpensEachFileOnceAndPlacesNewWindows)
     // A missing file in an existing folder is made empty; a missing folder gives message 300.
     HWND first = OpenDocument(upper.c_str());
     ASSERT_NE(first, nullptr);
-    EXPECT_NE(GetFileAttributesA(upper.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(FileExists(upper));
     EXPECT_EQ(OpenDocument(lower.c_str()), first);
     EXPECT_EQ(g_app.documentCount, 1);
     const std::string missing = TempPath("no_such_zavodo_dir\\x.ksr");
     EXPECT_EQ(OpenDocument(missing.c_str()), nullptr);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Cannot open file - " + missing.substr(0, 80)});
-
-    // A new window fills the client area, but never below 300 x 100; it opens maximised
-    // when the active one is.
+    // A new window fills the client area, but never below 300 x 100; it opens maximised when the
+    // active one is.
+    const auto placed = [](HWND child) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, g_app.clientWindow, reinterpret_cast<POINT*>(&r), 2);
+        return Sides(r);
+    };
     RECT client;
     GetClientRect(g_app.clientWindow, &client);
-    EXPECT_EQ(Sides(ChildRect(first)), Sides(client));
+    EXPECT_EQ(placed(first), Sides(client));
     MoveWindow(g_app.clientWindow, 0, 0, 200, 80, TRUE);
-    EXPECT_EQ(Sides(ChildRect(NewDoc())), Sides({0, 0, 300, 100}));
+    EXPECT_EQ(placed(Open()), Sides({0, 0, 300, 100}));
     SendMessageA(g_app.clientWindow, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(first), 0);
-    EXPECT_TRUE(IsZoomed(NewDoc()));
+    EXPECT_TRUE(IsZoomed(Open()));
     DeleteFileA(upper.c_str());
+}
+
+TEST_F(Frame, CloseOfAModifiedDocumentFollowsTheAnswerAndCancelOfItsSaveAsKeepsIt)
+{
+    // An unmodified one closes without a question, and leaving asks about each, end to end.
+    const struct {
+        int answer;
+        bool closes;
+        const char* fileAfter;
+    } table[] = {{IDYES, true, "xold"}, {IDNO, true, "old"}, {IDCANCEL, false, "old"}};
+    const std::string path = TempPath("ZPROMPT.KSR");
+    for (const auto& row : table) {
+        WriteBytes(path, "old");
+        HWND window = NewDocumentWindow(path.c_str(), 0, 0, 0, 0);
+        ASSERT_NE(window, nullptr);
+        SendMessageA(window, WM_CHAR, 'x', 0);
+        g_boxes.clear();
+        g_boxAnswer = row.answer;
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_EQ(BoxTexts(), std::vector<std::string>{path + kQuestion}) << row.answer;
+        EXPECT_EQ(Join(g_boxes[0].owner == g_app.frameWindow, g_boxes[0].caption, g_boxes[0].style),
+                  Join(1, "Corvanet Editor", MB_YESNOCANCEL | MB_ICONQUESTION));
+        EXPECT_EQ(Join(IsWindow(window) != FALSE, ReadBytes(path)), Join(!row.closes, row.fileAfter));
+    }
+    DeleteFileA(path.c_str());
+    // An untitled one is asked about by name; Cancel refuses the session's end.
+    g_boxes.clear();
+    g_boxAnswer = IDCANCEL;
+    HWND window = Open("typed");
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{std::string("Untitled") + kQuestion});
+    // Yes, then Cancel in the save dialog: the document stays, for its close and the frame's.
+    g_boxAnswer = IDYES;
+    g_answered = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, CancelFileDialog);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(window));
+    const EditState* doc = DocumentOfWindow(window);
+    EXPECT_EQ(Join(g_answered, Text(doc), doc->path[0] == '\0'), "1 typed\n 1");  // untitled: a line end
+    SendMessageA(g_app.frameWindow, WM_CLOSE, 0, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(Join(g_answered, IsWindow(window) && g_app.frameWindow, g_boxes.size()), "2 1 3");
+}
+
+TEST_F(Frame, DocumentWindowsFreeEveryBlockAndFailWithoutMemoryLeavingNothing)
+{
+    g_tally = Tally{};
+    SetAllocator(kTallyAllocator);
+    HWND first = Open(), second = Open();
+    ASSERT_TRUE(first && second);
+    EXPECT_GE(g_tally.live, 4);  // each with its record and text
+    for (HWND w : {first, second})
+        SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(w), 0);
+    EXPECT_EQ(g_tally.live, 0);
+    // The record, the grid's cells, then the text; only the text's failure is reported.
+    for (int failAt : {1, 2, 3}) {
+        g_tally = Tally{};
+        g_tally.failAt = failAt;
+        g_boxes.clear();
+        EXPECT_EQ(NewDocumentWindow(nullptr, 0, 0, 0, 0), nullptr) << failAt;
+        EXPECT_EQ(Join(g_tally.live, ActiveDocument() == nullptr), "0 1") << failAt;
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>(static_cast<size_t>(failAt == 3), "Out of memory! "));
+    }
+}
+
+TEST_F(Frame, ShowMessageHandsTheComposedBoxWithItsIconAndButtonsToTheHook)
+{
+    g_boxAnswer = IDNO;
+    EXPECT_EQ(ShowMessage(g_app.frameWindow, 1, IDS_CANNOT_WRITE, "C:\\A^B.KSR"), IDNO);
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(Join(g_boxes[0].owner == g_app.frameWindow, g_boxes[0].text, g_boxes[0].caption),
+              "1 Cannot write to file - C:\\A\nB.KSR Corvanet Editor");
+    for (auto [kind, style] : {std::pair<int, UINT>{0, MB_ICONEXCLAMATION},
+                               {1, MB_YESNO | MB_ICONQUESTION},
+                               {2, MB_YESNOCANCEL | MB_ICONQUESTION},
+                               {3, MB_ICONHAND},
+                               {9, MB_ICONHAND}}) {
+        ShowMessage(g_app.frameWindow, kind, IDS_OUT_OF_MEMORY, nullptr);
+        EXPECT_EQ(Join(g_boxes.back().style, g_boxes.back().text), Join(style, "Out of memory! ")) << kind;
+    }
+}
+
+TEST_F(Frame, MovementKeysMoveTheCaretAndTheSelection)
+{
+    struct Key {
+        WPARAM key;
+        bool shift, control;
+    };
+    const Key right{VK_RIGHT, false, false}, shiftRight{VK_RIGHT, true, false}, ctrlEnd{VK_END, false, true};
+    constexpr int32_t kEnd = -1;    // caret or anchor: the end of the text
+    constexpr int32_t kBelow = -1;  // anchor row: below the view, in the column past the last
+    constexpr int32_t kAny = -2;    // anchor row: not checked
+    std::string tall;
+    for (int i = 0; i < 200; ++i) tall += "line " + std::to_string(i) + "\n";
+    const struct {
+        const char* name;
+        std::string text;
+        int32_t start;  // the caret's offset
+        std::vector<Key> keys;
+        int32_t caret, anchor;  // the anchor is checked with a highlight only
+        bool highlight;
+        int32_t anchorRow;
+        bool lastKeyKeepsView;
+    } table[] = {
+        // Shift+End, Shift+Down, Ctrl+Home and the word moves are also checked end to end and natively.
+        {"Left at a line start", "ab\ncd\n", 3, {{VK_LEFT, false, false}}, 3, 0, false, kAny, false},
+        {"Right at an LF", "ab\ncd\n", 2, {right}, 2, 0, false, kAny, false},
+        {"Right at the end", "ab", 2, {right}, 2, 0, false, kAny, false},
+        {"Shift+Right x3", "0123456789\n", 5, {shiftRight, shiftRight, shiftRight}, 8, 5, true, 0, false},
+        {"then Right",
+         "0123456789\n",
+         5,
+         {shiftRight, shiftRight, shiftRight, right},
+         9,
+         5,
+         false,
+         kAny,
+         false},
+        {"Shift+End at the line end", "ab\ncd\n", 2, {{VK_END, true, false}}, 2, 2, false, kAny, false},
+        {"Ctrl+End, Shift+Ctrl+Home",
+         tall,
+         0,
+         {ctrlEnd, {VK_HOME, true, true}},
+         0,
+         kEnd,
+         true,
+         kBelow,
+         false},
+        {"Page Down on the last page",
+         tall,
+         0,
+         {ctrlEnd, {VK_NEXT, false, false}},
+         kEnd,
+         0,
+         false,
+         kAny,
+         true},
+    };
+    for (const auto& row : table) {
+        HWND window = Open("", row.text, row.start, 0, 400, 200);
+        EditState* doc = DocumentOfWindow(window);
+        ASSERT_NE(doc, nullptr) << row.name;
+        ASSERT_LT(doc->rows, 100) << "the tall text's 200 lines must not fit";
+        int32_t top = -1, caret = -1;
+        for (const Key& k : row.keys) {
+            top = doc->topOffset;
+            caret = doc->caretOffset;
+            Press(window, k.key, k.shift, k.control);
+        }
+        EXPECT_EQ(doc->caretOffset, row.caret == kEnd ? doc->length : row.caret) << row.name;
+        EXPECT_EQ((doc->gridFlags & kGridHighlight) != 0, row.highlight) << row.name;
+        if (row.highlight) {
+            EXPECT_EQ(doc->anchorOffset, row.anchor == kEnd ? doc->length : row.anchor) << row.name;
+        }
+        if (row.anchorRow != kAny) {
+            EXPECT_EQ(Join(doc->selAnchorRow, doc->selAnchorColumn == doc->columns),
+                      Join(row.anchorRow == kBelow ? doc->rows : row.anchorRow, row.anchorRow == kBelow))
+                << row.name;
+        }
+        if (row.lastKeyKeepsView) {
+            EXPECT_EQ(Join(doc->topOffset, doc->caretOffset), Join(top, caret)) << row.name;
+        }
+        SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+    }
+}
+
+TEST_F(Frame, CaretWidthRightButtonInsertAndTheStatusColumnFollowTheSettings)
+{
+    HWND first = Open("", "one\n"), window = Open("", "text\n");
+    EditState* doc = DocumentOfWindow(window);
+    ASSERT_NE(doc, nullptr);
+    // The caret is a third of the cell wide, or the whole cell with the large cursor.
+    doc->cellWidth = 8;
+    for (int large : {0, 1}) {
+        g_core.settings.largeCursor = large;
+        SendMessageA(window, WM_SETFOCUS, 0, 0);
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &info));
+        EXPECT_EQ(Join(info.hwndCaret == window, info.rcCaret.right - info.rcCaret.left,
+                       info.rcCaret.bottom - info.rcCaret.top),
+                  Join(1, large ? 8 : 2, doc->cellHeight));
+        SendMessageA(window, WM_KILLFOCUS, 0, 0);
+    }
+    // The right button: mouse mode 2 is Goto Line, 3 the next window, others nothing.
+    for (auto [mode, goToLine, nextWindow] :
+         {std::tuple{2, true, false}, {3, false, true}, {0, false, false}}) {
+        Pump();
+        g_core.settings.mouseMode = static_cast<int8_t>(mode);
+        SendMessageA(window, WM_RBUTTONUP, 0, 0);
+        MSG msg;
+        const bool command = PeekMessageA(&msg, g_app.frameWindow, WM_COMMAND, WM_COMMAND, PM_REMOVE);
+        EXPECT_EQ(Join(command, command && msg.wParam == IDM_GOTO_LINE), Join(goToLine, goToLine)) << mode;
+        const bool next = PeekMessageA(&msg, g_app.clientWindow, WM_MDINEXT, WM_MDINEXT, PM_REMOVE);
+        EXPECT_EQ(next, nextWindow) << "mode " << mode;
+        if (!next) continue;
+        DispatchMessageA(&msg);
+        EXPECT_EQ(ActiveDocument(), first);
+        SendMessageA(g_app.clientWindow, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+    }
+    // Insert switches the mode; the status line counts the columns scrolled off to the left.
+    g_core.insertMode = 1;
+    Press(window, VK_INSERT);
+    EXPECT_EQ(g_core.insertMode, 0);
+    Press(window, VK_INSERT);
+    EXPECT_EQ(g_core.insertMode, 1);
+    doc->leftColumn = 10;
+    ShowStatusMessage(window, 0);
+    EXPECT_EQ(std::string(g_app.statusText), "Line: 1        Col: 11                 ");
+}
+
+TEST_F(Frame, CharactersEditUnlessMinimisedAndOemKeysConvertThem)
+{
+    HWND window = Open("", "abc\n");
+    EditState* doc = DocumentOfWindow(window);
+    ASSERT_NE(doc, nullptr);
+    ShowWindow(window, SW_MINIMIZE);
+    SendMessageA(window, WM_CHAR, 'x', 0);
+    Press(window, VK_DELETE);
+    EXPECT_EQ(Join(Text(doc), IsIconic(window) != 0), "abc\n 1");
+    SendMessageA(window, WM_CHAR, VK_RETURN, 0);  // only Enter: it restores
+    EXPECT_EQ(Join(Text(doc), IsIconic(window) != 0), "abc\n 0");
+    SendMessageA(window, WM_CHAR, 1, 0);  // Ctrl+A deletes forward
+    EXPECT_EQ(Text(doc), "bc\n");
+    const uint8_t eAcute = 0xE9;
+    ASSERT_NE(OemChar(eAcute), eAcute);  // the two code pages differ above 127
+    g_app.oemTranslate = 1;
+    for (WPARAM c : {WPARAM{'x'}, WPARAM{eAcute}}) SendMessageA(window, WM_CHAR, c, 0);
+    g_app.oemTranslate = 0;
+    SendMessageA(window, WM_CHAR, eAcute, 0);
+    const std::string typed{'x', static_cast<char>(OemChar(eAcute)), static_cast<char>(eAcute)};
+    EXPECT_EQ(Join(Text(doc), doc->caretOffset), Join(typed + "bc\n", 3));
+}
+
+TEST_F(Frame, CutCopyAndPasteGoThroughTheClipboardWithCrLf)
+{
+    // Plain copies and pastes both ways are checked end to end against another program.
+    HWND window = Open("", "ab\ncd\n", 1);
+    EditState* doc = DocumentOfWindow(window);
+    ASSERT_NE(doc, nullptr);
+    SetClipboardText("before");
+    // Without a highlight Copy and Cut leave the clipboard alone, though anchor and caret differ.
+    doc->anchorOffset = 4;
+    SendMessageA(window, WM_COMMAND, IDM_CUT, 0);
+    SendMessageA(window, WM_COMMAND, IDM_COPY, 0);
+    EXPECT_EQ(Join(ClipboardText(), Text(doc)), "before ab\ncd\n");
+    Press(window, VK_DOWN, true);  // selects "b\nc"
+    SendMessageA(window, WM_COMMAND, IDM_CUT, 0);
+    EXPECT_EQ(Join(ClipboardText(), Text(doc), doc->caretOffset), "b\r\nc ad\n 1");
+    SetClipboardText("x\r\ny\rz");  // CR LF becomes LF, a lone CR goes
+    SendMessageA(window, WM_COMMAND, IDM_PASTE, 0);
+    EXPECT_EQ(Join(Text(doc), doc->caretOffset, doc->gridFlags & kGridHighlight), "ax\nyzd\n 5 0");
+    Press(window, VK_RIGHT, true);  // a highlighted "d" is replaced: two undo records
+    SendMessageA(window, WM_COMMAND, IDM_PASTE, 0);
+    EXPECT_EQ(Join(Text(doc), doc->caretOffset, doc->gridFlags & kGridHighlight), "ax\nyzx\nyz\n 9 0");
+    SendMessageA(window, WM_COMMAND, IDM_UNDO, 0);
+    EXPECT_EQ(Text(doc), "ax\nyz\n");
+    SendMessageA(window, WM_COMMAND, IDM_UNDO, 0);
+    EXPECT_EQ(Text(doc), "ax\nyzd\n");
+    CopyToClipboard("a\0b\nc", 5);  // NUL bytes are left out
+    EXPECT_EQ(ClipboardText(), "ab\r\nc");
+    // Short of memory: the clipboard and the document stay as they were.
+    SetClipboardText("kept");
+    Press(window, VK_RIGHT, true);
+    SetClipboardAllocator(NoGlobal);
+    SendMessageA(window, WM_COMMAND, IDM_COPY, 0);
+    SetClipboardAllocator(nullptr);
+    EXPECT_EQ(ClipboardText(), "kept");
+    BlockAllocator none = DefaultAllocator();
+    none.alloc = NoBlock;
+    Press(window, VK_END);
+    SetAllocator(none);
+    SendMessageA(window, WM_COMMAND, IDM_PASTE, 0);
+    RestoreDefaultAllocator();
+    EXPECT_EQ(Text(doc), "ax\nyzd\n");
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>(2, "Out of memory! "));
+}
+
+TEST(RecentFiles, MenuListsOnceBelowExitAndTheKeysStopAtAGap)
+{
+    for (char* entry : g_app.recentFiles) entry[0] = '\0';
+    HMENU bar = LoadMenuA(GetModuleHandleA(nullptr), IDR_SHORT_MENU);
+    HMENU file = GetSubMenu(bar, 0);
+    std::vector<std::string> expected = MenuLines(file);
+    ASSERT_EQ(expected.back(), "508 E&xit\tAlt+X");
+    BuildRecentFileMenu(file);
+    EXPECT_EQ(MenuLines(file), expected) << "an empty list adds nothing, not even the separator";
+    char first[] = "c:\\work\\r&d.ksr";
+    AddRecentFile(first);
+    EXPECT_STREQ(first, "C:\\WORK\\R&D.KSR") << "the caller's text is upper-cased";
+    expected.insert(expected.end(), {"-", "510 &1 C:\\WORK\\R&&D.KSR"});
+    for (int pass = 0; pass < 2; ++pass) {
+        BuildRecentFileMenu(file);
+        EXPECT_EQ(MenuLines(file), expected) << "building again replaces the entries";
+    }
+    DestroyMenu(bar);
+
+    DeleteSettingsFile();
+    const std::string longName(300, 'L');
+    for (auto [key, value] :
+         {std::pair{"File1", "c:\\one.ksr"}, {"File3", "C:\\THREE.KSR"}, {"File4", longName.c_str()}})
+        WritePrivateProfileStringA("Recent Files", key, value, "QV5.INI");
+    SettingsLoad();
+    EXPECT_EQ((std::vector<std::string>(std::begin(g_app.recentFiles), std::end(g_app.recentFiles))),
+              (std::vector<std::string>{"c:\\one.ksr", "", "C:\\THREE.KSR", longName.substr(0, 259)}));
+    HMENU menu = CreatePopupMenu();
+    BuildRecentFileMenu(menu);
+    EXPECT_EQ(MenuLines(menu), std::vector<std::string>{"510 &1 c:\\one.ksr"});
+    DestroyMenu(menu);
+    lstrcpyA(g_app.recentFiles[0], "C:\\NEW.KSR");
+    lstrcpyA(g_app.recentFiles[2], "C:\\HIDDEN.KSR");
+    SettingsSave();
+    // Entries after the gap are not written; the stored values are left as they were.
+    EXPECT_EQ(Join(IniText("Recent Files", "File1"), IniText("Recent Files", "File2"),
+                   IniText("Recent Files", "File3"), IniText("Recent Files", "File4") == longName),
+              "C:\\NEW.KSR (none) C:\\THREE.KSR 1");
+    DeleteSettingsFile();
+}
+
+TEST_F(Frame, CompilerOptionsOkWritesTheSwitchesWithinTheirLimitsAndCancelWritesNothing)
+{
+    g_app.compiler = CompilerOptions{};
+    Confirm(Dialog(IDD_COMPILER_OPTIONS, CompileOptionsDlgProc), IDOK);  // untouched, on a fresh installation
+    EXPECT_TRUE(Has(SettingsBytes(), "[ZURIRIRU]\r\nIncludePath=\r\nOptions=/W1 /E20 \r\n"))
+        << SettingsBytes();
+    WritePrivateProfileStringA("ZURIRIRU", "Options", "/Z /ML /W2 /E50 /DDEBUG", "QV5.INI");
+    WritePrivateProfileStringA("ZURIRIRU", "IncludePath", "C:\\INC", "QV5.INI");
+    HWND dialog = Dialog(IDD_COMPILER_OPTIONS, CompileOptionsDlgProc);
+    EXPECT_EQ(Join(DlgText(dialog, IDC_MAX_ERRORS), DlgText(dialog, IDC_INCLUDE_PATH),
+                   DlgText(dialog, IDC_SAVED_OPTIONS), IsDlgButtonChecked(dialog, IDC_MAP_FILE)),
+              "50 C:\\INC /DDEBUG 1");
+    const std::string longText(200, '7');
+    for (auto [id, limit] : {std::pair{IDC_MAX_ERRORS, 3u},
+                             {IDC_INCLUDE_PATH, 127u},
+                             {IDC_SAVED_OPTIONS, 80u},
+                             {IDC_SESSION_OPTIONS, 80u}}) {
+        SendDlgItemMessageA(dialog, id, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(longText.c_str()));
+        EXPECT_EQ(DlgText(dialog, id).size(), limit) << id;
+    }
+    // A maximum that is no number is 0; leading blanks go, tabs stay.
+    CheckDlgButton(dialog, IDC_MAP_FILE, BST_UNCHECKED);
+    CheckRadioButton(dialog, IDC_WARNING_0, IDC_WARNING_2, IDC_WARNING_0);
+    for (auto [id, text] : {std::pair{IDC_MAX_ERRORS, "x"},
+                            {IDC_INCLUDE_PATH, "  C:\\K"},
+                            {IDC_SAVED_OPTIONS, "  /A   /B "},
+                            {IDC_SESSION_OPTIONS, " \t/DX=1"}})
+        SetDlgItemTextA(dialog, id, text);
+    Confirm(dialog, IDOK);
+    const CompilerOptions& o = g_app.compiler;
+    EXPECT_EQ(Join(o.mapFile, o.warningLevel, o.maxErrors, o.compileCommandOptions), "0 0 0 \t/DX=1");
+    const std::string ini = SettingsBytes();
+    EXPECT_TRUE(Has(ini, "IncludePath=C:\\K\r\n") && Has(ini, "Options=/Z /W0 /E0 /A /B \r\n")) << ini;
+    dialog = Dialog(IDD_COMPILER_OPTIONS, CompileOptionsDlgProc);
+    SetDlgItemTextA(dialog, IDC_SESSION_OPTIONS, "/DNEW");
+    SetDlgItemTextA(dialog, IDC_INCLUDE_PATH, "C:\\NEW");
+    Confirm(dialog, IDCANCEL);
+    EXPECT_EQ(Join(SettingsBytes() == ini, o.compileCommandOptions), "1 \t/DX=1");
+}
+
+TEST_F(Frame, MarginsBelowThreeInchesAreTakenLongOnesRefusedAndCancelChangesNothing)
+{
+    const struct {
+        const char* typed;
+        const char* stored;
+        bool refused;
+        int button = IDOK;
+    } table[] = {{"2.5", "2.5", false},   {"3", "0.25", false},      {"3.0", "0.25", false},
+                 {"-1", "-1", false},     {"abc", "abc", false},     {"", "", false},
+                 {"0.125", "0.25", true}, {"1234567", "0.25", true}, {"1", "0.25", false, IDCANCEL}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.typed);
+        g_core.settings = saved_;
+        g_boxes.clear();
+        HWND dialog = Dialog(IDD_PAGE_SETUP, PageDlgProc);
+        EXPECT_EQ(Join(DlgText(dialog, IDC_MARGIN_LEFT), DlgText(dialog, IDC_FOOTER)),
+                  Join(saved_.marginLeft, saved_.footer));
+        SetDlgItemTextA(dialog, IDC_MARGIN_LEFT, row.typed);
+        SetDlgItemTextA(dialog, IDC_HEADER, "");
+        SendMessageA(dialog, WM_COMMAND, row.button, 0);
+        const bool kept = row.refused || row.button == IDCANCEL;
+        EXPECT_EQ(Join(g_core.settings.marginLeft, g_core.settings.header),
+                  Join(row.stored, kept ? saved_.header : ""));
+        ASSERT_EQ(g_boxes.size(), row.refused ? 1u : 0u);
+        if (row.refused) {
+            EXPECT_EQ(g_boxes[0].text.rfind("A margin may have at most 4 characters: ", 0), 0u);
+        }
+        DestroyWindow(dialog);
+    }
+}
+
+TEST_F(Frame, PreferencesReachEveryDocumentAndTheSettingsFile)
+{
+    HWND windows[2] = {Open("\tX", "", 0, 0, 780, 300),
+                       Open("\tX", "", 0, 0, 780, 300)};  // room for 80 columns
+    EditState* docs[2] = {DocumentOfWindow(windows[0]), DocumentOfWindow(windows[1])};
+    ShowWindow(windows[1], SW_MINIMIZE);
+    const auto preferences = [&] { return Dialog(IDD_PREFERENCES, PreferencesDlgProc, windows[0]); };
+    // The tab size is clamped and reaches the minimised document too; the view is drawn again.
+    for (auto [typed, stored] : {std::pair{"0", 8}, {"99", 80}, {"80", 80}, {"1", 1}, {"x", 8}, {"", 8}}) {
+        docs[0]->tabSize = docs[1]->tabSize = 3;
+        HWND dialog = preferences();
+        SetDlgItemTextA(dialog, IDC_TAB_SIZE, typed);
+        Confirm(dialog, IDOK);
+        const size_t x = std::string(docs[0]->cells, static_cast<size_t>(docs[0]->columns)).find('X');
+        EXPECT_EQ(Join(g_core.settings.tabStops, docs[0]->tabSize, docs[1]->tabSize, x, IniInt("TabStops")),
+                  Join(stored, stored, stored, stored, stored))
+            << typed;
+    }
+    // The action-bar switch is posted only when changed; the insert mode is taken at once.
+    for (auto [ticked, posted] : {std::pair{true, false}, {false, true}, {false, false}, {true, true}}) {
+        HWND dialog = preferences();
+        CheckDlgButton(dialog, IDC_SHOW_ACTION_BAR, ticked ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, IDC_INSERT_MODE, ticked ? BST_CHECKED : BST_UNCHECKED);
+        Confirm(dialog, IDOK);
+        MSG msg;
+        const bool bar = PeekMessageA(&msg, g_app.frameWindow, WM_COMMAND, WM_COMMAND, PM_NOREMOVE) &&
+                         LOWORD(msg.wParam) == IDM_ACTION_BAR;
+        Pump();
+        EXPECT_EQ(Join(bar, g_app.actionBarShown, ActionBarWindow(g_app.actionBarBlock) != nullptr,
+                       IniInt("ActionBar"), g_core.insertMode, IniInt("InsertMode")),
+                  Join(posted, ticked, ticked, ticked, ticked, ticked));
+    }
+    // A font confirmed in the real font dialog: dropped on Cancel, even by a later OK; taken on OK.
+    for (int button : {IDCANCEL, IDOK}) {
+        const int heights[2] = {docs[0]->cellHeight, docs[1]->cellHeight}, rows = docs[0]->rows;
+        const int size = g_core.settings.screenFontSize;
+        HWND dialog = preferences();
+        g_answered = 0;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, PickLargestFont);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SCREEN_FONT, BN_CLICKED), 0);
+        KillTimer(nullptr, timer);
+        ASSERT_EQ(g_app.prefFontChosen, 1) << "the font dialog was confirmed";
+        Confirm(dialog, button);
+        if (button == IDCANCEL) Confirm(preferences(), IDOK);
+        const bool larger = button == IDOK;
+        EXPECT_EQ(Join(g_core.settings.screenFontSize > size, docs[0]->cellHeight > heights[0],
+                       docs[1]->cellHeight > heights[1], docs[0]->rows<rows, IniInt("ScreenFontSize")> size),
+                  Join(larger, larger, larger, larger, larger));
+    }
+    EXPECT_NE(docs[1]->font, g_app.screenFontHandle) << "each view draws in a copy of its own";
+}
+
+TEST_F(Frame, RepeatLastFindWithoutAMatchSaysSoAndGotoLineReadsTheNumberLikeAtoi)
+{
+    // Find, Replace and Replace All themselves are tested natively.
+    std::string text;
+    for (int i = 1; i <= 50; ++i) text += "line " + std::to_string(i) + "\n";
+    HWND window = Open("", text, 0, 0, 400, 200);
+    EditState* doc = DocumentOfWindow(window);
+    ASSERT_NE(doc, nullptr);
+    std::snprintf(g_core.search.findText, kSearchTextSize, "line 4");
+    g_core.search.matchCase = g_core.search.wholeWord = 0;
+    SendMessageA(window, WM_COMMAND, IDM_FIND_AGAIN, 0);
+    const int32_t hit = static_cast<int32_t>(text.find("line 4"));
+    EXPECT_EQ(doc->caretOffset, hit);
+    std::snprintf(g_core.search.findText, kSearchTextSize, "no such line");
+    SendMessageA(window, WM_COMMAND, IDM_FIND_AGAIN, 0);
+    EXPECT_EQ(Join(doc->caretOffset, g_app.statusText), Join(hit, "Search text not found."));
+    ASSERT_NE(SetTimer(nullptr, 0, 50, AnswerGotoLine), 0u);
+    SendMessageA(window, WM_COMMAND, IDM_GOTO_LINE, 0);
+    EXPECT_EQ(Join(g_core.search.dialogTarget == doc, doc->topLine, doc->caretOffset),
+              Join(1, 2, text.find("line 3")));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // What the Windows tests share: scratch files, the settings file of the test prefix, message
-// boxes answered through the program's hook, a plain window, the message queue, and a window's
-// client area painted into a bitmap.
+// boxes answered through the program's hook, a plain window and the message queue.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -33,6 +31,10 @@ inline std::string WindowsPath(const std::string& name)
     return std::string(dir) + "\\" + name;
 }
 
+inline bool Has(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 inline bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -147,54 +149,4 @@ struct TestWindow {
 inline std::array<LONG, 4> Sides(const RECT& r)
 {
     return {r.left, r.top, r.right, r.bottom};
-}
-
-// A colour as the bitmap below holds it: 0x00RRGGBB.
-inline uint32_t Rgb(COLORREF c)
-{
-    return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
-}
-
-// A window's client area as it paints itself through WM_PRINTCLIENT onto the window colour.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels;  // top row first
-
-    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-    // Whether any pixel of [x0, x1) x [y0, y1) differs from the window colour.
-    bool Ink(int x0, int x1, int y0, int y1) const
-    {
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                if (At(x, y) != Rgb(GetSysColor(COLOR_WINDOW))) return true;
-        return false;
-    }
-};
-inline Picture PaintedClient(HWND window)
-{
-    Picture picture;
-    RECT r{};
-    GetClientRect(window, &r);
-    BITMAPINFO info{};
-    info.bmiHeader =
-        BITMAPINFOHEADER{sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dc || !dib || !bits) {
-        ADD_FAILURE() << "no bitmap of " << r.right << " x " << r.bottom;
-        return picture;
-    }
-    HGDIOBJ old = SelectObject(dc, dib);
-    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
-    picture.width = r.right;
-    picture.height = r.bottom;
-    picture.pixels.assign(static_cast<const uint32_t*>(bits),
-                          static_cast<const uint32_t*>(bits) + r.right * r.bottom);
-    SelectObject(dc, old);
-    DeleteObject(dib);
-    DeleteDC(dc);
-    return picture;
 }
