@@ -8,6 +8,7 @@
 #include "app/recent_list.h"
 #include "compile/compiler_options.h"
 #include "doc/core_state.h"
+#include "doc/snapshot.h"
 
 struct ActionBarBlock;
 
@@ -102,6 +103,12 @@ struct AppState {
     // When set, ShowMessage hands the composed box to it instead of MessageBoxA and answers
     // what it answers: how tests reply to message boxes without a user.
     int (*messageBoxHook)(HWND owner, const char* text, const char* caption, UINT style) = nullptr;
+    // Recovery snapshots: when they are taken, the stem of this run's snapshot file names and
+    // the next file's number, and whether the one notice about failing writes has been shown.
+    SnapshotTiming recoveryTiming;
+    uint32_t recoveryRun = 0;
+    uint32_t recoverySerial = 0;
+    int32_t recoveryNoticeShown = 0;
 };
 
 extern AppState g_app;

@@ -10,10 +10,12 @@
 #include "editor/edit_window.h"
 #include "app/frame.h"
 #include "app/message_box.h"
+#include "app/recovery_dialog.h"
 #include "app/recent_files.h"
 #include "app/win32_screen.h"
 #include "app/window_list.h"
 #include "doc/view.h"
+#include "editor/recovery.h"
 #include "libs/dez/dez32.h"
 #include "libs/vuzuze/vuzuze32.h"
 #include "resources/ids.h"
@@ -127,6 +129,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
     g_app.newWindowStyle = 0;
     g_app.instance = instance;
     g_core.screen = &g_win32Screen;
+    StartRecovery();
     if (!ActionBarInit(&g_app.actionBarBlock, 0)) return 0;
     UtilProgramDirectory(g_app.programDirectory, 0);
     LoadStringA(instance, IDS_DRIVE_SEPARATOR, g_app.driveSeparator, sizeof g_app.driveSeparator);
@@ -141,6 +144,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
         if (!IsWindow(running)) return 0;
     } else if (!CreateFrameWindow(show)) {
         return 0;
+    } else {
+        // What an earlier run left unsaved is offered before the command line's files open.
+        OfferRecovery();
     }
     TakeArguments(running, commandLine);
     if (running) return 0;

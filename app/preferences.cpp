@@ -53,6 +53,8 @@ void FillDialog(HWND dialog)
     Check(dialog, IDC_LARGE_CURSOR, s.largeCursor);
     Check(dialog, IDC_AUTO_INDENT, s.autoIndent);
     Check(dialog, IDC_INSERT_MODE, s.insertMode);
+    Check(dialog, IDC_RECOVERY_SNAPSHOTS, s.recoveryCopies);
+    Check(dialog, IDC_DISK_CHANGE_CHECK, s.checkDiskChanges);
     SetDlgItemInt(dialog, IDC_TAB_SIZE, static_cast<UINT>(s.tabStops), FALSE);
     SendDlgItemMessageA(dialog, IDC_TAB_SIZE, EM_LIMITTEXT, 2, 0);
 }
@@ -149,6 +151,8 @@ void ApplyPreferences(HWND dialog)
     s.actionBar = Ticked(dialog, IDC_SHOW_ACTION_BAR);
     s.largeIcons = Ticked(dialog, IDC_LARGE_ACTION_BAR);
     s.iconLabel = Ticked(dialog, IDC_TOOLTIPS);
+    s.recoveryCopies = Ticked(dialog, IDC_RECOVERY_SNAPSHOTS);
+    s.checkDiskChanges = Ticked(dialog, IDC_DISK_CHANGE_CHECK);
     PostSwitchWhenChanged(s.actionBar, g_app.prefOldActionBar, IDM_ACTION_BAR);
     PostSwitchWhenChanged(s.largeIcons, g_app.prefOldLargeIcons, IDM_LARGE_ACTION_BAR);
     PostSwitchWhenChanged(s.iconLabel, g_app.prefOldIconLabel, IDM_TOOLTIPS);

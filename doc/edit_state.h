@@ -68,6 +68,20 @@ struct EditState {
     int32_t undoNext;
     int32_t undoCount;
     int32_t undoCapacity;
+    // Recovery snapshots and the file on disk, kept by the document window (editor/recovery.cpp).
+    struct {
+        uint32_t untitledNumber;  // the number of an untitled document's title, 0 for a file
+        char file[kPathSize];     // the document's snapshot file; empty until it has one
+        uint32_t lastInput;       // tick count of the last input that may have changed the text
+        uint32_t lastWritten;     // tick count of the last snapshot
+        uint8_t pending;          // input has come since the last snapshot
+        uint8_t written;          // the snapshot file stands in the recovery folder
+        uint8_t timer;            // the snapshot timer runs
+        uint8_t asking;           // the question about a change on disk is open
+        uint8_t diskExists;       // what the file on disk showed when loaded or last saved
+        uint64_t diskWriteTime;
+        uint64_t diskSize;
+    } recovery;
 };
 
 #undef SCREEN_GRID_FIELDS

@@ -27,6 +27,7 @@
 #include "doc/view.h"
 #include "editor/clipboard.h"
 #include "editor/find.h"
+#include "editor/recovery.h"
 #include "editor/save_prompt.h"
 #include "libs/vuzuze/vuzuze32.h"
 #include "print/print.h"
@@ -103,6 +104,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
     if (AttachRecord(window, sizeof(EditState)) != 0) return FailCreation(window);
     EditState* doc = DocumentOfWindow(window);
     if (!doc || !CreateDocument(doc, path)) return FailCreation(window);
+    RecoveryDocumentMade(doc);
     RedrawRows(doc, 0, 0, doc->rows, doc->columns);
     return 0;
 }
@@ -584,7 +586,10 @@ void PrintClient(EditState* doc, HDC dc)
 // SaveText leaves the document as it was when it fails: the user is told and may retry.
 LRESULT SaveReport(EditState* doc)
 {
-    if (SaveText(doc)) return 1;
+    if (SaveText(doc)) {
+        RecoveryDocumentSaved(doc);
+        return 1;
+    }
     ShowMessage(g_app.frameWindow, 0, IDS_CANNOT_WRITE, doc->path);
     return 0;
 }
@@ -723,6 +728,7 @@ void OnMdiActivate(HWND window, EditState* doc, LPARAM lParam)
         ShowCapsLock();
         ShowNumLock();
         ShowInsertMode();
+        RecoveryActivated(window, doc);
     }
     ShowDocumentStatus(doc, 0);
 }
@@ -773,12 +779,15 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     if (!doc) return PassOn(window, message, wParam, lParam);
     if (message == UM_INITRECORD) return OnInitRecord(window, doc, wParam, lParam);
     if (message == WM_DESTROY) {
+        RecoveryWindowGone(window, doc);
         ReleaseDocumentParts(doc);
         if (g_app.documentCount > 0) --g_app.documentCount;
         return PassOn(window, message, wParam, lParam);
     }
     // Until CreateDocument has made the text the window is only a grid view.
     if (!doc->text) return PassOn(window, message, wParam, lParam);
+    // What may change the text; the snapshot waits for the input to rest.
+    if (message == WM_CHAR || message == WM_KEYDOWN || message == WM_COMMAND) RecoveryInput(window, doc);
     switch (message) {
         case WM_SIZE:
             return OnSize(window, doc, wParam, lParam);
@@ -826,6 +835,12 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             break;
         case UM_SYNCMENU:
             return OnSyncMenu(doc);
+        case UM_DISKCHANGED:
+            return RecoveryDiskChanged(window, doc);
+        case WM_TIMER:
+            if (wParam != kSnapshotTimer) break;
+            RecoveryTimer(window, doc);
+            return 0;
         case WM_MENUSELECT:
             MenuHelpStep(window, wParam, lParam);
             return 0;

@@ -10,6 +10,7 @@
 #include "app/message_box.h"
 #include "app/recent_files.h"
 #include "doc/document_file.h"
+#include "editor/recovery.h"
 #include "resources/ids.h"
 
 namespace {
@@ -47,6 +48,7 @@ bool SaveUnderNewName(EditState* doc)
         ShowMessage(g_app.frameWindow, 0, IDS_CANNOT_WRITE, doc->path);
         return false;
     }
+    RecoveryDocumentSaved(doc);
     AddRecentFile(name);
     return true;
 }
@@ -55,13 +57,21 @@ bool SaveUnderNewName(EditState* doc)
 
 bool SavePrompt(EditState* doc)
 {
-    if ((doc->docFlags & kDocModified) == 0) return true;
+    // The snapshot of a document closed unmodified or without its changes is no longer wanted.
+    if ((doc->docFlags & kDocModified) == 0) {
+        RecoveryDiscard(doc);
+        return true;
+    }
     switch (AskToSave(doc)) {
         case IDNO:
+            RecoveryDiscard(doc);
             return true;
         case IDYES:
             // A titled document that cannot be written to its own file is offered another.
-            if (doc->path[0] && SaveText(doc)) return true;
+            if (doc->path[0] && SaveText(doc)) {
+                RecoveryDocumentSaved(doc);
+                return true;
+            }
             return SaveUnderNewName(doc);
         default:
             return false;

@@ -64,6 +64,8 @@
 #define IDS_KEY_PRINTERCHARSET 271
 #define IDS_KEY_PRINTERFONTSIZE 272
 #define IDS_KEY_LARGEICONS 273
+#define IDS_KEY_RECOVERY 274
+#define IDS_KEY_DISKCHECK 275
 
 /* Strings: the status line */
 #define IDS_NUM 260
@@ -84,6 +86,22 @@
 #define IDS_TOO_MANY_FILES 314
 #define IDS_LOW_MEMORY_UNDO 315
 #define IDS_NAME_TOO_LONG 316
+
+/* Strings: recovery snapshots and files changed on disk */
+#define IDS_RECOVERY_FOLDER 340
+#define IDS_DISK_CHANGED 341
+#define IDS_DISK_DELETED 342
+#define IDS_RELOAD_FAILED 343
+#define IDS_SNAPSHOT_FAILED 344
+#define IDS_RECOVERY_SKIPPED 345
+#define IDS_RECOVERY_SIZE 346
+#define IDS_RECOVERY_NONE_SKIPPED 347
+#define IDS_SNAPSHOT_CUT 350
+#define IDS_SNAPSHOT_FOREIGN 351
+#define IDS_SNAPSHOT_VERSION 352
+#define IDS_SNAPSHOT_HEADER 353
+#define IDS_SNAPSHOT_TRAILING 354
+#define IDS_SNAPSHOT_CHECKSUM 355
 
 /* Strings: help files, path separators, the About box */
 #define IDS_HELP_FILE 1000
@@ -201,6 +219,15 @@
 #define IDC_MOUSE_GOTO_LINE 328
 #define IDC_MOUSE_NEXT_WINDOW 329
 #define IDC_LARGE_ACTION_BAR 330
+#define IDC_RECOVERY_SNAPSHOTS 331
+#define IDC_DISK_CHANGE_CHECK 332
+
+/* The recovery dialog shown at start-up when snapshots are left over */
+#define IDD_RECOVERY "Recovery"
+#define IDC_RECOVERY_LIST 341
+#define IDC_RECOVERY_SKIPPED 342
+#define IDC_RECOVER 343
+#define IDC_DISCARD 344
 
 /* Action-bar layouts: the full menu's and the short menu's */
 #define IDL_BAR_MAIN 10
@@ -217,6 +244,7 @@
 /* Private window messages (WM_USER based) */
 #define UM_SYNCMENU 1026
 #define UM_OPENFILE 1027
+#define UM_DISKCHANGED 1028  /* a document's file changed on disk: ask, posted to the document */
 #define UM_IGNORED 1534
 
 #ifndef RC_INVOKED

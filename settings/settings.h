@@ -31,4 +31,7 @@ struct Settings {
     char marginBottom[kMarginSize] = "0.25";
     char header[kTemplateSize] = "&f";
     char footer[kTemplateSize] = "Page &p";
+    // Keys the main section holds beyond the table above (kRecoveryKeys).
+    int32_t recoveryCopies = 1;    // snapshots of modified documents, offered after a crash
+    int32_t checkDiskChanges = 1;  // ask when another program has changed an open file
 };

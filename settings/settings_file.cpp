@@ -70,6 +70,27 @@ void WriteStartSize(const Section& section)
     WriteValue(section, key, value);
 }
 
+void LoadKey(const Section& section, const SettingKey& key)
+{
+    char name[kNameSize];
+    if (!LoadName(key.nameId, name, kNameSize)) return;
+    char value[kReadSize];
+    const bool present = ReadValue(section, name, value, kReadSize);
+    char textDefault[kSettingValueSize];
+    const bool haveTextDefault =
+        key.textDefaultId != 0 && LoadName(key.textDefaultId, textDefault, sizeof textDefault);
+    LoadSetting(g_core.settings, key, present ? value : nullptr, haveTextDefault ? textDefault : nullptr);
+}
+
+void SaveKey(const Section& section, const SettingKey& key)
+{
+    char name[kNameSize];
+    if (!LoadName(key.nameId, name, kNameSize)) return;
+    char value[kSettingValueSize];
+    FormatSetting(g_core.settings, key, value, sizeof value);
+    WriteValue(section, name, value);
+}
+
 }  // namespace
 
 void SettingsLoad()
@@ -77,16 +98,8 @@ void SettingsLoad()
     LoadRecentFiles();
     Section section;
     if (!LoadSection(&section)) return;
-    for (const SettingKey& key : kSettingKeys) {
-        char name[kNameSize];
-        if (!LoadName(key.nameId, name, kNameSize)) continue;
-        char value[kReadSize];
-        const bool present = ReadValue(section, name, value, kReadSize);
-        char textDefault[kSettingValueSize];
-        const bool haveTextDefault =
-            key.textDefaultId != 0 && LoadName(key.textDefaultId, textDefault, sizeof textDefault);
-        LoadSetting(g_core.settings, key, present ? value : nullptr, haveTextDefault ? textDefault : nullptr);
-    }
+    for (const SettingKey& key : kSettingKeys) LoadKey(section, key);
+    for (const SettingKey& key : kRecoveryKeys) LoadKey(section, key);
 }
 
 void SettingsSave()
@@ -95,13 +108,8 @@ void SettingsSave()
     Section section;
     if (!LoadSection(&section)) return;
     WriteStartSize(section);
-    for (const SettingKey& key : kSettingKeys) {
-        char name[kNameSize];
-        if (!LoadName(key.nameId, name, kNameSize)) continue;
-        char value[kSettingValueSize];
-        FormatSetting(g_core.settings, key, value, sizeof value);
-        WriteValue(section, name, value);
-    }
+    for (const SettingKey& key : kSettingKeys) SaveKey(section, key);
+    for (const SettingKey& key : kRecoveryKeys) SaveKey(section, key);
     // Puts the system's cached copy on disk now, so a crash later loses nothing; this form of
     // the call answers FALSE by its definition.
     static_cast<void>(WritePrivateProfileStringA(nullptr, nullptr, nullptr, section.file));

@@ -50,6 +50,11 @@ const SettingKey kSettingKeys[kSettingKeyCount] = {
     TEXT_KEY(IDS_KEY_FOOTER, footer, IDS_DEFAULT_FOOTER),
 };
 
+const SettingKey kRecoveryKeys[kRecoveryKeyCount] = {
+    INT_KEY(IDS_KEY_RECOVERY, recoveryCopies, Int32, None),
+    INT_KEY(IDS_KEY_DISKCHECK, checkDiskChanges, Int32, None),
+};
+
 #undef INT_KEY
 #undef TEXT_KEY
 

@@ -38,6 +38,10 @@ constexpr int kSettingKeyCount = 23;
 // The keys in file order: the order of loading and of saving.
 extern const SettingKey kSettingKeys[kSettingKeyCount];
 
+// The recovery keys of the main section, saved and loaded after the table above.
+constexpr int kRecoveryKeyCount = 2;
+extern const SettingKey kRecoveryKeys[kRecoveryKeyCount];
+
 constexpr int32_t kMinTabStops = 1;
 constexpr int32_t kMaxTabStops = 80;
 constexpr int32_t kDefaultTabStops = 8;

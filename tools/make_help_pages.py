@@ -139,7 +139,22 @@ DIALOGS = {
             "<dt>Right Mouse Button</dt><dd>What a click with the right button does: <b>Nothing</b>, "
             "<b>Topic Search</b> (help on the word clicked), <b>Goto Line</b> or <b>Next Window</b>.</dd>"
             "<dt>Screen Font</dt><dd>Chooses the fixed-pitch font and its size (7 to 34 points) of the "
-            "document windows. The printer font is chosen in Print Setup.</dd></dl>"),
+            "document windows. The printer font is chosen in Print Setup.</dd>"
+            "<dt>Safety</dt><dd><b>Keep recovery copies</b>: while a document has unsaved changes, "
+            "the editor keeps a copy of its text in the folder QV5RECOV beside the settings file "
+            "QV5.INI, written when you have stopped typing for two seconds and at most every ten "
+            "seconds. Saving the document, closing it unchanged or answering No when asked to save "
+            "removes its copy. When the editor starts after a crash or a power cut and copies are left, "
+            "one dialog lists them with their name, time and size: <b>Recover</b> opens the selected "
+            "ones as modified documents under their own names, so Save writes each where it belongs; "
+            "<b>Discard</b> deletes the selected copies; <b>Later</b> keeps them all for the next start. "
+            "A damaged or cut copy is named and skipped. "
+            "<b>Ask when files change on disk</b>: when you return to a document whose file another "
+            "program has changed, the editor asks once whether to reload it. Yes replaces the text "
+            "(Undo brings your version back); No keeps your version, and the next Save overwrites the "
+            "file. A file deleted by another program is reported, and its document stays open as a "
+            "modified document. Both are on unless you switch them off here (keys RecoveryCopies and "
+            "CheckDiskChanges of QV5.INI).</dd></dl>"),
 }
 
 # Keyword: (form, what it does). The language page shows them in this order.

@@ -46,3 +46,4 @@ same_bytes() {  # same_bytes <file> <expected file>
     cmp -s "$1" "$2" || fail "$1 differs: $(od -c "$1" | head -5)"
 }
 rm -f "$ini"
+rm -rf "$WINEPREFIX/drive_c/windows/QV5RECOV"  # recovery copies a killed editor left

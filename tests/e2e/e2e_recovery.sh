@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Never losing work, end to end: text typed into a document is kept as a recovery copy once the
+# typing rests; after every Wine process of the prefix is killed, the next start offers it (a
+# cut copy beside it is named and skipped) and Recover brings back exactly what was typed, saved
+# where it belongs. A file rewritten by another program asks when its window is activated again;
+# Yes shows the new text and Undo brings back the old.
+#   e2e_recovery.sh <win64 build dir>     (run by CTest inside a Wine session)
+set -u
+. "$(dirname "$0")/lib.sh" "$1" e2e_recovery
+folder=$WINEPREFIX/drive_c/windows/QV5RECOV
+copies() { ls "$folder" 2>/dev/null | sort | tr '\n' ' '; }
+
+crlf "alpha" >"$work/A.KSR"
+start_editor "$(winpath "$work/A.KSR")"
+xdotool type --delay 40 "typed "
+sleep 4  # the default 2 s of rest, then the timer's next tick
+copy=$(ls "$folder"/*.ZVR 2>/dev/null | head -1)
+[ -n "$copy" ] || fail "no recovery copy after the typing rested"
+crlf "alpha" >"$work/want"
+same_bytes "$work/A.KSR" "$work/want"  # the file itself is untouched
+
+# A crash: every process of the prefix ends at once.
+wineserver -k
+wait "$editor" 2>/dev/null
+editor=
+head -c 20 "$copy" >"$folder/CUT.ZVR"
+
+start_editor "$(winpath "$work/A.KSR")"
+probe dialog | grep -qx 'dialog=Recover Documents' || fail "no recovery dialog: $(probe dialog)"
+probe dialog | grep -qx 'text=Skipped CUT.ZVR - the file is cut short' || fail "the cut copy is not named: $(probe dialog)"
+xdotool key Return  # Recover, the default button, with the good copy selected
+sleep 1
+probe dialog | grep -q '^dialog=Recover Documents' && fail "the recovery dialog stayed"
+expect "documents=1"  # the command line's file is the recovered document
+probe state | grep -q '^active=.*A.KSR$' || fail "the recovered document is not A.KSR"
+[ -f "$copy" ] || fail "the recovered copy went before the document was saved"
+xdotool key F2
+sleep 1
+crlf "typed alpha" >"$work/want"
+same_bytes "$work/A.KSR" "$work/want"
+[ "$(copies)" = "CUT.ZVR " ] || fail "saving did not remove the recovered copy: $(copies)"
+
+# Another program rewrites A while B is active; activating A asks once, Yes reloads.
+crlf "beta" >"$work/B.KSR"
+(cd "$bin" && wine ZAVODO.EXE "$(winpath "$work/B.KSR")") >/dev/null 2>&1
+sleep 1
+probe state | grep -q '^active=.*B.KSR$' || fail "B.KSR is not active"
+crlf "from outside" "second line" >"$work/A.KSR"
+xdotool key ctrl+F6
+sleep 1
+probe state | grep -q '^active=.*A.KSR$' || fail "A.KSR was not activated"
+probe dialog | grep -q '^text=Another program has changed this file' || fail "no question: $(probe dialog)"
+xdotool key y
+sleep 1
+probe dialog | grep -q '^text=Another program' && fail "the question stayed"
+# The window shows the new text (copied out whole); Undo brings the old one back, which Save
+# then writes over the other program's.
+probe clip-clear
+xdotool key --delay 60 ctrl+Home ctrl+shift+End ctrl+c
+probe clip-wait 5 >/dev/null || fail "nothing was copied"
+[ "$(probe clip-text)" = 'from outside\r\nsecond line\r\n' ] || fail "not reloaded: $(probe clip-text)"
+xdotool key --delay 60 ctrl+z F2
+sleep 1
+crlf "typed alpha" >"$work/want"
+same_bytes "$work/A.KSR" "$work/want"
+# Activating A again after its own saves asks nothing.
+xdotool key ctrl+F6
+sleep 0.5
+xdotool key ctrl+F6
+sleep 1
+probe dialog | grep -q '^text=Another program' && fail "asked about the editor's own save"
+
+xdotool key alt+x
+wait_exit
+[ "$(copies)" = "CUT.ZVR " ] || fail "copies left after a clean end: $(copies)"
+cleanup
+echo "e2e_recovery: passed"

@@ -1,0 +1,177 @@
+// Recovery copies and files changed on disk, in the real document window: the question on
+// activation with each answer (reload with one undo record, keep, deleted, a reload that cannot
+// read the file), asked once; a copy written when the input has rested and removed by "No";
+// a recovery folder that cannot be made reported once, editing untouched.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/window_list.h"
+#include "doc/memory.h"
+#include "doc/undo.h"
+#include "editor/edit_window.h"
+#include "editor/recovery.h"
+#include "editor/save_prompt.h"
+#include "resources/ids.h"
+#include "tests/win/frame_fixture.h"
+#include "tests/win/win_helpers.h"
+
+namespace {
+
+std::string Text(const EditState* doc)
+{
+    return std::string(doc->text, static_cast<size_t>(doc->length));
+}
+
+std::string Folder()
+{
+    char folder[MAX_PATH];
+    EXPECT_TRUE(RecoveryFolder(folder, sizeof folder));
+    return folder;
+}
+
+// An empty recovery folder (or none).
+void ClearFolder()
+{
+    const std::string folder = Folder();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*.ZVR").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do DeleteFileA((folder + "\\" + found.cFileName).c_str());
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+    DeleteFileA(folder.c_str());
+}
+
+class RecoveryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearFolder();
+        ASSERT_NE(StartTestFrame(800, 600), nullptr);
+        WriteBytes(path, "old\r\n");
+        window = NewDocumentWindow(path.c_str(), 0, 0, 0, 0);
+        ASSERT_NE(window, nullptr);
+        doc = DocumentOfWindow(window);
+        ASSERT_NE(doc, nullptr);
+    }
+    void TearDown() override
+    {
+        g_core.settings = Settings{};
+        g_app.recoveryNoticeShown = 0;
+        if (doc) doc->docFlags = 0;  // closes without a question
+        StopTestFrame();
+        DeleteFileA(path.c_str());
+        ClearFolder();
+    }
+    // The window becomes active again and the posted question is answered.
+    void Activate()
+    {
+        RecoveryActivated(window, doc);
+        Pump();
+    }
+
+    std::string path = TempPath("RECOVER.KSR");
+    HWND window = nullptr;
+    EditState* doc = nullptr;
+};
+
+TEST_F(RecoveryTest, ActivationAsksOnceAboutAFileChangedOnDisk)
+{
+    enum Disk { kRewrite, kDelete, kRewriteLocked };
+    const struct {
+        const char* what;
+        Disk disk;
+        int answer;
+        int32_t check;
+        std::string text;
+        bool modified;
+        std::vector<int> boxes;  // the messages shown, by the start of their text
+        std::string undone;      // the text after Undo, empty: nothing to undo
+    } cases[] = {
+        {"reloaded", kRewrite, IDYES, 1, "new\ntext\n", false, {IDS_DISK_CHANGED}, "old\n"},
+        {"kept", kRewrite, IDNO, 1, "old\n", true, {IDS_DISK_CHANGED}, ""},
+        {"deleted", kDelete, IDOK, 1, "old\n", true, {IDS_DISK_DELETED}, ""},
+        {"unreadable", kRewriteLocked, IDYES, 1, "old\n", true, {IDS_DISK_CHANGED, IDS_RELOAD_FAILED}, ""},
+        {"switched off", kRewrite, IDYES, 0, "old\n", false, {}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        g_core.settings.checkDiskChanges = c.check;
+        BoxHook boxes;
+        g_boxAnswer = c.answer;
+        Sleep(20);  // a later write time, whatever the file system's resolution
+        HANDLE lock = INVALID_HANDLE_VALUE;
+        if (c.disk == kDelete) {
+            ASSERT_TRUE(DeleteFileA(path.c_str()));
+        } else {
+            WriteBytes(path, "new\r\ntext\r\n");
+            if (c.disk == kRewriteLocked)
+                lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        }
+        Activate();
+        Activate();  // asked once: the answer holds until the file changes again
+        if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+        EXPECT_EQ(Text(doc), c.text);
+        EXPECT_EQ((doc->docFlags & kDocModified) != 0, c.modified);
+        ASSERT_EQ(g_boxes.size(), c.boxes.size());
+        for (size_t i = 0; i < c.boxes.size(); ++i) {
+            char start[32];
+            LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(c.boxes[i]), start, sizeof start);
+            EXPECT_EQ(g_boxes[i].text.rfind(start, 0), 0u) << g_boxes[i].text;
+        }
+        EXPECT_EQ(Undo(doc), c.undone.empty() ? 0 : 1);
+        if (!c.undone.empty()) {
+            EXPECT_EQ(Text(doc), c.undone);
+        }
+    }
+}
+
+TEST_F(RecoveryTest, CopyWrittenWhenTheInputRestsAndRemovedByNo)
+{
+    BoxHook boxes;
+    SendMessageA(window, WM_CHAR, 'x', 0);
+    ASSERT_TRUE(doc->recovery.timer);
+    RecoveryTimer(window, doc);  // the input has not rested yet
+    EXPECT_FALSE(doc->recovery.written);
+    doc->recovery.lastInput -= 5000;
+    RecoveryTimer(window, doc);
+    ASSERT_TRUE(doc->recovery.written);
+    char* block = nullptr;
+    int32_t length = 0;
+    ASSERT_TRUE(ReadWholeFile(doc->recovery.file, false, &block, &length));
+    SnapshotView view;
+    EXPECT_EQ(ParseSnapshot(block, static_cast<size_t>(length), &view), SnapshotFault::kNone);
+    EXPECT_EQ(std::string(view.text, view.length), "xold\n");
+    EXPECT_EQ(std::string(view.path, view.pathLength), doc->path);
+    FreeBlock(block);
+    const std::string file = doc->recovery.file;
+    g_boxAnswer = IDNO;
+    EXPECT_TRUE(SavePrompt(doc));
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_TRUE(g_boxes.size() == 1 && g_boxes[0].text.find("RECOVER.KSR") != std::string::npos);
+}
+
+TEST_F(RecoveryTest, AFolderThatCannotBeMadeIsReportedOnceAndEditingGoesOn)
+{
+    WriteBytes(Folder(), "a file where the folder belongs");
+    BoxHook boxes;
+    for (char c : {'a', 'b'}) {
+        SendMessageA(window, WM_CHAR, static_cast<WPARAM>(c), 0);
+        doc->recovery.lastInput -= 20000;
+        doc->recovery.lastWritten -= 20000;
+        RecoveryTimer(window, doc);
+        EXPECT_FALSE(doc->recovery.written);
+    }
+    EXPECT_EQ(Text(doc), "abold\n");
+    ASSERT_EQ(g_boxes.size(), 1u);
+    char start[32];
+    LoadStringA(GetModuleHandleA(nullptr), IDS_SNAPSHOT_FAILED, start, sizeof start);
+    EXPECT_EQ(g_boxes[0].text.rfind(start, 0), 0u) << g_boxes[0].text;
+}
+
+}  // namespace
