@@ -122,6 +122,9 @@ void OpenWorkingWindow(EditState* doc)
     // A caret scrolled out of view lies outside the copy: the main block is edited then. So it
     // is when the caret stands at or beyond a cut, where the next byte is not in the copy.
     if (doc->caretOffset < doc->topOffset || doc->caretOffset > doc->topOffset + k) return;
+    // Text typed above a view scrolled away from the caret leaves its top inside a line: the
+    // copy would start there and Backspace at its start would reach before it.
+    if (doc->topOffset > 0 && doc->text[doc->topOffset - 1] != '\n') return;
     if (state == Visible::kCut && doc->caretOffset >= doc->topOffset + k) return;
 
     char* copy = static_cast<char*>(AllocBlock(static_cast<size_t>(span)));
