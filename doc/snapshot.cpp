@@ -56,7 +56,9 @@ const CrcTable kCrc;
 bool NameAllowed(const char* path, size_t pathLength, uint32_t untitled)
 {
     if ((pathLength == 0) == (untitled == 0)) return false;  // exactly one of the two
-    return pathLength < static_cast<size_t>(kPathSize) && std::memchr(path, '\0', pathLength) == nullptr;
+    // An untitled document has no path at all: memchr may not be given its null pointer.
+    return pathLength == 0 || (pathLength < static_cast<size_t>(kPathSize) &&
+                               std::memchr(path, '\0', pathLength) == nullptr);
 }
 
 // The header's checksum field is left out of its own sum.
