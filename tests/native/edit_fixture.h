@@ -41,11 +41,7 @@ protected:
         CaretUpdate(doc.get());
     }
     // Sets the caret's offset and finds its cell, nothing more.
-    void CaretAt(int32_t offset)
-    {
-        doc->caretOffset = offset;
-        LocateCaret(doc.get());
-    }
+    void CaretAt(int32_t offset) { doc->caretOffset = offset, LocateCaret(doc.get()); }
     // Shows a selection from anchor to the clicked caret.
     void Select(int32_t anchor, int32_t caret)
     {
@@ -59,10 +55,7 @@ protected:
         return std::to_string(doc->caretOffset) + "@" + std::to_string(doc->caretRow) + ":" +
                std::to_string(doc->caretColumn);
     }
-    std::string Row(int r) const
-    {
-        return std::string(RowCells(AsGrid(doc.get()), r), static_cast<size_t>(doc->columns));
-    }
+    std::string Row(int r) const { return std::string(RowCells(AsGrid(doc.get()), r), doc->columns); }
 
     // The whole document's text, also while a working window holds part of it.
     std::string Whole() const

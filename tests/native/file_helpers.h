@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -19,11 +20,7 @@ public:
         const char* made = mkdtemp(pattern);
         path_ = made ? made : "/tmp";
     }
-    ~ScratchDir()
-    {
-        std::string cmd = "rm -rf '" + path_ + "'";
-        if (std::system(cmd.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path_.c_str());
-    }
+    ~ScratchDir() { std::filesystem::remove_all(path_); }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
     const std::string& path() const { return path_; }
 
@@ -33,15 +30,13 @@ private:
 
 inline void WriteFile(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 inline std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }
 

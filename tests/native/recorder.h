@@ -39,37 +39,29 @@ public:
     int waitDepth = 0;
     int messageAnswer = kAnswerOk;
 
-    void SetScrollRange(WindowHandle, int bar, int minimum, int maximum, bool redraw) override
+    void SetScrollRange(WindowHandle, int bar, int min, int max, bool redraw) override
     {
-        scrolls.push_back({bar, true, minimum, maximum, redraw});
+        scrolls.push_back({bar, true, min, max, redraw});
     }
-    void SetScrollPosition(WindowHandle, int bar, int position, bool redraw) override
+    void SetScrollPosition(WindowHandle, int bar, int at, bool redraw) override
     {
-        scrolls.push_back({bar, false, position, 0, redraw});
+        scrolls.push_back({bar, false, at, 0, redraw});
     }
-    void InvalidateCells(WindowHandle, int top, int left, int bottom, int right) override
+    void InvalidateCells(WindowHandle, int t, int l, int b, int r) override
     {
-        invalidated.push_back({top, left, bottom, right});
+        invalidated.push_back({t, l, b, r});
     }
     void UpdateNow(WindowHandle) override {}
     void ScrollCells(WindowHandle, int rows, int columns) override
     {
         scrolledCells.push_back({rows, columns});
     }
-    void InvertCells(WindowHandle, int top, int left, int bottom, int right) override
+    void InvertCells(WindowHandle, int t, int l, int b, int r) override
     {
-        inversions.push_back({top, left, bottom, right});
+        inversions.push_back({t, l, b, r});
     }
-    void PlaceCaret(WindowHandle, int x, int y) override
-    {
-        caretX = x;
-        caretY = y;
-    }
-    void ShowPosition(int32_t line, int32_t column) override
-    {
-        statusLine = line;
-        statusColumn = column;
-    }
+    void PlaceCaret(WindowHandle, int x, int y) override { caretX = x, caretY = y; }
+    void ShowPosition(int32_t line, int32_t column) override { statusLine = line, statusColumn = column; }
     void ShowStatusText(const char*) override {}
     int ShowMessage(int kind, int stringId, const char* appended) override
     {
@@ -78,11 +70,7 @@ public:
     }
     const char* LoadStringText(int stringId) override;
     void SetWindowTitle(WindowHandle, const char* title) override { titles.push_back(title); }
-    void* BeginWait() override
-    {
-        ++waitDepth;
-        return this;
-    }
+    void* BeginWait() override { return ++waitDepth, this; }
     void EndWait(void*) override { --waitDepth; }
 
     // The last range and position set on a bar, or -1 when none was.

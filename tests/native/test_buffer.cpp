@@ -51,9 +51,9 @@ void EditAtCaret(EditState* doc, int n, const std::string& s)
 
 }  // namespace
 
-TEST_F(BufferTest, ScaleScrollBarKeepsTheRangeWithinSixteenThousandUnits)
+TEST_F(BufferTest, ScaleScrollBarKeepsTheRangeWithinSixteenThousandUnitsAndTheRecordUsesItsDivisor)
 {
-    // The divisor, then the range and position set.
+    // The divisor, then the range and position set, never redrawn.
     auto scale = [&](int bar, int32_t position, int32_t maximum) {
         const int divisor = ScaleScrollBar(nullptr, bar, position, maximum);
         return Join(divisor, screen.LastRange(bar), screen.LastPosition(bar));
@@ -61,9 +61,16 @@ TEST_F(BufferTest, ScaleScrollBarKeepsTheRangeWithinSixteenThousandUnits)
     EXPECT_EQ(scale(kBarVertical, 100, 16383), "1 16383 100");
     EXPECT_EQ(scale(kBarVertical, 101, 16384), "2 8192 50");
     EXPECT_EQ(scale(kBarHorizontal, 0, 0), "1 0 0");
-    EXPECT_EQ(ScaleScrollBar(nullptr, kBarVertical, 0, 0x7FFFFFFF), 0x7FFFFFFF / 16384 + 1);
-    EXPECT_LE(screen.LastRange(kBarVertical), 16384);
     for (const ScrollCall& call : screen.scrolls) EXPECT_FALSE(call.redraw);
+    // The record's range is set without redrawing, its position with.
+    Make("x", 0, 25, 0, 0);
+    doc->scrollDivisor = 3;
+    screen.scrolls.clear();
+    SetVerticalRange(doc.get(), 100);
+    SetVerticalPosition(doc.get(), 10);
+    EXPECT_EQ(Join(screen.LastRange(kBarVertical), screen.LastPosition(kBarVertical),
+                   screen.scrolls[0].redraw, screen.scrolls[1].redraw),
+              "33 3 0 1");
 }
 
 // From 512 MiB, where a 16-bit divisor turns negative, through 1,073,725,440 bytes, where it
@@ -97,33 +104,20 @@ TEST_F(BufferTest, TheBarScalesEveryTextUpTo2GiB)
     }
 }
 
-TEST_F(BufferTest, VerticalRangeAndPositionUseTheDivisor)
-{
-    Make("x", 0, 25, 0, 0);
-    doc->scrollDivisor = 3;
-    SetVerticalRange(doc.get(), 100);
-    SetVerticalPosition(doc.get(), 10);
-    EXPECT_EQ(Join(screen.LastRange(kBarVertical), screen.LastPosition(kBarVertical)), "33 3");
-    EXPECT_EQ(Join(screen.scrolls[0].redraw, screen.scrolls[1].redraw), "0 1");
-}
-
 TEST_F(BufferTest, GrowTextGrowsByAtLeast1024AndRescalesTheBarOrFailsWithAMessage)
 {
     Make("abc", 0, 25, 0, 0);
     ASSERT_TRUE(GrowText(doc.get(), 1));
     EXPECT_EQ(doc->capacity, 3 + 1024);
     ASSERT_TRUE(GrowText(doc.get(), 5000));
-    EXPECT_EQ(Join(doc->capacity, Text(doc.get()), screen.LastRange(kBarVertical)), "6027 abc 3");
-    EXPECT_TRUE(screen.messages.empty());
-
-    Make("abc", 0, 25, 0, 0);
+    EXPECT_EQ(Join(doc->capacity, Text(doc.get()), screen.LastRange(kBarVertical), screen.messages.size()),
+              "6027 abc 3 0");
     char* before = doc->text;
     FailAllocationsFrom(AllocationCalls() + 1);
     EXPECT_FALSE(GrowText(doc.get(), 1));
     ASSERT_EQ(screen.MessageIds(), std::vector<int>{IDS_OUT_OF_MEMORY});
-    EXPECT_EQ(screen.messages[0].kind, kMessageExclamation);
-    EXPECT_EQ(doc->text, before);
-    EXPECT_EQ(Join(doc->capacity, Text(doc.get())), "3 abc");
+    EXPECT_EQ(Join(screen.messages[0].kind, doc->text == before, doc->capacity, Text(doc.get())),
+              Join(kMessageExclamation, 1, 6027, "abc"));
 }
 
 TEST_F(BufferTest, WorkingWindowOpensOnlyFor8192BytesBehindACaretInTheCopiedLines)
@@ -152,13 +146,18 @@ TEST_F(BufferTest, WorkingWindowOpensOnlyFor8192BytesBehindACaretInTheCopiedLine
     EXPECT_EQ(Text(doc.get()), text);
 }
 
-TEST_F(BufferTest, WorkingWindowHoldsTheVisibleLinesPlusOne)
+TEST_F(BufferTest, WorkingWindowHoldsTheVisibleLinesPlusOneAndOpensOnce)
 {
     Make(NumberedLines(2000), 0, 10, 12 * 100, 12 * 103 + 4);
     doc->topLine = 100;
     doc->anchorOffset = 12 * 101;
     EXPECT_EQ(WindowSpan(doc.get()), 11 * 12 + 1);
+    CloseWorkingWindow(doc.get());  // when closed: nothing
+    EXPECT_FALSE(doc->docFlags & kDocModified);
     ASSERT_TRUE(OpenWindow());
+    char* copy = doc->text;
+    EXPECT_TRUE(OpenWindow());
+    EXPECT_EQ(doc->text, copy);
     EXPECT_EQ(Text(doc.get()), text.substr(1200, 11 * 12));
     EXPECT_EQ(doc->text[doc->length], '\0');
     // Capacity, top offset and line, caret and anchor: all within the window.
@@ -187,13 +186,10 @@ TEST_F(BufferTest, WorkingWindowNearTheEndHoldsTheRestOfTheText)
     EXPECT_EQ(Text(doc.get()), tail);
     CloseWorkingWindow(doc.get());
     EXPECT_EQ(Text(doc.get()), text);
-}
-
-TEST_F(BufferTest, SpanCountsALastLineEndingExactlyAtTheText)
-{
-    Make(NumberedLines(3), 0, 2, 0, 0);  // rows + 1 = 3 lines: all of them, ending with the LF
+    // rows + 1 = 3 lines: all of them, ending with the LF; one line more than the text has: up to the NUL.
+    Make(NumberedLines(3), 0, 2, 0, 0);
     EXPECT_EQ(WindowSpan(doc.get()), 36 + 1);
-    doc->rows = 3;  // one line more than the text has: up to the NUL
+    doc->rows = 3;
     EXPECT_EQ(WindowSpan(doc.get()), 36 + 1 + 1);
 }
 
@@ -252,17 +248,4 @@ TEST_F(BufferTest, TheCopyGrowsOnlyWhenTheMainBlockCanTakeItBackSoTheMergeLosesN
     EXPECT_EQ(screen.MessageIds(), std::vector<int>{IDS_OUT_OF_MEMORY});  // the refused growth only
     EXPECT_EQ(Text(doc.get()), std::string(text).insert(27000, "abc"));
     EXPECT_EQ(Join(doc->docFlags & kDocWorkingWindow, doc->caretOffset), "0 27003");
-}
-
-TEST_F(BufferTest, OpenTwiceAndCloseWhenClosedDoNothing)
-{
-    Make(NumberedLines(3000), 0, 20, 0, 0);
-    CloseWorkingWindow(doc.get());
-    EXPECT_FALSE(doc->docFlags & kDocModified);
-    ASSERT_TRUE(OpenWindow());
-    char* copy = doc->text;
-    OpenWorkingWindow(doc.get());
-    EXPECT_EQ(doc->text, copy);
-    CloseWorkingWindow(doc.get());
-    EXPECT_EQ(Text(doc.get()), text);
 }

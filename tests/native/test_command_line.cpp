@@ -43,43 +43,29 @@ TEST_F(CommandLine, SplitsAsQuotedAndBlankRulesSay)
         words += "w" + std::to_string(k) + " ";
         if (k <= 20) first20.push_back("w" + std::to_string(k));
     }
-    const struct {
-        std::string line;
-        std::vector<std::string> args;
-    } cases[] = {
-        {" \t ", {}},
-        {"\"my file.ksr\"", {"my file.ksr"}},
-        {"a\"b c\"d", {"ab cd"}},
-        {"\"\"", {""}},
-        {"\\\"x", {"\"x"}},
-        {"\"a\\\"b\" c\\d", {"a\"b", "c\\d"}},
-        {"  one\t\ttwo  three ", {"one", "two", "three"}},
-        {"/G12 \"open end", {"/G12", "open end"}},
-        {"x \"", {"x", ""}},
-        {words, first20},
-        {words.substr(0, words.find("w21")) + "\"", first20},
-        {a300 + " " + b300 + " " + a300, {a300, b300, a300}},
+    // clang-format off
+    const struct { std::string line; std::vector<std::string> args; } cases[] = {
+        {" \t ", {}}, {"\"my file.ksr\"", {"my file.ksr"}}, {"a\"b c\"d", {"ab cd"}}, {"\"\"", {""}},
+        {"\\\"x", {"\"x"}}, {"\"a\\\"b\" c\\d", {"a\"b", "c\\d"}}, {"  one\t\ttwo  three ", {"one", "two", "three"}},
+        {"/G12 \"open end", {"/G12", "open end"}}, {"x \"", {"x", ""}}, {words, first20},
+        {words.substr(0, words.find("w21")) + "\"", first20}, {a300 + " " + b300 + " " + a300, {a300, b300, a300}},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(Split(c.line), c.args) << c.line;
     EXPECT_EQ(g_tally.live, 0);
 }
 
 TEST(CommandLineSwitches, ClassifyAndGotoLine)
 {
-    const struct {
-        const char* arg;
-        ArgumentKind kind;
-    } kinds[] = {{"/G12", ArgumentKind::GotoOption},   {"/N", ArgumentKind::NewOption},
+    // clang-format off
+    const struct { const char* arg; ArgumentKind kind; } kinds[] = {{"/G12", ArgumentKind::GotoOption},   {"/N", ArgumentKind::NewOption},
                  {"/X", ArgumentKind::OtherOption},   {"/", ArgumentKind::OtherOption},
                  {"file.ksr", ArgumentKind::FileName}, {"a/G", ArgumentKind::FileName}};
-    for (const auto& k : kinds) EXPECT_EQ(Classify(k.arg), k.kind) << k.arg;
-
-    const struct {
-        const char* arg;
-        int line;
-    } lines[] = {{"/G12", 12}, {"/G", 99}, {"/GABC", 0}, {"/G -5", -5}, {"/G+7x", 7}, {"/G\t 30", 30},
+    const struct { const char* arg; int line; } lines[] = {{"/G12", 12}, {"/G", 99}, {"/GABC", 0}, {"/G -5", -5}, {"/G+7x", 7}, {"/G\t 30", 30},
                  {"/G- 4", 0}, {"/G99999999999", INT_MAX}, {"/G-99999999999", INT_MIN},
                  {"/G2147483647", INT_MAX}, {"/G-2147483648", INT_MIN}};
+    // clang-format on
+    for (const auto& k : kinds) EXPECT_EQ(Classify(k.arg), k.kind) << k.arg;
     for (const auto& l : lines) EXPECT_EQ(ParseGotoLine(l.arg + 2, 99), l.line) << l.arg;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "compile/compiler_options.h"
+#include "tests/native/doc_helpers.h"
 
 namespace {
 
@@ -36,11 +37,8 @@ TEST(CompilerOptions, NormalizerKeepsTokensAndTakesSwitches)
         CompilerOptions o;
         char out[128];
         NormalizeOptions(out, sizeof out, row.in, row.take, &o);
-        EXPECT_STREQ(out, row.out);
-        EXPECT_EQ(o.debugInfo, row.debug);
-        EXPECT_EQ(o.mapFile, row.map);
-        EXPECT_EQ(o.warningLevel, row.level);
-        EXPECT_EQ(o.maxErrors, row.max);
+        EXPECT_EQ(Join(out, o.debugInfo, o.mapFile, o.warningLevel, o.maxErrors),
+                  Join(row.out, row.debug, row.map, row.level, row.max));
         char small[4];  // a short buffer is filled and ended, never passed
         NormalizeOptions(small, sizeof small, row.in, row.take, &o);
         EXPECT_EQ(std::string(small), std::string(row.out).substr(0, 3));
@@ -55,29 +53,22 @@ TEST(CompilerOptions, StoredTextIsBuiltAndReadBack)
     EXPECT_STREQ(text, "/W1 /E20 ");
 
     CompilerOptions o;
-    o.debugInfo = 1;
-    o.mapFile = 2;
-    o.warningLevel = 0;
-    o.maxErrors = 999;
+    o.debugInfo = 1, o.mapFile = 2, o.warningLevel = 0, o.maxErrors = 999;
     std::snprintf(o.savedOptions, sizeof o.savedOptions, "%s", "  /Z   /DX=1  \"a b\"");
     BuildOptionsText(text, sizeof text, o);
     EXPECT_STREQ(text, "/Z /ML /W0 /E999 /Z /DX=1 \"ab\"");
     // Read back, the typed /Z is the check box again and gone from the saved line.
     CompilerOptions back;
     ParseOptionsText(text, &back);
-    EXPECT_EQ(back.debugInfo, 1);
-    EXPECT_EQ(back.mapFile, 2);
-    EXPECT_EQ(back.warningLevel, 0);
-    EXPECT_EQ(back.maxErrors, 999);
-    EXPECT_STREQ(back.savedOptions, "/DX=1 \"ab\"");
+    EXPECT_EQ(Join(back.debugInfo, back.mapFile, back.warningLevel, back.maxErrors, back.savedOptions),
+              "1 2 0 999 /DX=1 \"ab\"");
 
     // An empty value changes nothing; a long tail is cut to 80 characters.
     ParseOptionsText("", &back);
     EXPECT_STREQ(back.savedOptions, "/DX=1 \"ab\"");
     const std::string tail = "/W2 " + std::string(100, 'x');
     ParseOptionsText(tail.c_str(), &back);
-    EXPECT_EQ(std::string(back.savedOptions), std::string(80, 'x'));
-    EXPECT_EQ(back.warningLevel, 2);
+    EXPECT_EQ(Join(back.savedOptions, back.warningLevel), std::string(80, 'x') + " 2");
 }
 
 TEST(CompilerOptions, CompileArgumentsQuoteThePath)

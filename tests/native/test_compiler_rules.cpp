@@ -21,15 +21,13 @@ Faults Check(const std::string& text)
     return out;
 }
 
-struct CheckCase {
-    const char* what;
-    const char* text;
-    Faults faults;
-};
-
 TEST(CompilerCheck, FindsEachLexicalFaultAtItsLine)
 {
-    const CheckCase table[] = {
+    const struct {
+        const char* what;
+        const char* text;
+        Faults faults;
+    } table[] = {
         {"statements, assignments and calls", "\tPRINT 1\nname$ = \"x\"\na[2] = 1\nPause(1)\nMain\n\n", {}},
         {"semicolon in a string", "print \"a;b\"\n", {}},
         {"quote and bracket in a comment", "print 1 ; \"x (\n; \"y\n", {}},
@@ -48,7 +46,7 @@ TEST(CompilerCheck, FindsEachLexicalFaultAtItsLine)
         {"one lexical fault a line", "pritn \"x\n", {{1, "unterminated string"}}},
         {"no statement", "123\n= 3", {{1, "statement expected"}, {2, "statement expected"}}},
     };
-    for (const CheckCase& c : table) EXPECT_EQ(Check(c.text), c.faults) << c.what;
+    for (const auto& c : table) EXPECT_EQ(Check(c.text), c.faults) << c.what;
 }
 
 TEST(CompilerCheck, SampleScriptsHaveNoFaults)
@@ -104,13 +102,11 @@ TEST(CompilerCommandLine, TakesFrameIdOptionsAndTheLastQuotedPath)
 
 TEST(CompilerErrorFile, SitsBesideTheScriptWithOneCrLfLineAFault)
 {
-    const std::pair<const char*, const char*> names[] = {
-        {"C:\\D\\N.KSR", "C:\\D\\N.ERR"},
-        {"C:\\D.X\\NAME", "C:\\D.X\\NAME.ERR"},
-        {"N.A.KSR", "N.A.ERR"},
-        {"C:N", "C:N.ERR"},
-    };
-    for (const auto& [script, errors] : names) EXPECT_EQ(ErrorFileName(script), errors) << script;
+    for (auto [script, errors] : {std::pair{"C:\\D\\N.KSR", "C:\\D\\N.ERR"},
+                                  {"C:\\D.X\\NAME", "C:\\D.X\\NAME.ERR"},
+                                  {"N.A.KSR", "N.A.ERR"},
+                                  {"C:N", "C:N.ERR"}})
+        EXPECT_EQ(ErrorFileName(script), errors) << script;
     EXPECT_EQ(ErrorLine("C:\\D\\N.KSR", {12, "unterminated string"}),
               "C:\\D\\N.KSR(12): unterminated string\r\n");
 }

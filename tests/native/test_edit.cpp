@@ -18,20 +18,22 @@ TEST_F(EditTest, KeysAtTheCaret)
 {
     const struct {
         const char* text;
-        int32_t click;
+        int32_t anchor, click;  // a shown selection from the anchor when it is not negative
         std::string keys;
         const char* expect;
         const char* at;
     } cases[] = {
-        {"ab\ncd", 3, kBs, "ab\ncd", "3@1:0"},  // Backspace at a line start
+        {"ab\ncd", -1, 3, kBs, "ab\ncd", "3@1:0"},     // Backspace at a line start
+        {"hello world", 2, 8, kBs, "herld", "2@0:2"},  // Backspace removes only the selection
         // Enter copies the indentation of the line above, unless automatic indentation is off.
-        {"    abc\n", 5, "\r", "    a\n    bc\n", "10@1:4"},
-        {"\t x\n", 3, "\n\n", "\t x\n\t \n\t \n", "9@2:9"},
+        {"    abc\n", -1, 5, "\r", "    a\n    bc\n", "10@1:4"},
+        {"\t x\n", -1, 3, "\n\n", "\t x\n\t \n\t \n", "9@2:9"},
     };
     for (const auto& c : cases) {
         Open(c.text);
-        Click(c.click);
+        c.anchor < 0 ? Click(c.click) : Select(c.anchor, c.click);
         Type(c.keys);
+        EXPECT_FALSE(doc->gridFlags & kGridHighlight) << c.text;
         EXPECT_EQ(Text(doc.get()), c.expect) << c.text << " at " << c.click;
         EXPECT_EQ(At(), c.at) << c.text << " at " << c.click;
         EXPECT_EQ(bool(doc->docFlags & kDocModified), Text(doc.get()) != c.text)
@@ -74,15 +76,6 @@ TEST_F(EditTest, EnterScrollsBackFromTheSideAndOnTheBottomRowOneLine)
     EXPECT_EQ(Join(doc->caretRow, doc->topLine), "4 1");
 }
 
-TEST_F(EditTest, TypingReplacesAShownSelectionAndDeleteOnlyRemovesIt)
-{
-    // Typing over a selection is also checked end to end.
-    Open("hello world");
-    Select(2, 8);
-    Type(kBs);
-    EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset, doc->gridFlags & kGridHighlight), "herld 2 0");
-}
-
 TEST_F(EditTest, InsertStringGrowsByTheShortfallAndRecordsEvenWhenEmpty)
 {
     Open("abc", 10, 40, 0);
@@ -99,22 +92,15 @@ TEST_F(EditTest, InsertStringGrowsByTheShortfallAndRecordsEvenWhenEmpty)
     EXPECT_EQ(doc->capacity, 1027 + (8 + 3000 + 2 - 1027));
 }
 
-TEST_F(EditTest, NoRoomForACharacterOrAReplacementShowsOutOfMemoryAndChangesNothing)
+// A key without room is the out-of-memory sweep's.
+TEST_F(EditTest, AReplacementInPlaceThatCannotGrowChangesNothing)
 {
-    Open("abc", 10, 40, 0);
-    Click(3);
-    FailAllocationsFrom(AllocationCalls() + 1);
-    Type("x");
-    EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset), "abc 3");
-    EXPECT_EQ(screen.MessageIds(), std::vector<int>{IDS_OUT_OF_MEMORY});
-    // A replace-in-place that cannot grow stops.
-    FailAllocationsFrom(0);
     Open("ab", 10, 40, 0);
     SetSearch("a", "xyz");
     doc->caretOffset = 0;
     FailAllocationsFrom(AllocationCalls() + 1);
     EXPECT_FALSE(ReplaceInPlace(doc.get()));
-    EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset), "ab 0");
+    EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset, screen.MessageIds().size()), "ab 0 1");
 }
 
 TEST_F(EditTest, NoMemoryForAnUndoCopyAsksAndObeysTheAnswer)
@@ -166,9 +152,9 @@ TEST_F(EditTest, TypingInALargeTextGoesThroughTheWorkingWindow)
     Click(12 * 5 + 2);
     // The text of edits in the window is the undo model test's; here when the window closes.
     Type("a" + std::string(9, kDel[0]));
-    EXPECT_TRUE(doc->docFlags & kDocWorkingWindow);
-    EXPECT_LT(doc->length, 1000);  // only the visible lines are in the block
-    Type(kDel);  // the LF: deleting a line end closes the window
+    // Only the visible lines are in the block; deleting a line end (the LF) closes the window.
+    EXPECT_EQ(Join(doc->docFlags & kDocWorkingWindow, doc->length < 1000), Join(kDocWorkingWindow, 1));
+    Type(kDel);
     EXPECT_FALSE(doc->docFlags & kDocWorkingWindow);
     text.replace(12 * 5 + 2, 10, "a");
     EXPECT_EQ(Text(doc.get()), text);

@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -24,17 +23,6 @@ std::string Pattern(size_t bytes)
     std::string s(bytes, '\0');
     for (size_t i = 0; i < bytes; ++i) s[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);  // NUL, CR, LF too
     return s;
-}
-
-// Writes bytes in steps of step bytes; false when any step wrote less than asked.
-bool WriteSteps(FlFile* file, const std::string& bytes, size_t step)
-{
-    bool ok = true;
-    for (size_t at = 0; at < bytes.size(); at += step) {
-        int n = static_cast<int>(std::min(step, bytes.size() - at));
-        ok = flwrite(bytes.data() + at, 1, n, file) == n && ok;
-    }
-    return ok;
 }
 
 std::vector<std::string> Entries(const std::string& dir)
@@ -60,29 +48,21 @@ protected:
     ScratchDir dir;
 
     FlFile* Open(const std::string& name, int mode) { return flopen(dir.File(name).c_str(), mode); }
-    // Reads the rest of a file in steps of the given sizes, the last repeated; closes it.
-    std::string ReadSteps(FlFile* in, std::vector<int> steps)
+    // Reads the file in steps of the given sizes, the last repeated; closes it.
+    std::string ReadSteps(const std::string& name, std::vector<int> steps)
     {
         std::string all;
-        if (!in) {
-            ADD_FAILURE() << "not opened";
-            return all;
-        }
+        FlFile* in = Open(name, kFlRead);
+        if (!in) return "not opened";
         std::vector<char> buffer(400000);
         for (size_t i = 0;; i = std::min(i + 1, steps.size() - 1)) {
             const int n = flread(buffer.data(), 1, steps[i], in);
             if (n <= 0) break;
             all.append(buffer.data(), static_cast<size_t>(n));
         }
-        EXPECT_EQ(in->status, 0);
-        EXPECT_EQ(flclose(in), 0);
+        EXPECT_EQ(in->status, 0) << name;
+        EXPECT_EQ(flclose(in), 0) << name;
         return all;
-    }
-    // The folder holds just this one file, with these bytes: no temporary file is left.
-    void ExpectOnly(const std::string& name, const std::string& bytes)
-    {
-        EXPECT_EQ(ReadFile(dir.File(name)), bytes);
-        EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{name});
     }
 };
 
@@ -93,16 +73,16 @@ TEST_F(FileLibrary, ReadsAreShortAtTheEndThenZeroAndCountWholeItems)
     ASSERT_NE(in, nullptr);
     char buffer[4095];
     for (int expect : {4095, 4095, 10000 - 2 * 4095, 0, 0}) EXPECT_EQ(flread(buffer, 1, 4095, in), expect);
-    EXPECT_EQ(ReadSteps(in, {4095}), "");
+    EXPECT_EQ(in->status, 0);
+    EXPECT_EQ(flclose(in), 0);
     // Mixed small and large reads stay in order; an empty file reads nothing.
     WriteFile(dir.File("b"), Pattern(300000));
-    EXPECT_EQ(ReadSteps(Open("b", kFlRead), {10, 4095, 200000, 1, 70000}), Pattern(300000));
+    EXPECT_EQ(ReadSteps("b", {10, 4095, 200000, 1, 70000}), Pattern(300000));
     WriteFile(dir.File("empty"), "");
-    EXPECT_EQ(ReadSteps(Open("empty", kFlRead), {1}), "");
+    EXPECT_EQ(ReadSteps("empty", {1}), "");
     // 10 bytes are two whole 4-byte items; items of no bytes are none.
     WriteFile(dir.File("a"), "0123456789");
-    in = Open("a", kFlRead);
-    ASSERT_NE(in, nullptr);
+    ASSERT_NE(in = Open("a", kFlRead), nullptr);
     EXPECT_EQ(flread(buffer, 4, 4, in), 2);
     EXPECT_EQ(flread(buffer, 0, 4, in), 0);
     EXPECT_EQ(flclose(in), 0);
@@ -132,26 +112,9 @@ TEST_F(FileLibrary, OpensThatCannotWorkAreRefusedAndAProbeNeedsNoClose)
     EXPECT_EQ(flread(&c, 1, 1, probe), 0);
     EXPECT_EQ(flwrite("y", 1, 1, probe), 0);
     EXPECT_EQ(flclose(probe), 0);
-    EXPECT_EQ(ReadFile(dir.File("a")), "x");
     ASSERT_EQ(rmdir(dir.File("sub").c_str()), 0);
-    ExpectOnly("a", "x");
-}
-
-TEST_F(FileLibrary, RelativeNamesAreOpenedUnderTheirAbsolutePath)
-{
-    char old[PATH_MAX];
-    ASSERT_NE(getcwd(old, sizeof old), nullptr);
-    ASSERT_EQ(chdir(dir.path().c_str()), 0);
-    FlFile* out = flopen("new.txt", kFlWrite);
-    std::string writeName = out ? out->name : "";
-    bool written = out && flwrite("abc", 1, 3, out) == 3 && flclose(out) == 0;
-    FlFile* in = flopen("new.txt", kFlRead);
-    std::string readName = in ? in->name : "";
-    if (in) flclose(in);
-    ASSERT_EQ(chdir(old), 0);
-    EXPECT_TRUE(written);
-    EXPECT_EQ(writeName, RealPath(dir.path()) + "/new.txt");
-    EXPECT_EQ(readName, writeName);
+    EXPECT_EQ(ReadFile(dir.File("a")), "x");
+    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"a"});
 }
 
 TEST_F(FileLibrary, ASaveReplacesTheFileAtTheCloseOrFailsAndKeepsTheOldOne)
@@ -178,7 +141,12 @@ TEST_F(FileLibrary, ASaveReplacesTheFileAtTheCloseOrFailsAndKeepsTheOldOne)
         if (c.failure == kWriteFails) {
             ASSERT_TRUE(limit.emplace(200 * 1024).active());
         }
-        EXPECT_EQ(WriteSteps(out, c.bytes, c.step), c.failure != kWriteFails);
+        bool written = true;  // every step wrote all it was asked
+        for (size_t at = 0; at < c.bytes.size(); at += c.step) {
+            const int n = static_cast<int>(std::min(c.step, c.bytes.size() - at));
+            written = flwrite(c.bytes.data() + at, 1, n, out) == n && written;
+        }
+        EXPECT_EQ(written, c.failure != kWriteFails);
         limit.reset();
         EXPECT_EQ(out->status != 0, c.failure == kWriteFails);
         if (c.failure == kWriteFails) {
@@ -192,26 +160,38 @@ TEST_F(FileLibrary, ASaveReplacesTheFileAtTheCloseOrFailsAndKeepsTheOldOne)
         const int closed = flclose(out);
         limit.reset();
         EXPECT_EQ(closed == 0, c.failure == kNone);
-        ExpectOnly("a.ksr", c.failure == kNone ? c.bytes : old);
+        // The folder holds just this one file: no temporary file is left.
+        EXPECT_EQ(ReadFile(dir.File("a.ksr")), c.failure == kNone ? c.bytes : old);
+        EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"a.ksr"});
     }
 }
 
-TEST_F(FileLibrary, AReplacedFileKeepsItsPermissionsAndALinkStaysALink)
+TEST_F(FileLibrary, RelativeNamesOpenUnderTheirAbsolutePathAndAReplacedFileKeepsModeAndLink)
 {
-    WriteFile(dir.File("a"), "old");
-    ASSERT_EQ(chmod(dir.File("a").c_str(), 0640), 0);
-    FlFile* out = Open("a", kFlWrite);
-    ASSERT_NE(out, nullptr);
+    char old[PATH_MAX];
+    ASSERT_NE(getcwd(old, sizeof old), nullptr);
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    FlFile* out = flopen("new.txt", kFlWrite);
+    const std::string writeName = out ? out->name : "";
+    const bool written = out && flwrite("abc", 1, 3, out) == 3 && flclose(out) == 0;
+    FlFile* in = flopen("new.txt", kFlRead);
+    const std::string readName = in ? in->name : "";
+    if (in) flclose(in);
+    ASSERT_EQ(chdir(old), 0);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(writeName, RealPath(dir.path()) + "/new.txt");
+    EXPECT_EQ(readName, writeName);
+
+    ASSERT_EQ(chmod(dir.File("new.txt").c_str(), 0640), 0);
+    ASSERT_NE(out = Open("new.txt", kFlWrite), nullptr);
     EXPECT_EQ(flclose(out), 0);
     struct stat info;
-    ASSERT_EQ(stat(dir.File("a").c_str(), &info), 0);
+    ASSERT_EQ(stat(dir.File("new.txt").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
-
     ASSERT_EQ(mkdir(dir.File("real").c_str(), 0755), 0);
     WriteFile(dir.File("real/a"), "old");
     ASSERT_EQ(symlink(dir.File("real/a").c_str(), dir.File("link").c_str()), 0);
-    out = Open("link", kFlWrite);
-    ASSERT_NE(out, nullptr);
+    ASSERT_NE(out = Open("link", kFlWrite), nullptr);
     EXPECT_EQ(std::string(out->name), RealPath(dir.File("real/a")));
     EXPECT_EQ(flwrite("new", 1, 3, out), 3);
     EXPECT_EQ(flclose(out), 0);

@@ -6,6 +6,7 @@
 
 #include "doc/grid.h"
 #include "doc/memory.h"
+#include "tests/native/doc_helpers.h"
 #include "tests/native/recorder.h"
 
 namespace {
@@ -65,17 +66,14 @@ protected:
 
 TEST_F(GridTest, LayoutFitsWholeCellsAndBlanksThemOrWithoutMemoryLeavesNone)
 {
-    EXPECT_EQ(grid.rows, 10);
-    EXPECT_EQ(grid.columns, 20);
-    EXPECT_EQ(std::string(grid.cells, 200), std::string(200, ' '));
-    ScreenGrid tiny{};
+    EXPECT_EQ(Join(grid.rows, grid.columns, std::string(grid.cells, 200) == std::string(200, ' ')),
+              "10 20 1");
+    ScreenGrid tiny{}, other{};
     tiny.cellWidth = 8;
     tiny.cellHeight = 16;
     ASSERT_EQ(LayoutCells(&tiny, 3, 2), 0);
-    EXPECT_EQ(tiny.rows, 1);
-    EXPECT_EQ(tiny.columns, 1);
+    EXPECT_EQ(Join(tiny.rows, tiny.columns), "1 1");
     FreeBlock(tiny.cells);
-    ScreenGrid other{};
     other.cellWidth = other.cellHeight = 10;
     FailAllocationsFrom(AllocationCalls() + 1);
     EXPECT_EQ(LayoutCells(&other, 100, 100), -1);
@@ -84,18 +82,17 @@ TEST_F(GridTest, LayoutFitsWholeCellsAndBlanksThemOrWithoutMemoryLeavesNone)
 
 TEST_F(GridTest, PointsAndCellsConvertWithTruncationAndClamping)
 {
-    EXPECT_EQ(CellToPoint(&grid, {3, 5}).x, 40);
-    EXPECT_EQ(CellToPoint(&grid, {3, 5}).y, 48);
+    const Point p = CellToPoint(&grid, {3, 5});
+    EXPECT_EQ(Join(p.x, p.y), "40 48");
     EXPECT_EQ(PointToCell(&grid, {47, 63}), (Cell{3, 5}));
     EXPECT_EQ(PointToCell(&grid, {-3, -7}), (Cell{0, 0}));  // just outside still gives 0
     EXPECT_EQ(ClampCell(&grid, {-1, 25}), (Cell{0, 19}));
     EXPECT_EQ(ClampCell(&grid, {12, -4}), (Cell{9, 0}));
-    Cell a{2, 9}, b{2, 3};
-    OrderCells(&a, &b);
-    EXPECT_EQ(a, (Cell{2, 3}));
-    Cell c{4, 0}, d{3, 19};
-    OrderCells(&c, &d);
-    EXPECT_EQ(c, (Cell{3, 19}));
+    for (auto [a, b, first] :
+         {std::tuple{Cell{2, 9}, Cell{2, 3}, Cell{2, 3}}, {Cell{4, 0}, Cell{3, 19}, Cell{3, 19}}}) {
+        OrderCells(&a, &b);
+        EXPECT_EQ(a, first);
+    }
 }
 
 TEST_F(GridTest, HighlightsShowTheRightCells)
@@ -127,16 +124,14 @@ TEST_F(GridTest, ResizeKeepsTheTopLeftCellsThatStillFit)
         for (int c = 0; c < grid.columns; ++c) RowCells(&grid, r)[c] = static_cast<char>('a' + (r + c) % 26);
     std::string before(grid.cells, 200);
     ASSERT_TRUE(ResizeCells(&grid, 12 * 8, 14 * 16));
-    EXPECT_EQ(grid.rows, 14);
-    EXPECT_EQ(grid.columns, 12);
+    EXPECT_EQ(Join(grid.rows, grid.columns), "14 12");
     for (int r = 0; r < 14; ++r)
         EXPECT_EQ(std::string(RowCells(&grid, r), 12),
                   r < 10 ? before.substr(r * 20, 12) : std::string(12, ' '))
             << "row " << r;
     FailAllocationsFrom(AllocationCalls() + 1);
     EXPECT_FALSE(ResizeCells(&grid, 5 * 8, 5 * 16));
-    EXPECT_EQ(grid.rows, 14);
-    EXPECT_EQ(grid.columns, 12);
+    EXPECT_EQ(Join(grid.rows, grid.columns), "14 12");
 }
 
 TEST_F(GridTest, ScrollingRowsMovesCellsAndSelectionAndBlanksTheGap)
@@ -150,14 +145,9 @@ TEST_F(GridTest, ScrollingRowsMovesCellsAndSelectionAndBlanksTheGap)
         return s;
     };
     ScrollGridRows(&grid, 3);
-    EXPECT_EQ(column(0), "   abcdefg");
-    EXPECT_EQ(column(19), "   abcdefg");
-    EXPECT_EQ(grid.selAnchorRow, 7);
-    EXPECT_EQ(grid.selEndRow, 9);
+    EXPECT_EQ(Join(column(0), column(19), grid.selAnchorRow, grid.selEndRow), "   abcdefg    abcdefg 7 9");
     ScrollGridRows(&grid, -5);
-    EXPECT_EQ(column(0), "cdefg     ");
-    ASSERT_EQ(screen.scrolledCells.size(), 2u);
-    EXPECT_EQ(screen.scrolledCells[0], (std::pair<int, int>{3, 0}));
     ScrollGridColumns(&grid, -2);
-    EXPECT_EQ(grid.selAnchorColumn, -2);
+    EXPECT_EQ(Join(column(0), grid.selAnchorColumn), "cdefg      -2");
+    EXPECT_EQ(screen.scrolledCells, (std::vector<std::pair<int, int>>{{3, 0}, {-5, 0}, {0, -2}}));
 }

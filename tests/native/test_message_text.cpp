@@ -46,8 +46,7 @@ TEST(MessageText, HugeInputsStayWithinTheLimitsAndTheBuffer)
     char small[11];
     small[10] = '#';
     EXPECT_EQ(ComposeMessageText(small, 10, huge.c_str(), huge.c_str()), 9u);
-    EXPECT_EQ(std::string(small), std::string(9, 'h'));
-    EXPECT_EQ(small[10], '#');
+    EXPECT_EQ(std::string(small) + small[10], std::string(9, 'h') + "#");
     EXPECT_EQ(ComposeMessageText(small, 0, "abc", "def"), 0u);
     EXPECT_EQ(small[0], 'h');
 }

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "print/page_layout.h"
+#include "tests/native/doc_helpers.h"
 
 namespace {
 
 TEST(PageLayout, MarginsLinesAndColumnsTruncateEachDivision)
 {
-    EXPECT_EQ(MarginPixels("0.25", 600), 150);
-    EXPECT_EQ(MarginPixels("x1", 600), 0);
-    EXPECT_EQ(MarginPixels("1.999", 100), 199);
+    EXPECT_EQ(Join(MarginPixels("0.25", 600), MarginPixels("x1", 600), MarginPixels("1.999", 100)),
+              "150 0 199");
     const char* const quarter[4] = {"0.25", "0.25", "0.25", "0.25"};
     const PageMetrics m{576, 756, 72, 72, 10, 6};
     // clang-format off
@@ -22,9 +22,7 @@ TEST(PageLayout, MarginsLinesAndColumnsTruncateEachDivision)
     // clang-format on
     for (const auto& row : table) {
         const PageGeometry g = ComputePageGeometry(m, quarter, row.header, row.footer);
-        EXPECT_EQ(g.leftPx, 18);
-        EXPECT_EQ(g.columns, 90);  // 96 - 36 / 6
-        EXPECT_EQ(g.lines, row.lines);
+        EXPECT_EQ(Join(g.leftPx, g.columns, g.lines), Join(18, 90, row.lines));  // 90: 96 - 36 / 6
     }
     const PageMetrics wide{100000, 756, 72, 72, 10, 6};
     EXPECT_EQ(ComputePageGeometry(wide, quarter, false, false).columns, kMaxPrintColumns);
@@ -42,9 +40,9 @@ TEST(PageLayout, PrintLinesExpandTabsSkipCrAndCut)
         SCOPED_TRACE(row.from);
         char out[kMaxPrintColumns + 1];
         int64_t position = row.from;
-        const int32_t length = BuildPrintLine(text.c_str(), static_cast<int64_t>(text.size()), &position, 8, row.columns, out);
-        EXPECT_EQ(std::string(out, static_cast<size_t>(length)), row.line);
-        EXPECT_EQ(position, row.next);
+        const int32_t length =
+            BuildPrintLine(text.c_str(), static_cast<int64_t>(text.size()), &position, 8, row.columns, out);
+        EXPECT_EQ(Join(std::string(out, static_cast<size_t>(length)), position), Join(row.line, row.next));
     }
     int64_t empty = 0;
     char out[kMaxPrintColumns + 1];
@@ -61,9 +59,8 @@ std::time_t FixedTime()
 
 TEST(PageLayout, TemplatesExpandTheirFourCodesOnly)
 {
-    EXPECT_STREQ(FileNamePart("C:\\S\\DEMO.KSR"), "DEMO.KSR");
-    EXPECT_STREQ(FileNamePart("a/b:c"), "c");
-    EXPECT_STREQ(FileNamePart("plain"), "plain");
+    EXPECT_EQ(Join(FileNamePart("C:\\S\\DEMO.KSR"), FileNamePart("a/b:c"), FileNamePart("plain")),
+              "DEMO.KSR c plain");
     // clang-format off
     const struct { const char* pattern; const char* out; } table[] = {
         {"&f", "DEMO.KSR"}, {"Page &p", "Page 3"}, {"&d", "Wed Jan  2 1980"}, {"&t", "02:03:55"},
@@ -79,8 +76,7 @@ TEST(PageLayout, TemplatesExpandTheirFourCodesOnly)
     char small[300];
     std::memset(small, 'x', sizeof small);
     ExpandTemplate(small, 292, "&f&f&f", 1, title.c_str(), FixedTime);
-    EXPECT_EQ(std::strlen(small), 291u);
-    EXPECT_EQ(small[292], 'x');
+    EXPECT_EQ(Join(std::strlen(small), small[292]), Join(291, 'x'));
 }
 
 }  // namespace

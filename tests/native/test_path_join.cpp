@@ -9,21 +9,16 @@
 
 namespace {
 
-struct JoinCase {
-    const char* what;
-    std::string directory;
-    const char* name;  // null: no name
-    std::string joined;
-    size_t answer;
-};
-
 TEST(PathJoin, OneSeparatorBetweenAndNothingPastTheLimit)
 {
-    const std::string d250(250, 'd');
-    const std::string d258(258, 'd');
-    const std::string d259(259, 'd');
-    const std::string s259 = std::string(258, 'd') + "\\";
-    const JoinCase table[] = {
+    const std::string d250(250, 'd'), d258(258, 'd'), d259(259, 'd'), s259 = d258 + "\\";
+    const struct {
+        const char* what;
+        std::string directory;
+        const char* name;  // null: no name
+        std::string joined;
+        size_t answer;
+    } table[] = {
         {"plain", "C:\\ZAV", "zavodo.hlp", "C:\\ZAV\\zavodo.hlp", 7},
         {"final separator kept", "C:\\ZAV\\", "zavodo.hlp", "C:\\ZAV\\zavodo.hlp", 7},
         {"leading separators skipped", "C:\\ZAV", "\\\\zavodo.hlp", "C:\\ZAV\\zavodo.hlp", 7},

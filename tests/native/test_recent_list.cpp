@@ -13,20 +13,17 @@ using Names = std::vector<std::string>;
 
 TEST(RecentList, AddKeepsNewestFirstAndSkipsListedNames)
 {
-    const struct {
-        const char* what;
-        Names before, adds, after;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* what; Names before, adds, after; } cases[] = {
         {"five adds keep the last four", {}, {"a", "b", "c", "d", "e"}, {"E", "D", "C", "B"}},
-        {"a listed name in other case changes nothing",
-         {},
-         {"c:\\a.ksr", "C:\\B.KSR", "c:\\A.Ksr"},
+        {"a listed name in other case changes nothing", {}, {"c:\\a.ksr", "C:\\B.KSR", "c:\\A.Ksr"},
          {"C:\\B.KSR", "C:\\A.KSR", "", ""}},
         {"an entry after a gap still counts", {"A", "", "C", "D"}, {"c"}, {"A", "", "C", "D"}},
         {"a new name shifts the gap and drops the last", {"A", "", "C", "D"}, {"b"}, {"B", "A", "", "C"}},
         {"an empty name matches an empty entry", {"A", "", "", ""}, {""}, {"A", "", "", ""}},
         {"a long name is cut to the entry", {}, {std::string(300, 'q')}, {std::string(259, 'Q'), "", "", ""}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         RecentFileList list = {};
         for (size_t k = 0; k < c.before.size(); ++k) c.before[k].copy(list[k], kRecentNameSize - 1);
@@ -47,18 +44,14 @@ TEST(RecentList, LabelsShortenLongNamesAndDoubleAmpersands)
     const std::string plain40(40, 'N');
     // "x" then ampersands: the doubled pairs fill the label one byte short of the last pair.
     const std::string full = "x" + std::string(kRecentNameSize - 2, '&');
-    const struct {
-        int index;
-        std::string name, label;
-    } cases[] = {
-        {0, "C:\\A.KSR", "&1 C:\\A.KSR"},
-        {1, dir35, "&2 " + dir35},
-        {2, dir36, "&3 A.KSR"},
-        {3, plain40, "&4 " + plain40},
+    // clang-format off
+    const struct { int index; std::string name, label; } cases[] = {
+        {0, "C:\\A.KSR", "&1 C:\\A.KSR"}, {1, dir35, "&2 " + dir35}, {2, dir36, "&3 A.KSR"}, {3, plain40, "&4 " + plain40},
         {0, "C:\\R&D\\A&B.KSR", "&1 C:\\R&&D\\A&&B.KSR"},
         {1, "C:\\" + std::string(40, 'D') + "\\&&.KSR", "&2 &&&&.KSR"},
         {0, full, "&1 x" + std::string(kRecentLabelSize - 6, '&')},
     };
+    // clang-format on
     for (const auto& c : cases) {
         char label[kRecentLabelSize];
         FormatRecentLabel(c.index, c.name.c_str(), label, sizeof label);
@@ -73,11 +66,8 @@ TEST(RecentList, DialogStartsInTheLastFoldersAndTypedFiltersHaveExtensions)
         DialogStartDirectory(c[0].c_str(), start, sizeof start);
         EXPECT_EQ(start, c[1]) << c[0];
     }
-    const struct {
-        uint32_t filter;
-        int id;
-    } cases[] = {{0, 0}, {1, 243}, {7, 249}, {8, 250}, {9, 0}, {10, 0}};
-    for (const auto& c : cases) EXPECT_EQ(DefaultExtensionId(c.filter), c.id) << c.filter;
+    for (auto [filter, id] : {std::pair{0u, 0}, {1u, 243}, {7u, 249}, {8u, 250}, {9u, 0}, {10u, 0}})
+        EXPECT_EQ(DefaultExtensionId(filter), id) << filter;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // for, on memory that runs out and with its one-step undo.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -48,29 +49,18 @@ protected:
 
 }  // namespace
 
-TEST_F(SearchTest, CaseFoldsLettersOnlyAndWholeWordsEndAtBlanksAndPunctuation)
+// Whole words at the text's ends and next to bytes above 127; fuzz_search checks the rest of
+// the rules, the fold of A..Z only among them, against a position-by-position search.
+TEST_F(SearchTest, WholeWordsEndAtTheTextAndNotAtBytesAbove127)
 {
-    struct Case {
-        std::string text;
-        const char* find;
-        int matchCase, wholeWord, start, expected;
-    } cases[] = {// Whole words at the text's ends and next to bytes above 127; fuzz_search checks the
-                 // rest of the rules against a position-by-position search.
-                 {"if", "if", 0, 1, 0, 0},
-                 {"ifdef", "if", 0, 1, 0, -1},
-                 {"elif", "if", 0, 1, 0, -1},
-                 {"\xe9if", "if", 0, 1, 0, -1},
-                 {"if\xe9", "if", 0, 1, 0, -1},
-                 // Only A..Z fold.
-                 {"@[", "`{", 0, 0, 0, -1},
-                 {"\xe9", "\xc9", 0, 0, 0, -1}};
-    for (const Case& c : cases) {
-        SetSearch(c.find, "", c.matchCase, c.wholeWord);
-        PreparePattern(&g_core.search, AsciiCaseFold());
-        const auto length = static_cast<int32_t>(c.text.size());
-        EXPECT_EQ(SearchText(g_core.search, AsciiCaseFold(), c.text.c_str(), c.start, length), c.expected)
-            << c.text << " / " << c.find;
-    }
+    SetSearch("if", "", 0, 1);
+    PreparePattern(&g_core.search, AsciiCaseFold());
+    for (auto [text, expected] :
+         {std::pair{"if", 0}, {"ifdef", -1}, {"elif", -1}, {"\xe9if", -1}, {"if\xe9", -1}})
+        EXPECT_EQ(
+            SearchText(g_core.search, AsciiCaseFold(), text, 0, static_cast<int32_t>(std::strlen(text))),
+            expected)
+            << text;
 }
 
 TEST_F(SearchTest, RepeatedFindNextFindsOverlappingMatchesAndHighlightsEach)
@@ -99,31 +89,20 @@ TEST_F(SearchTest, RepeatedFindNextFindsOverlappingMatchesAndHighlightsEach)
     EXPECT_EQ(std::string(doc->text, static_cast<size_t>(doc->length)), "xxxx Q yyyy");
 }
 
-TEST_F(SearchTest, ReplaceAllResumesBehindEachReplacement)
+// From a hit, where Replace All goes is the random comparison's below; here where it starts.
+TEST_F(SearchTest, ReplaceAllStartsAtTheHitShownOrElseFromFindNextsMatch)
 {
-    struct Case {
-        const char* text;
-        const char* find;
-        const char* replace;
-        int wholeWord, caret;
-        bool hit;
-        const char* expected;
-        uint32_t count;
-        int32_t caretAfter;
-    } cases[] = {{"aaa", "a", "aa", 0, 0, true, "aaaaaa", 3, 6},  // the inserted text is not searched again
-                 {"a b a", "a", "", 0, 0, true, " b ", 2, 3},
-                 {"xx a a", "a", "b", 0, 0, false, "xx b b", 2, 6},  // no hit: from Find Next's match
-                 {"a a", "a", "b", 0, 1, true, "a b", 1, 3}};        // the caret is not on a match
-    for (const Case& c : cases) {
-        OpenAtHit(c.text, c.caret);
-        if (!c.hit) doc->docFlags = 0;
-        SetSearch(c.find, c.replace, 0, c.wholeWord);
-        EXPECT_EQ(ReplaceAll(doc.get(), kPlatform), c.count) << c.text;
-        EXPECT_EQ(Text(doc.get()), c.expected);
-        EXPECT_EQ(doc->caretOffset, c.caretAfter) << c.text;
-        EXPECT_EQ(g_shown.back(), std::to_string(c.count));  // the recorder's string 267 is empty
-        EXPECT_EQ(screen.waitDepth, 0);
-        EXPECT_FALSE(doc->docFlags & kDocReplaceAll);
+    // Off a hit: from Find Next's match; the caret not on a match: from the next one.
+    for (auto [caret, hit, expected, caretAfter] :
+         {std::tuple{0, false, "xx b b", 6}, {4, true, "xx a b", 6}}) {
+        OpenAtHit("xx a a", caret);
+        if (!hit) doc->docFlags = 0;
+        SetSearch("a", "b");
+        const uint32_t count = ReplaceAll(doc.get(), kPlatform);
+        EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset, screen.waitDepth, doc->docFlags & kDocReplaceAll),
+                  Join(expected, caretAfter, 0, 0));
+        EXPECT_EQ(g_shown.back(), std::to_string(count));  // the recorder's string 267 is empty
+        EXPECT_EQ(count, hit ? 1u : 2u);
     }
 }
 

@@ -57,32 +57,21 @@ TEST(SettingsTable, NamesAreWiredToTheDocumentedFields)
 TEST(SettingsLoad, StoredTextsAreNarrowedCheckedAndCut)
 {
     const std::string fits(kFontNameSize - 1, 'a'), over = fits + "bcd";
-    const struct {
-        int id;
-        std::string stored, expect;
-    } cases[] = {
-        // Tab stops are narrowed to a signed byte, then outside 1..80 become 8.
-        {IDS_KEY_TABSTOPS, "0", "8"},
-        {IDS_KEY_TABSTOPS, "81", "8"},
-        {IDS_KEY_TABSTOPS, "1", "1"},
-        {IDS_KEY_TABSTOPS, "264", "8"},   // low byte 8
-        {IDS_KEY_TABSTOPS, "260", "4"},   // low byte 4: in range, kept
-        {IDS_KEY_TABSTOPS, "200", "8"},   // a signed byte of -56
-        // Narrow fields keep the low bits.
-        {IDS_KEY_MOUSEMODE, "-1", "-1"},
-        {IDS_KEY_MOUSEMODE, "258", "2"},
-        {IDS_KEY_PRINTERFONTSIZE, "65546", "10"},
-        {IDS_KEY_PRINTERFONTSIZE, "40000", std::to_string(40000 - 65536)},
-        {IDS_KEY_SCREENCHARSET, "-1", "255"},
-        {IDS_KEY_PRINTERCHARSET, "256", "0"},
-        // Plain integers take whatever is stored, without checks.
-        {IDS_KEY_NEWFILE, "-7", "-7"},
-        // Texts are cut to their room; a present empty text is not the default.
-        {IDS_KEY_LEFT, "0.125", "0.12"},
-        {IDS_KEY_BOTTOM, "1234", "1234"},  // exactly fits
-        {IDS_KEY_HEADER, "", ""},
+    // clang-format off
+    const struct { int id; std::string stored, expect; } cases[] = {
+        // Tab stops are narrowed to a signed byte (264 to 8, 260 to 4, 200 to -56), then outside
+        // 1..80 become 8.
+        {IDS_KEY_TABSTOPS, "0", "8"}, {IDS_KEY_TABSTOPS, "81", "8"}, {IDS_KEY_TABSTOPS, "1", "1"},
+        {IDS_KEY_TABSTOPS, "264", "8"}, {IDS_KEY_TABSTOPS, "260", "4"}, {IDS_KEY_TABSTOPS, "200", "8"},
+        // Narrow fields keep the low bits; plain integers take whatever is stored, without checks.
+        {IDS_KEY_MOUSEMODE, "-1", "-1"}, {IDS_KEY_MOUSEMODE, "258", "2"}, {IDS_KEY_PRINTERFONTSIZE, "65546", "10"},
+        {IDS_KEY_PRINTERFONTSIZE, "40000", "-25536"}, {IDS_KEY_SCREENCHARSET, "-1", "255"},
+        {IDS_KEY_PRINTERCHARSET, "256", "0"}, {IDS_KEY_NEWFILE, "-7", "-7"},
+        // Texts are cut to their room (1234 exactly fits); a present empty text is not the default.
+        {IDS_KEY_LEFT, "0.125", "0.12"}, {IDS_KEY_BOTTOM, "1234", "1234"}, {IDS_KEY_HEADER, "", ""},
         {IDS_KEY_PRINTERFONT, over, fits},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Settings settings;
         LoadSetting(settings, Key(c.id), c.stored.c_str(), nullptr);
@@ -90,25 +79,16 @@ TEST(SettingsLoad, StoredTextsAreNarrowedCheckedAndCut)
     }
 }
 
-TEST(SettingsRules, ScreenFontSizeOutside7To34Becomes10)
+TEST(SettingsRules, ScreenFontSizeOutside7To34Becomes10AndDecimalsReadLikeAtoiButSaturate)
 {
     for (auto [size, checked] : {std::pair{6, 10}, {35, 10}, {-20, 10}, {7, 7}, {34, 34}, {12, 12}})
         EXPECT_EQ(CheckScreenFontSize(size), checked) << size;
-}
-
-TEST(SettingsRules, DecimalConversionReadsLikeAtoiButSaturates)
-{
+    // clang-format off
     const std::pair<const char*, int32_t> cases[] = {
-        {"42", 42},
-        {"  +7", 7},
-        {"12abc", 12},
-        {"abc", 0},
-        {"-", 0},
-        {"0x10", 0},
-        {"2147483648", INT32_MAX},
-        {"99999999999999999999999999", INT32_MAX},
-        {"-99999999999999999999999999", INT32_MIN},
+        {"42", 42}, {"  +7", 7}, {"12abc", 12}, {"abc", 0}, {"-", 0}, {"0x10", 0}, {"2147483648", INT32_MAX},
+        {"99999999999999999999999999", INT32_MAX}, {"-99999999999999999999999999", INT32_MIN},
     };
+    // clang-format on
     for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << '"' << text << '"';
 }
 
@@ -126,12 +106,10 @@ TEST(SettingsSave, IntegersAndTextsAreFormattedForTheFile)
         FormatSetting(settings, Key(id), out, sizeof out);
         EXPECT_STREQ(out, text) << id;
     }
-    char small[kIntTextSize];
+    char small[kIntTextSize], tiny[3];
     FormatSettingInt(INT32_MIN, small, sizeof small);
-    EXPECT_STREQ(small, "-2147483648");
-    char tiny[3];
     FormatSettingInt(12345, tiny, sizeof tiny);
-    EXPECT_STREQ(tiny, "12");
+    EXPECT_EQ(Join(small, tiny), "-2147483648 12");
 }
 
 using Sides = std::array<int32_t, 4>;
@@ -143,20 +121,14 @@ Sides Of(const StartSize& s)
 TEST(StartSizeText, BlanksAndCommasSeparateTokensConvertLikeAtoiAndFewerThanFourAreMissing)
 {
     const Sides unset{-1, -1, -1, -1}, usual{10, 20, 630, 460};
-    const struct {
-        const char* text;
-        Sides expect;  // unset: refused
-    } cases[] = {
-        {"10 20 630 460", usual},
-        {"10, 20 ,630,,460", usual},
+    // clang-format off
+    const struct { const char* text; Sides expect; /* unset: refused */ } cases[] = {
+        {"10 20 630 460", usual}, {"10, 20 ,630,,460", usual},
         {"-8 -8 1288 1032 77", {-8, -8, 1288, 1032}},  // a maximised frame; extras ignored
-        {"12px x 3.9 +4", {12, 0, 3, 4}},
-        {"\t5 99999999999 -99999999999 0", {5, INT32_MAX, INT32_MIN, 0}},
-        {"", unset},
-        {",,, ,", unset},
-        {"10 20 630", unset},
-        {"10,20,,630,", unset},
+        {"12px x 3.9 +4", {12, 0, 3, 4}}, {"\t5 99999999999 -99999999999 0", {5, INT32_MAX, INT32_MIN, 0}},
+        {"", unset}, {",,, ,", unset}, {"10 20 630", unset}, {"10,20,,630,", unset},
     };
+    // clang-format on
     for (const auto& c : cases) {
         StartSize size{-1, -1, -1, -1};
         EXPECT_EQ(ParseStartSize(c.text, &size), c.expect != unset) << '"' << c.text << '"';

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "display/status_geometry.h"
+#include "tests/native/doc_helpers.h"
 
 namespace {
 
@@ -25,16 +26,11 @@ std::array<int, 4> Sides(const PaneRect& r)
 
 }  // namespace
 
-TEST(StatusGeometry, HeightAndWidthsFollowTheFont)
+TEST(StatusGeometry, HeightWidthsAndPanesFollowTheFontAndStandWhereTheTableSays)
 {
-    EXPECT_EQ(StatusLineHeightFor(16, 0, 1), 24);
-    EXPECT_EQ(StatusLineHeightFor(13, 2, 2), 31);
-    EXPECT_EQ(MessagePaneWidthFor(10), 210);
-    EXPECT_EQ(IndicatorPaneWidthFor(10), 30);
-}
-
-TEST(StatusGeometry, PanesStandWhereTheTableSays)
-{
+    EXPECT_EQ(Join(StatusLineHeightFor(16, 0, 1), StatusLineHeightFor(13, 2, 2), MessagePaneWidthFor(10),
+                   IndicatorPaneWidthFor(10)),
+              "24 31 210 30");
     // b = 2, W1 = 210, W2 = 30, a 600 x 40 client area. Message: 8b .. 8b + W1;
     // P2 = W1 + 18b; P3 = P2 + W2 + 9b; P4 = P3 + W2 + 9b.
     const StatusMetrics m{2, 210, 30};
@@ -57,12 +53,12 @@ TEST(StatusGeometry, PanesStandWhereTheTableSays)
     // The indicator panes move with the client's left edge, the message pane does not.
     const StatusMetrics m1{1, 100, 20};
     const PaneRect shifted{5, 0, 400, 30};
-    EXPECT_EQ(PaneFrame(m1, shifted, kPaneMessage).left, 8);
-    EXPECT_EQ(PaneFrame(m1, shifted, kPaneCapsLock).left, 5 + 100 + 18);
-    EXPECT_EQ(PaneTextX(m1, shifted, kPaneMessage), 11);
+    EXPECT_EQ(Join(PaneFrame(m1, shifted, kPaneMessage).left, PaneFrame(m1, shifted, kPaneCapsLock).left,
+                   PaneTextX(m1, shifted, kPaneMessage)),
+              Join(8, 5 + 100 + 18, 11));
 }
 
-TEST(StatusGeometry, PositionTextMatchesTheCLibrary)
+TEST(StatusGeometry, PositionTextMatchesTheCLibraryHandlesOtherFieldsAndStaysInItsBuffer)
 {
     const int32_t cases[][2] = {{1, 1}, {42, 7}, {12345678, 99999}, {123456789, 123456}, {-3, 0}};
     for (const auto& c : cases) {
@@ -72,10 +68,6 @@ TEST(StatusGeometry, PositionTextMatchesTheCLibrary)
         EXPECT_EQ(Format(kPositionFormat, c[0], c[1]), expected) << c[0] << "," << c[1];
     }
     EXPECT_EQ(Format(kPositionFormat, 1, 11), "Line: 1        Col: 11                 ");
-}
-
-TEST(StatusGeometry, PositionTextHandlesOtherFieldsAndStaysInItsBuffer)
-{
     EXPECT_EQ(Format("%5d|%ld%%", 3, 4), "    3|4%");
     EXPECT_EQ(Format("%s %d %d %d", 1, 2), "%s 1 2 %d");
     EXPECT_EQ(Format(kPositionFormat, 1, 1, 10), "Line: 1  ");

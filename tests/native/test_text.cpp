@@ -46,10 +46,7 @@ TEST(LineNavigation, LineStartOfAnOffsetBeforeTheTextIsZero)
 TEST(LineNavigation, NextLineStartStopsAtTheEnd)
 {
     const char t[] = "ab\ncd\0\0\0";
-    const char* end = t + 5;
-    EXPECT_EQ(NextLineStart(end, t), t + 3);
-    EXPECT_EQ(NextLineStart(end, t + 3), end);  // last line without LF
-    EXPECT_EQ(NextLineStart(end, end), end);
-    EXPECT_EQ(NextLineStart(end, end + 2), end + 2);
-    EXPECT_EQ(NextLineStart(t + 2, t), t + 2);  // the LF lies at end: not before it
+    // From 3, the last line without LF; from 0 with the end at 2, the LF lies at the end: not before it.
+    for (auto [end, from, next] : {std::tuple{5, 0, 3}, {5, 3, 5}, {5, 5, 5}, {5, 7, 7}, {2, 0, 2}})
+        EXPECT_EQ(NextLineStart(t + end, t + from) - t, next) << end << " " << from;
 }

@@ -45,13 +45,10 @@ TEST_F(UndoTest, ARecordThatNoLongerFitsTheTextIsRefused)
     Open("abcdef");
     Click(6);
     Type("g");
-    // A replace-all shortens the text under the log.
-    doc->length = 2;
+    doc->length = doc->caretOffset = 2;  // a replace-all shortens the text under the log
     doc->text[2] = '\0';
-    doc->caretOffset = 2;
     EXPECT_EQ(Undo(doc.get()), 0);
-    EXPECT_EQ(Text(doc.get()), "ab");
-    EXPECT_EQ(doc->undoLog, nullptr);
+    EXPECT_EQ(Join(Text(doc.get()), doc->undoLog == nullptr), "ab 1");
 }
 
 TEST_F(UndoTest, NoMemoryForTheLogOrAFailedReinsertionLeavesNoLogAndTheViewOnTheCaret)
@@ -94,19 +91,17 @@ TEST_F(UndoTest, NoMemoryForTheLogOrAFailedReinsertionLeavesNoLogAndTheViewOnThe
         FailAllocationsFrom(AllocationCalls() + 1);
         ASSERT_EQ(c.redo ? Redo(doc.get()) : Undo(doc.get()), 1) << c.name;
 
+        // Placed, in view, redrawn from the top, on the status line; the cell is where it belongs.
         const int32_t row = doc->caretRow, column = doc->caretColumn;
-        const bool placed = screen.caretX == column * 8 && screen.caretY == row * 16;
-        const bool redrawn = !screen.invalidated.empty() && screen.invalidated.back().top == 0 &&
-                             screen.invalidated.back().bottom == doc->rows;
-        const bool status = screen.statusLine == doc->topLine + row + 1;
+        const bool shown = screen.caretX == column * 8 && screen.caretY == row * 16 && row < doc->rows &&
+                           !screen.invalidated.empty() && screen.invalidated.back().top == 0 &&
+                           screen.invalidated.back().bottom == doc->rows &&
+                           screen.statusLine == doc->topLine + row + 1;
         LocateCaret(doc.get());
-        const bool outOfMemory = screen.MessageIds() == std::vector<int>{IDS_OUT_OF_MEMORY};
-        EXPECT_EQ(Join(Text(doc.get()) == before, doc->undoLog == nullptr, outOfMemory, g_core.undoReplay,
-                       g_core.undoNoCopy),
-                  Join(1, 1, 1, 0, 0))
-            << c.name;
-        EXPECT_EQ(Join(row, column, row < doc->rows, placed, redrawn, status),
-                  Join(doc->caretRow, doc->caretColumn, 1, 1, 1, 1))
+        EXPECT_EQ(Join(Text(doc.get()) == before, doc->undoLog == nullptr,
+                       screen.MessageIds() == std::vector<int>{IDS_OUT_OF_MEMORY}, g_core.undoReplay,
+                       g_core.undoNoCopy, shown, row, column),
+                  Join(1, 1, 1, 0, 0, 1, doc->caretRow, doc->caretColumn))
             << c.name;
     }
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <random>
 
 #include "doc/text.h"
@@ -34,38 +35,16 @@ protected:
 
 }  // namespace
 
-// Tabs of eight from columns 0, 3 and 8 are the caret cells' test below.
+// Tabs of eight are checked through the caret's column below.
 TEST(ColumnAdvance, TabsGoToTheNextMultipleStrictlyAbove)
 {
     EXPECT_EQ(ColumnAdvance(5, 0, 8), 5);
     EXPECT_EQ(ColumnAdvance(5, '\t', 1), 6);
 }
 
-TEST_F(ViewTest, CaretCellsFromOffsetsAndBack)
-{
-    Open("\tx\nabc\tx\nabcdefgh\tx\n", 5, 40);
-    for (auto [offset, at] : {std::pair{1, "1@0:8"}, {7, "7@1:8"}, {18, "18@2:16"}}) {
-        CaretAt(offset);
-        EXPECT_EQ(At(), at);
-    }
-    EXPECT_EQ(Row(0).substr(0, 10), "        x ");
-    EXPECT_EQ(Row(2).substr(0, 17), "abcdefgh        x");
-    Open("ab\ncd\n", 5, 40);
-    CaretAt(6);
-    EXPECT_EQ(At(), "6@2:0");  // after a final LF: on the empty line
-    EXPECT_EQ(PlaceAt(2, 0), "6@2:0");
-    Open("ab\ncd", 5, 40);
-    EXPECT_EQ(PlaceAt(4, 1), "4@1:1");  // below the last line without LF: on that line
-    Open("ab\tx\n", 5, 40);
-    EXPECT_EQ(PlaceAt(0, 4), "3@0:8");  // inside a TAB: after it
-    Open("abc\ndef\n");
-    CaretAt(0);
-    EXPECT_EQ(Status(), "1 1");  // the status counts from one
-    CaretAt(6);
-    EXPECT_EQ(Status(), "2 3");
-}
-
-TEST_F(ViewTest, LocateAndPlaceRoundTripOverEveryOffset)
+// The columns offsets land on, tabs included, are checked against a plain count by
+// LongLinesEditAndDrawAsPlainText; here cells map back to offsets.
+TEST_F(ViewTest, CellsMapBackToTheOffsetsTheyShow)
 {
     Open("a\tbc\n\n\t\tx\nlonger line here\nz", 6, 40);
     for (int32_t off = 0; off <= doc->length; ++off) {
@@ -73,38 +52,51 @@ TEST_F(ViewTest, LocateAndPlaceRoundTripOverEveryOffset)
         const std::string at = At();
         EXPECT_EQ(PlaceAt(doc->caretRow, doc->caretColumn), at) << "offset " << off;
     }
+    // After a final LF: on the empty line; below a last line without LF: on that line; inside a
+    // TAB: after it.
+    for (auto [text, row, column, at] :
+         {std::tuple{"ab\ncd\n", 2, 0, "6@2:0"}, {"ab\ncd", 4, 1, "4@1:1"}, {"ab\tx\n", 0, 4, "3@0:8"}}) {
+        Open(text, 5, 40);
+        EXPECT_EQ(PlaceAt(row, column), at) << text;
+    }
+    Open("ab\ncd\n", 5, 40);
+    CaretAt(6);
+    EXPECT_EQ(At(), "6@2:0");
 }
 
-TEST_F(ViewTest, LineUpAndDownKeepTheColumnOrStopAtTheLineEnd)
+TEST_F(ViewTest, LineWordAndGotoMovesKeepTheColumnAndStayInTheText)
 {
-    Open("abcdef\nab\n\tx\nlast", 6, 40);
-    auto move = [&](int32_t caret, bool down, int32_t column = -1) {
-        CaretAt(caret);
-        if (column >= 0) doc->caretColumn = column;
-        down ? LineDown(doc.get(), caret) : LineUp(doc.get(), caret);
-        return At();
+    const auto up = [](EditState* d) { LineUp(d, d->caretOffset); };
+    const auto down = [](EditState* d) { LineDown(d, d->caretOffset); };
+    const auto right2 = [](EditState* d) { WordRight(d), WordRight(d); };
+    // clang-format off
+    // The caret, then the top line: on two rows for Go To Line, six for the others.
+    const struct { const char* text; int32_t caret, column; void (*move)(EditState*); const char* at; } cases[] = {
+        {"abcdef\nab\n\tx\nlast", 4, -1, down, "9@1:2 0"},    // end of "ab"
+        {"abcdef\nab\n\tx\nlast", 9, 4, down, "11@2:8 0"},    // past the TAB spanning column 4
+        {"abcdef\nab\n\tx\nlast", 15, -1, down, "15@3:2 0"},  // on the last line: nothing
+        {"abcdef\nab\n\tx\nlast", 2, -1, up, "2@0:2 0"},      // on the first line: nothing
+        {"abcdef\nab\n\tx\nlast", 8, -1, up, "1@0:1 0"},
+        {"ab\n", 2, -1, down, "3@1:0 0"},                       // from a final LF to the empty line
+        {"foo, bar\nnext", 1, -1, WordRight, "5@0:5 0"},
+        {"foo, bar\nnext", 1, -1, right2, "8@0:8 0"},   // stops at the line's LF, never leaves the line
+        {"foo, bar\nnext", 7, -1, WordLeft, "5@0:5 0"},  // the edit window first moves one byte left
+        {"foo, bar\nnext", 10, -1, WordLeft, "9@1:0 0"}, // not across the line start
+        // Go To Line clamps; 500 with a final LF: the empty line after it.
+        {"l1\nl2\nl3\n", 0, -1, [](EditState* d) { GotoLine(d, 0); }, "0@0:0 0"},
+        {"l1\nl2\nl3\n", 0, -1, [](EditState* d) { GotoLine(d, -7); }, "0@0:0 0"},
+        {"l1\nl2\nl3\n", 0, -1, [](EditState* d) { GotoLine(d, 2); }, "3@0:0 1"},
+        {"l1\nl2\nl3\n", 0, -1, [](EditState* d) { GotoLine(d, 500); }, "9@0:0 3"},
+        {"l1\nl2\nl3", 0, -1, [](EditState* d) { GotoLine(d, 500); }, "6@0:0 2"},
     };
-    EXPECT_EQ(move(4, true), "9@1:2");      // end of "ab"
-    EXPECT_EQ(move(9, true, 4), "11@2:8");  // from line 2 towards "\tx": past the TAB spanning column 4
-    EXPECT_EQ(move(15, true), "15@3:2");    // on the last line: nothing
-    EXPECT_EQ(move(2, false), "2@0:2");     // on the first line: nothing
-    EXPECT_EQ(move(8, false), "1@0:1");
-    Open("ab\n");
-    EXPECT_EQ(move(2, true), "3@1:0");  // from a final LF to the empty line
-}
-
-TEST_F(ViewTest, WordMovesStopAtWordStarts)
-{
-    Open("foo, bar\nnext");
-    auto move = [&](int32_t caret, void (*step)(EditState*), int times = 1) {
-        CaretAt(caret);
-        for (int i = 0; i < times; ++i) step(doc.get());
-        return At();
-    };
-    EXPECT_EQ(move(1, WordRight), "5@0:5");
-    EXPECT_EQ(move(1, WordRight, 2), "8@0:8");  // stops at the line's LF, never leaves the line
-    EXPECT_EQ(move(8 - 1, WordLeft), "5@0:5");  // the edit window first moves one byte left
-    EXPECT_EQ(move(10, WordLeft), "9@1:0");     // not across the line start
+    // clang-format on
+    for (const auto& c : cases) {
+        Open(c.text, std::strstr(c.text, "l1") ? 2 : 6, 40);
+        CaretAt(c.caret);
+        if (c.column >= 0) doc->caretColumn = c.column;
+        c.move(doc.get());
+        EXPECT_EQ(Join(At(), doc->topLine), c.at) << c.text << " from " << c.caret;
+    }
 }
 
 TEST_F(ViewTest, ScrollingVerticallyNeverMakesTheEndTheTopLine)
@@ -167,20 +159,6 @@ TEST_F(ViewTest, CaretUpdateScrollsTheCaretIntoViewAndPlacesTheSystemCaret)
     EXPECT_EQ(Join(doc->leftColumn, doc->caretColumn), "1 0");
 }
 
-TEST_F(ViewTest, GotoLineClampsToTheText)
-{
-    // Then the caret's offset and the top line; 500 with a final LF: the empty line after it.
-    for (auto [text, line, expect] : {std::tuple{"l1\nl2\nl3\n", 0, "0 0"},
-                                      {"l1\nl2\nl3\n", -7, "0 0"},
-                                      {"l1\nl2\nl3\n", 2, "3 1"},
-                                      {"l1\nl2\nl3\n", 500, "9 3"},
-                                      {"l1\nl2\nl3", 500, "6 2"}}) {
-        Open(text, 2, 10);
-        GotoLine(doc.get(), line);
-        EXPECT_EQ(Join(doc->caretOffset, doc->topLine), expect) << text << " line " << line;
-    }
-}
-
 TEST_F(ViewTest, RenderingCutsLongLinesAndStraddlingTabs)
 {
     Open("0123456789ABCDEF\nab\tc\n", 3, 6);
@@ -203,7 +181,7 @@ TEST_F(ViewTest, ScrollToOffsetScrollsNearTargetsAndJumpsToFarOnes)
     EXPECT_EQ(doc->topLine, 57);
 }
 
-TEST_F(ViewTest, DoubleClickSelectsAWordOrNothingOnABlank)
+TEST_F(ViewTest, DoubleClickSelectsAWordOrNothingOnABlankAndHelpTakesTheWordBeforeTheCaret)
 {
     Open("x my_name y\n", 3, 20);
     CaretAt(4);
@@ -213,21 +191,15 @@ TEST_F(ViewTest, DoubleClickSelectsAWordOrNothingOnABlank)
     CaretAt(1);
     SelectWordAtCaret(doc.get());
     EXPECT_EQ(Join(doc->caretOffset, doc->gridFlags & kGridHighlight), "1 0");
-}
-
-TEST_F(ViewTest, HelpWordIsTheWordBeforeTheCaretOrABracket)
-{
-    Open("call #Print$x(1)\n", 3, 30);
+    // The word for help, or the bracket after it; at most 32 characters of it.
+    Open("call #Print$x(1)\n" + std::string(40, 'k') + "\n", 3, 60);
     char word[kHelpWordMax + 1];
-    CaretAt(11);
-    EXPECT_EQ(WordForHelp(doc.get(), word), 0);
-    EXPECT_STREQ(word, "#Print$x");
-    CaretAt(13);
-    EXPECT_EQ(WordForHelp(doc.get(), word), '(');
-    Open(std::string(40, 'k') + "\n", 1, 60);
-    CaretAt(40);
-    EXPECT_EQ(WordForHelp(doc.get(), word), 0);
-    EXPECT_EQ(std::string(word), std::string(32, 'k'));
+    for (auto [caret, answer, expect] :
+         {std::tuple{11, 0, "#Print$x"}, {13, '(', ""}, {57, 0, "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk"}}) {
+        CaretAt(caret);
+        EXPECT_EQ(WordForHelp(doc.get(), word), answer) << caret;
+        EXPECT_STREQ(word, expect) << caret;
+    }
 }
 
 TEST_F(ViewTest, ExtendSelectionInvertsFromTheAnchorToTheCaret)
@@ -286,7 +258,8 @@ TEST_F(ViewTest, LongLinesEditAndDrawAsPlainText)
             Click(caret);
         } else if (action < 6) {
             g_core.insertMode = action != 5;
-            const bool overwrite = !g_core.insertMode && model[caret] != '\n' && caret < static_cast<int32_t>(model.size());
+            const bool overwrite =
+                !g_core.insertMode && model[caret] != '\n' && caret < static_cast<int32_t>(model.size());
             TypeKey(doc.get(), static_cast<uint8_t>(typed));
             model.replace(static_cast<size_t>(caret), overwrite ? 1 : 0, 1, typed);
             ++caret;
@@ -304,7 +277,8 @@ TEST_F(ViewTest, LongLinesEditAndDrawAsPlainText)
             CloseWorkingWindow(doc.get());  // as End does
             CaretToLineEnd(doc.get());
             CaretUpdate(doc.get());
-            caret = static_cast<int32_t>(std::min(model.find('\n', static_cast<size_t>(caret)), model.size()));
+            caret =
+                static_cast<int32_t>(std::min(model.find('\n', static_cast<size_t>(caret)), model.size()));
         }
         ASSERT_EQ(AbsoluteCaret(doc.get()), caret) << step;
         ASSERT_EQ(Status(), TrueStatus(model, caret, doc->tabSize)) << step;
@@ -320,7 +294,8 @@ TEST_F(ViewTest, LongLinesEditAndDrawAsPlainText)
         RedrawRows(fresh.get(), 0, 0, fresh->rows, fresh->columns);
         ShowCaretPosition(doc.get());  // the status line is the document's again
         for (int r = 0; r < doc->rows; ++r)
-            ASSERT_EQ(Row(r), std::string(RowCells(AsGrid(fresh.get()), r), static_cast<size_t>(doc->columns)))
+            ASSERT_EQ(Row(r),
+                      std::string(RowCells(AsGrid(fresh.get()), r), static_cast<size_t>(doc->columns)))
                 << step << " row " << r;
     }
 }
