@@ -123,6 +123,8 @@ size_t EncodeSnapshotHeader(char* out, const char* path, uint32_t untitled, uint
     Put32(out + 16, static_cast<uint32_t>(pathLength));
     Put32(out + 20, length);
     Put64(out + 24, takenAt);
+    // The path is stored by its length, without a NUL.
+    // NOLINTNEXTLINE(bugprone-not-null-terminated-result)
     if (pathLength) std::memcpy(out + kSnapshotFixedHeader, path, pathLength);
     Put32(out + 32, SnapshotCrc(out, path, pathLength, text, length));
     return SnapshotHeaderSize(pathLength);
