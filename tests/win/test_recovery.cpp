@@ -13,15 +13,11 @@
 #include "editor/recovery.h"
 #include "editor/save_prompt.h"
 #include "resources/ids.h"
+#include "tests/native/doc_helpers.h"
 #include "tests/win/frame_fixture.h"
 #include "tests/win/win_helpers.h"
 
 namespace {
-
-std::string Text(const EditState* doc)
-{
-    return std::string(doc->text, static_cast<size_t>(doc->length));
-}
 
 std::string Folder()
 {
