@@ -16,28 +16,30 @@ class EditTest : public EditFixture {};
 
 TEST_F(EditTest, KeysAtTheCaret)
 {
-    const struct {
-        const char* text;
-        int32_t anchor, click;  // a shown selection from the anchor when it is not negative
-        std::string keys;
-        const char* expect;
-        const char* at;
-    } cases[] = {
-        {"ab\ncd", -1, 3, kBs, "ab\ncd", "3@1:0"},     // Backspace at a line start
-        {"hello world", 2, 8, kBs, "herld", "2@0:2"},  // Backspace removes only the selection
-        // Enter copies the indentation of the line above, unless automatic indentation is off.
-        {"    abc\n", -1, 5, "\r", "    a\n    bc\n", "10@1:4"},
-        {"\t x\n", -1, 3, "\n\n", "\t x\n\t \n\t \n", "9@2:9"},
-    };
+    // A shown selection from the anchor when it is not negative; view: the left column and the
+    // top line after. Backspace at a line start, and on a selection removes only it; Enter copies
+    // the indentation of the line above, unless automatic indentation is off, scrolls back from
+    // the side and on the bottom row by one line.
+    const std::string as = std::string(100, 'a') + "\n", lines = NumberedLines(20);
+    // clang-format off
+    const struct { std::string text; int32_t anchor, click; std::string keys, expect; const char *at, *view; } cases[] = {
+        {"ab\ncd", -1, 3, kBs, "ab\ncd", "3@1:0", "0 0"},
+        {"hello world", 2, 8, kBs, "herld", "2@0:2", "0 0"},
+        {as, -1, 60, "\n", std::string(as).insert(60, "\n"), "61@1:0", "0 0"},
+        {lines, -1, 12 * 4 + 3, "\n", std::string(lines).insert(51, "\n"), "52@4:0", "0 1"},
+        {"    abc\n", -1, 5, "\r", "    a\n    bc\n", "10@1:4", "0 0"},
+        {"\t x\n", -1, 3, "\n\n", "\t x\n\t \n\t \n", "9@2:9", "0 0"}};
+    // clang-format on
     for (const auto& c : cases) {
-        Open(c.text);
+        Open(c.text, 5, 20);
         c.anchor < 0 ? Click(c.click) : Select(c.anchor, c.click);
+        const int32_t left = doc->leftColumn;
         Type(c.keys);
-        EXPECT_FALSE(doc->gridFlags & kGridHighlight) << c.text;
-        EXPECT_EQ(Text(doc.get()), c.expect) << c.text << " at " << c.click;
-        EXPECT_EQ(At(), c.at) << c.text << " at " << c.click;
-        EXPECT_EQ(bool(doc->docFlags & kDocModified), Text(doc.get()) != c.text)
-            << c.text << " at " << c.click;
+        const std::string text = Text(doc.get()), at = At();
+        const bool modified = doc->docFlags & kDocModified, shown = doc->gridFlags & kGridHighlight;
+        EXPECT_EQ(Join(text, at, shown, modified == (text != c.text), doc->leftColumn, doc->topLine),
+                  Join(c.expect, c.at, 0, 1, c.view))
+            << c.text << " from the left column " << left;
     }
     g_core.settings.autoIndent = 0;
     Type("\n");
@@ -53,27 +55,11 @@ TEST_F(EditTest, TypedCharacterRedrawsTheCaretRowFromItsColumnAndDeleteAtTheEndN
     EXPECT_EQ(Text(doc.get()), "abc\ndXef\n");
     ASSERT_FALSE(screen.invalidated.empty());
     const CellRect r = screen.invalidated.back();
-    EXPECT_EQ(std::vector<int>({r.top, r.bottom, r.left}), std::vector<int>({1, 2, 1}));
-    EXPECT_EQ(Row(1).substr(0, 4), "dXef");
-    EXPECT_EQ(screen.statusColumn, 3);
+    EXPECT_EQ(Join(r.top, r.bottom, r.left, Row(1).substr(0, 4), screen.statusColumn), "1 2 1 dXef 3");
     Click(9);
     screen.invalidated.clear();
     Type(kDel);
     EXPECT_TRUE(screen.invalidated.empty());
-}
-
-TEST_F(EditTest, EnterScrollsBackFromTheSideAndOnTheBottomRowOneLine)
-{
-    Open(std::string(100, 'a') + "\n", 5, 20);
-    Click(60);
-    EXPECT_GT(doc->leftColumn, 0);
-    Type("\n");
-    EXPECT_EQ(Join(doc->leftColumn, At()), "0 61@1:0");
-    EXPECT_EQ(Text(doc.get()), std::string(60, 'a') + "\n" + std::string(40, 'a') + "\n");
-    Open(NumberedLines(20), 5, 20);
-    Click(12 * 4 + 3);
-    Type("\n");
-    EXPECT_EQ(Join(doc->caretRow, doc->topLine), "4 1");
 }
 
 TEST_F(EditTest, InsertStringGrowsByTheShortfallAndRecordsEvenWhenEmpty)
@@ -81,8 +67,7 @@ TEST_F(EditTest, InsertStringGrowsByTheShortfallAndRecordsEvenWhenEmpty)
     Open("abc", 10, 40, 0);
     Click(1);
     ASSERT_TRUE(InsertString(doc.get(), "12345"));
-    EXPECT_EQ(Text(doc.get()), "a12345bc");
-    EXPECT_EQ(doc->capacity, 3 + 1024);  // 3 + 5 + 2 - 3 = 7, at least 1024
+    EXPECT_EQ(Join(Text(doc.get()), doc->capacity), "a12345bc 1027");  // 3 + 5 + 2 - 3 = 7, at least 1024
     doc->docFlags = 0;
     ASSERT_TRUE(InsertString(doc.get(), ""));
     EXPECT_EQ(Join(Text(doc.get()), doc->docFlags & kDocModified), Join("a12345bc", kDocModified));
@@ -122,8 +107,8 @@ TEST_F(EditTest, NoMemoryForAnUndoCopyAsksAndObeysTheAnswer)
     FailAllocationsFrom(AllocationCalls() + 1);
     doc->anchorOffset = 0;
     DeleteSelection(doc.get());
-    EXPECT_EQ(doc->undoLog, nullptr);  // Yes: the log is gone and the edit is unrecorded
-    EXPECT_EQ(Join(Text(doc.get()), doc->undoNext), "cdef 0");
+    // Yes: the log is gone and the edit is unrecorded.
+    EXPECT_EQ(Join(Text(doc.get()), doc->undoNext, doc->undoLog == nullptr), "cdef 0 1");
 }
 
 TEST_F(EditTest, ReplaceStepsWithAndWithoutRecords)
@@ -155,7 +140,6 @@ TEST_F(EditTest, TypingInALargeTextGoesThroughTheWorkingWindow)
     // Only the visible lines are in the block; deleting a line end (the LF) closes the window.
     EXPECT_EQ(Join(doc->docFlags & kDocWorkingWindow, doc->length < 1000), Join(kDocWorkingWindow, 1));
     Type(kDel);
-    EXPECT_FALSE(doc->docFlags & kDocWorkingWindow);
-    text.replace(12 * 5 + 2, 10, "a");
-    EXPECT_EQ(Text(doc.get()), text);
+    EXPECT_EQ(Join(doc->docFlags & kDocWorkingWindow, Text(doc.get())),
+              "0 " + text.replace(12 * 5 + 2, 10, "a"));
 }

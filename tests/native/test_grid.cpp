@@ -69,8 +69,7 @@ TEST_F(GridTest, LayoutFitsWholeCellsAndBlanksThemOrWithoutMemoryLeavesNone)
     EXPECT_EQ(Join(grid.rows, grid.columns, std::string(grid.cells, 200) == std::string(200, ' ')),
               "10 20 1");
     ScreenGrid tiny{}, other{};
-    tiny.cellWidth = 8;
-    tiny.cellHeight = 16;
+    tiny.cellWidth = 8, tiny.cellHeight = 16;
     ASSERT_EQ(LayoutCells(&tiny, 3, 2), 0);
     EXPECT_EQ(Join(tiny.rows, tiny.columns), "1 1");
     FreeBlock(tiny.cells);

@@ -18,12 +18,11 @@ class UndoTest : public EditFixture {};
 // The text is the model test's; here the record kinds and where a replay leaves the caret.
 TEST_F(UndoTest, ReplaysLeaveTheCaretAfterTheRestoredTextAndRedoAtTheEndDoesNothing)
 {
-    const struct {
-        const char* text;
-        int32_t anchor, caret;  // a selection deleted when anchor >= 0, else "XY\nZ" pasted
-        int kind;
-        int32_t after;
-    } cases[] = {{"0123456789abcdef", 2, 12, kUndoDeleteRange, 12}, {"a\nb", -1, 1, kUndoInsertString, 1}};
+    // A selection deleted when anchor >= 0, else "XY\nZ" pasted.
+    // clang-format off
+    const struct { const char* text; int32_t anchor, caret; int kind; int32_t after; } cases[] = {
+        {"0123456789abcdef", 2, 12, kUndoDeleteRange, 12}, {"a\nb", -1, 1, kUndoInsertString, 1}};
+    // clang-format on
     for (const auto& c : cases) {
         Open(c.text);
         Click(c.caret);
@@ -63,21 +62,14 @@ TEST_F(UndoTest, NoMemoryForTheLogOrAFailedReinsertionLeavesNoLogAndTheViewOnThe
     // replay still ends as every replay does, with the caret, gone to the record's line far
     // below the view, brought into view, placed, and the view redrawn from its top line.
     const int32_t at = 12 * 30 + 5;  // line 31 of 40, column 5
-    const struct {
-        const char* name;
-        std::function<void()> edit;
-        bool redo;  // the edit is undone first and its redo fails
-    } cases[] = {
+    // redo: the edit is undone first and its redo fails.
+    // clang-format off
+    const struct { const char* name; std::function<void()> edit; bool redo; } cases[] = {
         {"undo of Delete", [&] { Type("\x01"); }, false},
         {"redo of a typed character", [&] { Type("k"); }, true},
-        {"undo of a deleted range",
-         [&] {
-             Select(at - 8, at);
-             Type("\x01");
-         },
-         false},
-        {"redo of a paste", [&] { InsertString(doc.get(), "pasted\ntext"); }, true},
-    };
+        {"undo of a deleted range", [&] { Select(at - 8, at), Type("\x01"); }, false},
+        {"redo of a paste", [&] { InsertString(doc.get(), "pasted\ntext"); }, true}};
+    // clang-format on
     for (const auto& c : cases) {
         FailAllocationsFrom(0);
         Open(NumberedLines(40), 10, 40, 0);
@@ -210,14 +202,11 @@ TEST_F(UndoTest, RandomEditsMatchAStringModel)
             snaps.back() = model;
             ASSERT_EQ(doc->undoNext, static_cast<int32_t>(snaps.size()) - 1)
                 << "seed " << seed << " step " << step;
-            if (records > 0) {
-                ASSERT_EQ(doc->undoCount, doc->undoNext);
-            }
+            ASSERT_TRUE(records == 0 || doc->undoCount == doc->undoNext) << doc->undoCount;
         }
         CloseWorkingWindow(doc.get());
         EXPECT_EQ(Text(doc.get()), model);
-        while (Undo(doc.get())) {
-        }
+        while (Undo(doc.get())) continue;
         if (snaps[0]) {
             EXPECT_EQ(Text(doc.get()), *snaps[0]);
         }
