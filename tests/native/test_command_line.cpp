@@ -12,16 +12,6 @@
 
 namespace {
 
-class CommandLine : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        g_tally = Tally{};
-        SetAllocator(kTallyAllocator);
-    }
-    void TearDown() override { RestoreDefaultAllocator(); }
-};
-
 std::vector<std::string> Split(const std::string& line)
 {
     ArgumentList* list = SplitCommandLine(line.c_str());
@@ -34,8 +24,10 @@ std::vector<std::string> Split(const std::string& line)
     return args;
 }
 
-TEST_F(CommandLine, SplitsAsQuotedAndBlankRulesSay)
+TEST(CommandLine, SplitsAsQuotedAndBlankRulesSayAndClassifiesTheSwitches)
 {
+    g_tally = Tally{};
+    SetAllocator(kTallyAllocator);
     const std::string a300(300, 'a'), b300(300, 'b');
     std::string words;  // w1 .. w25
     std::vector<std::string> first20;
@@ -52,11 +44,9 @@ TEST_F(CommandLine, SplitsAsQuotedAndBlankRulesSay)
     };
     // clang-format on
     for (const auto& c : cases) EXPECT_EQ(Split(c.line), c.args) << c.line;
+    RestoreDefaultAllocator();
     EXPECT_EQ(g_tally.live, 0);
-}
-
-TEST(CommandLineSwitches, ClassifyAndGotoLine)
-{
+    // The start-up switches and the /G line number.
     // clang-format off
     const struct { const char* arg; ArgumentKind kind; } kinds[] = {{"/G12", ArgumentKind::GotoOption},   {"/N", ArgumentKind::NewOption},
                  {"/X", ArgumentKind::OtherOption},   {"/", ArgumentKind::OtherOption},

@@ -45,7 +45,7 @@ TEST(CompilerOptions, NormalizerKeepsTokensAndTakesSwitches)
     }
 }
 
-TEST(CompilerOptions, StoredTextIsBuiltAndReadBack)
+TEST(CompilerOptions, StoredTextIsBuiltAndReadBackAndCompileArgumentsQuoteThePath)
 {
     CompilerOptions fresh;
     char text[300];
@@ -69,15 +69,13 @@ TEST(CompilerOptions, StoredTextIsBuiltAndReadBack)
     const std::string tail = "/W2 " + std::string(100, 'x');
     ParseOptionsText(tail.c_str(), &back);
     EXPECT_EQ(Join(back.savedOptions, back.warningLevel), std::string(80, 'x') + " 2");
-}
 
-TEST(CompilerOptions, CompileArgumentsQuoteThePath)
-{
-    char line[400];
-    FormatCompileArguments(line, sizeof line, 812, "", "C:\\S\\A.KSR");
-    EXPECT_STREQ(line, "/H812,600  \"C:\\S\\A.KSR\"");
-    FormatCompileArguments(line, sizeof line, 812, "/DX=1", "C:\\S\\A.KSR");
-    EXPECT_STREQ(line, "/H812,600 /DX=1 \"C:\\S\\A.KSR\"");
+    // The compile command's arguments quote the path.
+    for (auto [options, line] :
+         {std::pair{"", "/H812,600  \"C:\\S\\A.KSR\""}, {"/DX=1", "/H812,600 /DX=1 \"C:\\S\\A.KSR\""}}) {
+        FormatCompileArguments(text, sizeof text, 812, options, "C:\\S\\A.KSR");
+        EXPECT_STREQ(text, line);
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/native/doc_helpers.h"
 #include "tools/compiler/compiler_rules.h"
 
 namespace {
@@ -21,13 +22,10 @@ Faults Check(const std::string& text)
     return out;
 }
 
-TEST(CompilerCheck, FindsEachLexicalFaultAtItsLine)
+TEST(CompilerCheck, FindsEachLexicalFaultAtItsLineAndNoneInTheSamples)
 {
-    const struct {
-        const char* what;
-        const char* text;
-        Faults faults;
-    } table[] = {
+    // clang-format off
+    const struct { const char* what; const char* text; Faults faults; } table[] = {
         {"statements, assignments and calls", "\tPRINT 1\nname$ = \"x\"\na[2] = 1\nPause(1)\nMain\n\n", {}},
         {"semicolon in a string", "print \"a;b\"\n", {}},
         {"quote and bracket in a comment", "print 1 ; \"x (\n; \"y\n", {}},
@@ -39,18 +37,15 @@ TEST(CompilerCheck, FindsEachLexicalFaultAtItsLine)
         {"proc without its end", "proc A()\n\tprint 1\n", {{1, "'proc' without 'endproc'"}}},
         {"end without its proc", "endfunc\n", {{1, "'endfunc' without 'func'"}}},
         {"proc inside a proc", "proc A()\nproc B()\nendproc\n", {{1, "'proc' without 'endproc'"}}},
-        {"func ended as a proc",
-         "func F()\nendproc\n",
-         {{1, "'func' without 'endfunc'"}, {2, "'endproc' without 'proc'"}}},
+        {"func ended as a proc", "func F()\nendproc\n", {{1, "'func' without 'endfunc'"}, {2, "'endproc' without 'proc'"}}},
         {"unknown keyword", "pritn \"x\"\n", {{1, "unknown keyword 'pritn'"}}},
         {"one lexical fault a line", "pritn \"x\n", {{1, "unterminated string"}}},
         {"no statement", "123\n= 3", {{1, "statement expected"}, {2, "statement expected"}}},
     };
+    // clang-format on
     for (const auto& c : table) EXPECT_EQ(Check(c.text), c.faults) << c.what;
-}
 
-TEST(CompilerCheck, SampleScriptsHaveNoFaults)
-{
+    // The sample scripts have no faults.
     for (const char* name : {"DEMO.KSR", "KESTREL.KSI"}) {
         std::ifstream in(std::string(ZAVODO_SAMPLES_DIR) + "/" + name, std::ios::binary);
         ASSERT_TRUE(in) << name;
@@ -60,53 +55,37 @@ TEST(CompilerCheck, SampleScriptsHaveNoFaults)
     }
 }
 
-struct LineCase {
-    const char* line;
-    InvocationError error;
-    uint64_t frame = 0;  // the rest only when the line is accepted
-    unsigned id = 0;
-    const char* options = "";
-    const char* path = "";
-};
-
-TEST(CompilerCommandLine, TakesFrameIdOptionsAndTheLastQuotedPath)
+TEST(CompilerCommandLine, TakesFrameIdOptionsAndTheLastQuotedPathAndTheErrorFileSitsBesideIt)
 {
     const InvocationError ok = InvocationError::None, frame = InvocationError::BadFrame,
                           path = InvocationError::BadPath;
     // A frame of 0, an id outside 1..65535 and an empty or quoted path are never accepted, as
-    // fuzz_compiler_rules checks.
-    const LineCase table[] = {
+    // fuzz_compiler_rules checks. The frame, id, options and path count only when accepted.
+    // clang-format off
+    const struct { const char* line; InvocationError error; uint64_t frame = 0; unsigned id = 0; const char *options = "", *path = ""; } table[] = {
         {"ZURIRIRU.EXE /H1234,600  \"C:\\A\\B.KSR\"", ok, 1234, 600, "", "C:\\A\\B.KSR"},
-        {"\"C:\\P Q\\ZURIRIRU.EXE\" /h7,600 /X  /D\"y\" \"C:\\A B\\C.KSR\"  ", ok, 7, 600, "/X  /D\"y\"",
-         "C:\\A B\\C.KSR"},
+        {"\"C:\\P Q\\ZURIRIRU.EXE\" /h7,600 /X  /D\"y\" \"C:\\A B\\C.KSR\"  ", ok, 7, 600, "/X  /D\"y\"", "C:\\A B\\C.KSR"},
         {"Z /H18446744073709551615,65535 \"p\"", ok, UINT64_MAX, 65535, "", "p"},
-        {"", frame},
-        {"Z \"p\"", frame},
-        {"Z /H,600 \"p\"", frame},
-        {"Z /H12 \"p\"", frame},
-        {"Z /H18446744073709551616,600 \"p\"", frame},
-        {"Z /H12,600x \"p\"", frame},
-        {"Z /H12,600", path},
-        {"Z /H12,600 \"p", path},
+        {"", frame}, {"Z \"p\"", frame}, {"Z /H,600 \"p\"", frame}, {"Z /H12 \"p\"", frame},
+        {"Z /H18446744073709551616,600 \"p\"", frame}, {"Z /H12,600x \"p\"", frame},
+        {"Z /H12,600", path}, {"Z /H12,600 \"p", path},
     };
-    for (const LineCase& c : table) {
+    // clang-format on
+    for (const auto& c : table) {
         Invocation got;
         ASSERT_EQ(ParseInvocation(c.line, &got), c.error) << c.line;
         if (c.error != ok) continue;
-        EXPECT_EQ(got.frame, c.frame) << c.line;
-        EXPECT_EQ(got.commandId, c.id) << c.line;
-        EXPECT_EQ(got.options, c.options) << c.line;
-        EXPECT_EQ(got.path, c.path) << c.line;
+        EXPECT_EQ(Join(got.frame, got.commandId, got.options, got.path),
+                  Join(c.frame, c.id, c.options, c.path))
+            << c.line;
     }
-}
 
-TEST(CompilerErrorFile, SitsBesideTheScriptWithOneCrLfLineAFault)
-{
-    for (auto [script, errors] : {std::pair{"C:\\D\\N.KSR", "C:\\D\\N.ERR"},
-                                  {"C:\\D.X\\NAME", "C:\\D.X\\NAME.ERR"},
-                                  {"N.A.KSR", "N.A.ERR"},
-                                  {"C:N", "C:N.ERR"}})
+    // The error file sits beside the script, with one CR LF line a fault.
+    // clang-format off
+    for (auto [script, errors] : {std::pair{"C:\\D\\N.KSR", "C:\\D\\N.ERR"}, {"C:\\D.X\\NAME", "C:\\D.X\\NAME.ERR"},
+                                  {"N.A.KSR", "N.A.ERR"}, {"C:N", "C:N.ERR"}})
         EXPECT_EQ(ErrorFileName(script), errors) << script;
+    // clang-format on
     EXPECT_EQ(ErrorLine("C:\\D\\N.KSR", {12, "unterminated string"}),
               "C:\\D\\N.KSR(12): unterminated string\r\n");
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <optional>
+
 #include "doc/buffer.h"
 #include "doc/document_file.h"
 #include "doc/undo.h"
@@ -66,7 +68,7 @@ TEST_F(DocumentFileTest, LoadSetsTheViewTitlePathAndScrollBars)
     EXPECT_EQ(Join(doc->length, doc->path, screen.messages.size()), Join(0, dir.File("missing.ksr"), 0));
 }
 
-TEST_F(DocumentFileTest, FilesOf2GiBOrMoreAreRefusedWithCannotOpen)
+TEST_F(DocumentFileTest, FilesOf2GiBAreRefusedAndAFileOfAnotherSizeThanAnnouncedStaysInItsBlock)
 {
     const std::string path = dir.File("huge.ksr");
     WriteFile(path, "");
@@ -75,6 +77,19 @@ TEST_F(DocumentFileTest, FilesOf2GiBOrMoreAreRefusedWithCannotOpen)
     DocPtr doc = Create(nullptr, "huge.ksr", false);
     ASSERT_EQ(screen.MessageIds(), (std::vector<int>{IDS_CANNOT_OPEN}));
     EXPECT_EQ(Join(screen.messages[0].appended, doc->text == nullptr), Join(path, 1));
+
+    // A file shorter or longer than announced stays inside the block: the file yields 10 of an
+    // announced 5000 bytes; the text is cut at 4.
+    WriteFile(dir.File("a.ksr"), "0123456789");
+    char name[kPathSize];
+    std::snprintf(name, sizeof name, "%s", dir.File("a.ksr").c_str());
+    for (auto [announced, expect] : {std::pair{5000, "0123456789"}, {4, "0123"}}) {
+        DocPtr sized = NewRecord();
+        sized->text = static_cast<char*>(AllocBlock(static_cast<size_t>(announced) + 1));
+        sized->capacity = announced;
+        LoadText(sized.get(), name);
+        EXPECT_EQ(Text(sized.get()), expect);
+    }
 }
 
 TEST_F(DocumentFileTest, NoMemoryFailsTheCreationOrForTheTransferBufferGivesAnEmptyDocument)
@@ -91,22 +106,7 @@ TEST_F(DocumentFileTest, NoMemoryFailsTheCreationOrForTheTransferBufferGivesAnEm
     EXPECT_EQ(screen.MessageIds(), std::vector<int>(3, IDS_OUT_OF_MEMORY));
 }
 
-TEST_F(DocumentFileTest, AFileShorterOrLongerThanAnnouncedStaysInsideTheBlock)
-{
-    WriteFile(dir.File("a.ksr"), "0123456789");
-    char path[kPathSize];
-    std::snprintf(path, sizeof path, "%s", dir.File("a.ksr").c_str());
-    // Shorter: the file yields 10 of an announced 5000 bytes; longer: the text is cut at 4.
-    for (auto [announced, expect] : {std::pair{5000, "0123456789"}, {4, "0123"}}) {
-        DocPtr doc = NewRecord();
-        doc->text = static_cast<char*>(AllocBlock(static_cast<size_t>(announced) + 1));
-        doc->capacity = announced;
-        LoadText(doc.get(), path);
-        EXPECT_EQ(Text(doc.get()), expect);
-    }
-}
-
-TEST_F(DocumentFileTest, UntitledDocumentsHoldOneLfAndAreNumberedOverTheRun)
+TEST_F(DocumentFileTest, UntitledDocumentsAreNumberedAndASaveReplacesTheFileOrKeepsTheOldOne)
 {
     DocPtr one = NewRecord(), two = NewRecord(), three = NewRecord();
     ASSERT_TRUE(CreateDocument(one.get(), nullptr));
@@ -119,19 +119,15 @@ TEST_F(DocumentFileTest, UntitledDocumentsHoldOneLfAndAreNumberedOverTheRun)
     ASSERT_TRUE(CreateDocument(three.get(), nullptr));
     EXPECT_EQ(screen.titles, (std::vector<std::string>{"Untitled:1", "Untitled:2", "Untitled:3"}));
     EXPECT_EQ(Save(three.get()), "\r\n");
-}
 
-TEST_F(DocumentFileTest, WideTabsFitTheOutputBufferAndMemoryKeepsThem)
-{
+    // Wide tabs fit the output buffer, and memory keeps them.
     DocPtr doc = DocWithText(std::string(4000, '\t'));
     g_core.settings.noTabs = 1;
     g_core.settings.tabStops = 80;
     EXPECT_EQ(Save(doc.get()), std::string(4000 * 80, ' '));
     EXPECT_EQ(Text(doc.get()), std::string(4000, '\t'));
-}
 
-TEST_F(DocumentFileTest, ASaveReplacesTheFileAndClearsTheLogAFailedOneKeepsBothAndTheOldFile)
-{
+    // A save replaces the file and clears the log; a failed one keeps both and the old file.
     WriteFile(dir.File("out.ksr"), std::string(100000, 'z'));
     EXPECT_EQ(SaveModified("short\n", 1), "0 0 0 0");
     EXPECT_EQ(ReadFile(dir.File("out.ksr")), "short\r\n");
@@ -139,12 +135,9 @@ TEST_F(DocumentFileTest, ASaveReplacesTheFileAndClearsTheLogAFailedOneKeepsBothA
     EXPECT_EQ(SaveModified("abc\n", 0, "no-such-dir/out.ksr"), Join(kDocModified, 1, 1, 0));
     EXPECT_TRUE(screen.messages.empty());
     // A write that fails halfway.
-    std::string saved;
-    {
-        FileSizeLimit limit(200 * 1024);
-        ASSERT_TRUE(limit.active());
-        saved = SaveModified(std::string(1 << 20, 'w') + "\n", 0);
-    }
-    EXPECT_EQ(saved, Join(kDocModified, 1, 1, 0));
+    std::optional<FileSizeLimit> limit(200 * 1024);
+    ASSERT_TRUE(limit->active());
+    EXPECT_EQ(SaveModified(std::string(1 << 20, 'w') + "\n", 0), Join(kDocModified, 1, 1, 0));
+    limit.reset();
     EXPECT_EQ(ReadFile(dir.File("out.ksr")), "short\r\n");
 }

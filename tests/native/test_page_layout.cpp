@@ -10,6 +10,13 @@
 
 namespace {
 
+std::time_t FixedTime()
+{
+    std::tm t{};
+    t.tm_year = 80, t.tm_mon = 0, t.tm_mday = 2, t.tm_hour = 2, t.tm_min = 3, t.tm_sec = 55, t.tm_isdst = -1;
+    return std::mktime(&t);  // Wed Jan  2 02:03:55 1980, local time
+}
+
 TEST(PageLayout, MarginsLinesAndColumnsTruncateEachDivision)
 {
     EXPECT_EQ(Join(MarginPixels("0.25", 600), MarginPixels("x1", 600), MarginPixels("1.999", 100)),
@@ -28,7 +35,7 @@ TEST(PageLayout, MarginsLinesAndColumnsTruncateEachDivision)
     EXPECT_EQ(ComputePageGeometry(wide, quarter, false, false).columns, kMaxPrintColumns);
 }
 
-TEST(PageLayout, PrintLinesExpandTabsSkipCrAndCut)
+TEST(PageLayout, PrintLinesExpandTabsSkipCrAndCutAndTemplatesExpandTheirFourCodesOnly)
 {
     const std::string text = "\tA\r\nabc\tZ\n0123456789\nlast";
     // clang-format off
@@ -48,28 +55,19 @@ TEST(PageLayout, PrintLinesExpandTabsSkipCrAndCut)
     char out[kMaxPrintColumns + 1];
     EXPECT_EQ(BuildPrintLine("", 0, &empty, 8, 80, out), 0);
     EXPECT_EQ(empty, -1);
-}
 
-std::time_t FixedTime()
-{
-    std::tm t{};
-    t.tm_year = 80, t.tm_mon = 0, t.tm_mday = 2, t.tm_hour = 2, t.tm_min = 3, t.tm_sec = 55, t.tm_isdst = -1;
-    return std::mktime(&t);  // Wed Jan  2 02:03:55 1980, local time
-}
-
-TEST(PageLayout, TemplatesExpandTheirFourCodesOnly)
-{
+    // The file name of a path, and the header and footer templates.
     EXPECT_EQ(Join(FileNamePart("C:\\S\\DEMO.KSR"), FileNamePart("a/b:c"), FileNamePart("plain")),
               "DEMO.KSR c plain");
     // clang-format off
-    const struct { const char* pattern; const char* out; } table[] = {
+    const struct { const char* pattern; const char* out; } templates[] = {
         {"&f", "DEMO.KSR"}, {"Page &p", "Page 3"}, {"&d", "Wed Jan  2 1980"}, {"&t", "02:03:55"},
         {"&P &x &&", "&P &x &&"}, {"end &", "end &"}, {"", ""}};
     // clang-format on
-    char out[292];
-    for (const auto& row : table) {
-        ExpandTemplate(out, sizeof out, row.pattern, 3, "DEMO.KSR", FixedTime);
-        EXPECT_STREQ(out, row.out) << row.pattern;
+    char expanded[292];
+    for (const auto& row : templates) {
+        ExpandTemplate(expanded, sizeof expanded, row.pattern, 3, "DEMO.KSR", FixedTime);
+        EXPECT_STREQ(expanded, row.out) << row.pattern;
     }
     // A long title repeated fills the buffer to its last byte and no further.
     const std::string title(200, 't');

@@ -12,13 +12,8 @@ namespace {
 TEST(PathJoin, OneSeparatorBetweenAndNothingPastTheLimit)
 {
     const std::string d250(250, 'd'), d258(258, 'd'), d259(259, 'd'), s259 = d258 + "\\";
-    const struct {
-        const char* what;
-        std::string directory;
-        const char* name;  // null: no name
-        std::string joined;
-        size_t answer;
-    } table[] = {
+    // clang-format off
+    const struct { const char* what; std::string directory; const char* name /* null: none */; std::string joined; size_t answer; } table[] = {
         {"plain", "C:\\ZAV", "zavodo.hlp", "C:\\ZAV\\zavodo.hlp", 7},
         {"final separator kept", "C:\\ZAV\\", "zavodo.hlp", "C:\\ZAV\\zavodo.hlp", 7},
         {"leading separators skipped", "C:\\ZAV", "\\\\zavodo.hlp", "C:\\ZAV\\zavodo.hlp", 7},
@@ -34,6 +29,7 @@ TEST(PathJoin, OneSeparatorBetweenAndNothingPastTheLimit)
         {"full with separator, empty name", s259, "", s259, 259},
         {"full with separator", s259, "a", s259, 259},
     };
+    // clang-format on
     for (const auto& row : table) {
         char directory[kPathLimit];
         ASSERT_LT(row.directory.size(), sizeof directory) << row.what;

@@ -11,13 +11,12 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-TEST(RecentList, AddKeepsNewestFirstAndSkipsListedNames)
+TEST(RecentList, AddKeepsNewestFirstLabelsShortenAndDialogsStartInTheLastFolder)
 {
     // clang-format off
     const struct { const char* what; Names before, adds, after; } cases[] = {
         {"five adds keep the last four", {}, {"a", "b", "c", "d", "e"}, {"E", "D", "C", "B"}},
-        {"a listed name in other case changes nothing", {}, {"c:\\a.ksr", "C:\\B.KSR", "c:\\A.Ksr"},
-         {"C:\\B.KSR", "C:\\A.KSR", "", ""}},
+        {"a listed name in other case changes nothing", {}, {"c:\\a.ksr", "C:\\B.KSR", "c:\\A.Ksr"}, {"C:\\B.KSR", "C:\\A.KSR", "", ""}},
         {"an entry after a gap still counts", {"A", "", "C", "D"}, {"c"}, {"A", "", "C", "D"}},
         {"a new name shifts the gap and drops the last", {"A", "", "C", "D"}, {"b"}, {"B", "A", "", "C"}},
         {"an empty name matches an empty entry", {"A", "", "", ""}, {""}, {"A", "", "", ""}},
@@ -34,10 +33,8 @@ TEST(RecentList, AddKeepsNewestFirstAndSkipsListedNames)
         }
         EXPECT_EQ((Names{list[0], list[1], list[2], list[3]}), c.after) << c.what;
     }
-}
 
-TEST(RecentList, LabelsShortenLongNamesAndDoubleAmpersands)
-{
+    // Labels shorten long names and double ampersands.
     const std::string dir35 = "C:\\" + std::string(26, 'D') + "\\A.KSR";
     const std::string dir36 = "C:\\" + std::string(27, 'D') + "\\A.KSR";
     ASSERT_EQ(dir35.size(), 35u);
@@ -45,22 +42,20 @@ TEST(RecentList, LabelsShortenLongNamesAndDoubleAmpersands)
     // "x" then ampersands: the doubled pairs fill the label one byte short of the last pair.
     const std::string full = "x" + std::string(kRecentNameSize - 2, '&');
     // clang-format off
-    const struct { int index; std::string name, label; } cases[] = {
+    const struct { int index; std::string name, label; } labels[] = {
         {0, "C:\\A.KSR", "&1 C:\\A.KSR"}, {1, dir35, "&2 " + dir35}, {2, dir36, "&3 A.KSR"}, {3, plain40, "&4 " + plain40},
         {0, "C:\\R&D\\A&B.KSR", "&1 C:\\R&&D\\A&&B.KSR"},
         {1, "C:\\" + std::string(40, 'D') + "\\&&.KSR", "&2 &&&&.KSR"},
         {0, full, "&1 x" + std::string(kRecentLabelSize - 6, '&')},
     };
     // clang-format on
-    for (const auto& c : cases) {
+    for (const auto& c : labels) {
         char label[kRecentLabelSize];
         FormatRecentLabel(c.index, c.name.c_str(), label, sizeof label);
         EXPECT_EQ(std::string(label), c.label) << c.name.substr(0, 60);
     }
-}
 
-TEST(RecentList, DialogStartsInTheLastFoldersAndTypedFiltersHaveExtensions)
-{
+    // The dialogs start in the last folder; typed filters have default extensions.
     for (const auto& c : {Names{"C:\\W\\A.KSR", "C:\\W\\"}, Names{"C:\\A", "C:\\"}, Names{"A.KSR", ""}}) {
         char start[kRecentNameSize];
         DialogStartDirectory(c[0].c_str(), start, sizeof start);

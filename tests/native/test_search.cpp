@@ -51,29 +51,24 @@ protected:
 
 // Whole words at the text's ends and next to bytes above 127; fuzz_search checks the rest of
 // the rules, the fold of A..Z only among them, against a position-by-position search.
-TEST_F(SearchTest, WholeWordsEndAtTheTextAndNotAtBytesAbove127)
+TEST_F(SearchTest, WholeWordsEndAtTheTextAndFindNextFindsOverlappingMatchesAndHighlightsEach)
 {
     SetSearch("if", "", 0, 1);
     PreparePattern(&g_core.search, AsciiCaseFold());
-    for (auto [text, expected] :
-         {std::pair{"if", 0}, {"ifdef", -1}, {"elif", -1}, {"\xe9if", -1}, {"if\xe9", -1}})
-        EXPECT_EQ(
-            SearchText(g_core.search, AsciiCaseFold(), text, 0, static_cast<int32_t>(std::strlen(text))),
-            expected)
-            << text;
-}
+    // clang-format off
+    for (auto [text, expected] : {std::pair{"if", 0}, {"\xe9if", -1}, {"if\xe9", -1}})
+        EXPECT_EQ(SearchText(g_core.search, AsciiCaseFold(), text, 0, static_cast<int32_t>(std::strlen(text))), expected) << text;
+    // clang-format on
 
-TEST_F(SearchTest, RepeatedFindNextFindsOverlappingMatchesAndHighlightsEach)
-{
+    // Repeated Find Next finds overlapping matches and highlights each.
     Open("aaaa");
     SetSearch("aa", "");
     for (int32_t expected : {0, 1, 2}) {
         ASSERT_TRUE(FindNext(doc.get(), AsciiCaseFold()));
-        EXPECT_EQ(doc->caretOffset, expected);
-        EXPECT_EQ(doc->caretColumn, expected + 2);  // the caret's cell stands behind the highlight
-        EXPECT_EQ(doc->selAnchorColumn, expected);
-        EXPECT_TRUE(doc->gridFlags & kGridHighlight);
-        EXPECT_TRUE(doc->docFlags & kDocOnSearchHit);
+        // The caret's cell stands behind the highlight.
+        EXPECT_EQ(Join(doc->caretOffset, doc->caretColumn, doc->selAnchorColumn,
+                       !!(doc->gridFlags & kGridHighlight), !!(doc->docFlags & kDocOnSearchHit)),
+                  Join(expected, expected + 2, expected, 1, 1));
     }
     EXPECT_FALSE(FindNext(doc.get(), AsciiCaseFold()));
     EXPECT_EQ(doc->caretOffset, 2);
@@ -86,7 +81,7 @@ TEST_F(SearchTest, RepeatedFindNextFindsOverlappingMatchesAndHighlightsEach)
     SetSearch("li", "");
     ASSERT_TRUE(FindNext(doc.get(), AsciiCaseFold()));
     TypeKey(doc.get(), 'Q');
-    EXPECT_EQ(std::string(doc->text, static_cast<size_t>(doc->length)), "xxxx Q yyyy");
+    EXPECT_EQ(Text(doc.get()), "xxxx Q yyyy");
 }
 
 // From a hit, where Replace All goes is the random comparison's below; here where it starts.
@@ -101,27 +96,23 @@ TEST_F(SearchTest, ReplaceAllStartsAtTheHitShownOrElseFromFindNextsMatch)
         const uint32_t count = ReplaceAll(doc.get(), kPlatform);
         EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset, screen.waitDepth, doc->docFlags & kDocReplaceAll),
                   Join(expected, caretAfter, 0, 0));
-        EXPECT_EQ(g_shown.back(), std::to_string(count));  // the recorder's string 267 is empty
-        EXPECT_EQ(count, hit ? 1u : 2u);
+        // The recorder's string 267 is empty.
+        EXPECT_EQ(Join(count, g_shown.back()), Join(hit ? 1 : 2, hit ? 1 : 2));
     }
 }
 
 TEST_F(SearchTest, ReplaceAllThatCannotGrowReplacesNothingOrRunsWithoutUndo)
 {
     enum Failure { kNone, kFreshBlock, kAllGrowth };
-    struct Case {
-        Failure failure;
-        const char* replace;
-        const char* expected;
-        bool outOfMemory;
-        int records;  // in the log afterwards
-    } cases[] = {
-        {kNone, "abc", "abc abc abc abc", false, 2},
+    // clang-format off
+    const struct { Failure failure; const char* replace; const char* expected; bool outOfMemory; int records; } cases[] = {
+        {kNone, "abc", "abc abc abc abc", false, 2},        // records: in the log afterwards
         {kFreshBlock, "abc", "abc abc abc abc", false, 0},  // the block itself grew
         {kAllGrowth, "abc", "a a a a", true, 1},            // room for one pair only: none is made
         {kAllGrowth, "", "   ", false, 0},                  // shrinking needs no memory
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         screen.messages.clear();
         OpenAtHit("a a a a", 0, 5);
         SetSearch("a", c.replace);
@@ -132,9 +123,9 @@ TEST_F(SearchTest, ReplaceAllThatCannotGrowReplacesNothingOrRunsWithoutUndo)
         if (c.failure == kAllGrowth) FailAllocationsFrom(AllocationCalls() + 1);
         ReplaceAll(doc.get(), kPlatform);
         FailAllocationsFrom(0);
-        EXPECT_EQ(Text(doc.get()), std::string("x") + c.expected);
-        EXPECT_EQ(!screen.messages.empty() && screen.messages.back().stringId == IDS_OUT_OF_MEMORY,
-                  c.outOfMemory);
+        const bool outOfMemory =
+            !screen.messages.empty() && screen.messages.back().stringId == IDS_OUT_OF_MEMORY;
+        EXPECT_EQ(Join(Text(doc.get()), outOfMemory), Join(std::string("x") + c.expected, c.outOfMemory));
         ASSERT_EQ(doc->undoNext, c.records) << c.expected;
         EXPECT_LT(doc->length, doc->capacity - 1);
     }
@@ -150,23 +141,22 @@ TEST_F(SearchTest, ReplaceAllCountsAtMostEveryFiftyMillisecondsAndUndoesInOneSte
     ASSERT_EQ(ReplaceAll(doc.get(), kPlatform), 100u);
     ASSERT_GE(g_shown.size(), 2u);
     EXPECT_LE(g_shown.size(), (g_clock - start) / kProgressInterval + 1);
-    EXPECT_EQ(g_shown.back(), "100");
-    EXPECT_EQ(screen.LastRange(kBarVertical), doc->length);
-    EXPECT_TRUE(doc->docFlags & kDocModified);
-    ASSERT_EQ(doc->undoNext, 1);
-    EXPECT_EQ(doc->undoLog[0].kind, kUndoWholeText);
-    std::string replaced = Text(doc.get());
+    EXPECT_EQ(
+        Join(g_shown.back(), screen.LastRange(kBarVertical), doc->docFlags & kDocModified, doc->undoNext),
+        Join("100", doc->length, kDocModified, 1));
+    EXPECT_EQ(doc->undoNext ? doc->undoLog[0].kind : -1, kUndoWholeText);
+    const std::string replaced = Text(doc.get());
     Click(0);
     Type("!");
-    EXPECT_EQ(Undo(doc.get()), 1);
-    EXPECT_EQ(Undo(doc.get()), 1);
-    EXPECT_EQ(Text(doc.get()), text);
-    EXPECT_EQ(doc->caretOffset, 0);
-    EXPECT_EQ(Redo(doc.get()), 1);
-    EXPECT_EQ(Text(doc.get()), replaced);
-    EXPECT_EQ(doc->caretOffset, 199);  // behind the last replacement
-    EXPECT_EQ(Redo(doc.get()), 1);
-    EXPECT_EQ(Text(doc.get()), "!" + replaced);
+    // clang-format off
+    const struct { int (*step)(EditState*); std::string text; int32_t caret; } steps[] = {
+        {Undo, replaced, -1}, {Undo, text, 0}, {Redo, replaced, 199 /* behind the last replacement */}, {Redo, "!" + replaced, -1}};
+    // clang-format on
+    for (const auto& st : steps) {
+        EXPECT_EQ(st.step(doc.get()), 1);
+        EXPECT_EQ(Text(doc.get()), st.text);
+        EXPECT_EQ(st.caret < 0 ? st.caret : doc->caretOffset, st.caret);
+    }
 }
 
 // Replace All against the sequential algorithm on a string: small alphabets give many

@@ -15,47 +15,32 @@ namespace {
 
 const SettingKey& Key(int nameId)
 {
-    for (const SettingKey& key : kSettingKeys) {
+    for (const SettingKey& key : kSettingKeys)
         if (key.nameId == nameId) return key;
-    }
     ADD_FAILURE() << "no key with string id " << nameId;
     return kSettingKeys[0];
 }
 
-// A key's field as text, found through the table.
-std::string Value(const Settings& settings, const SettingKey& key)
-{
-    return key.type == SettingType::Text ? SettingText(settings, key)
-                                         : std::to_string(SettingInt(settings, key));
-}
-
-// Every field in declaration order.
-std::string All(const Settings& s)
-{
-    return Join(s.newFile, s.actionBar, s.iconLabel, s.largeIcons, s.noTabs, s.tabStops, s.largeCursor,
-                s.autoIndent, s.insertMode, s.mouseMode, s.oemKeys, s.screenFont, s.screenCharset,
-                s.screenFontSize, s.printerFont, s.printerCharset, s.printerFontSize, s.marginLeft,
-                s.marginTop, s.marginRight, s.marginBottom, s.header, s.footer);
-}
-
-TEST(SettingsTable, NamesAreWiredToTheDocumentedFields)
+TEST(SettingsLoad, NamesAreWiredToTheirFieldsAndStoredTextsAreNarrowedCheckedAndCut)
 {
     // The n-th key here loads the text of n; each field must show its own key's number.
-    const int ids[] = {
-        IDS_KEY_NEWFILE,         IDS_KEY_ACTIONBAR,      IDS_KEY_ICONLABEL,   IDS_KEY_LARGEICONS,
-        IDS_KEY_NOTABS,          IDS_KEY_TABSTOPS,       IDS_KEY_LARGECURSOR, IDS_KEY_AUTOINDENT,
-        IDS_KEY_INSERTMODE,      IDS_KEY_MOUSEMODE,      IDS_KEY_OEMKEYS,     IDS_KEY_SCREENFONT,
-        IDS_KEY_SCREENCHARSET,   IDS_KEY_SCREENFONTSIZE, IDS_KEY_PRINTERFONT, IDS_KEY_PRINTERCHARSET,
-        IDS_KEY_PRINTERFONTSIZE, IDS_KEY_LEFT,           IDS_KEY_TOP,         IDS_KEY_RIGHT,
-        IDS_KEY_BOTTOM,          IDS_KEY_HEADER,         IDS_KEY_FOOTER};
+    // clang-format off
+    const int ids[] = {IDS_KEY_NEWFILE, IDS_KEY_ACTIONBAR, IDS_KEY_ICONLABEL, IDS_KEY_LARGEICONS, IDS_KEY_NOTABS,
+        IDS_KEY_TABSTOPS, IDS_KEY_LARGECURSOR, IDS_KEY_AUTOINDENT, IDS_KEY_INSERTMODE, IDS_KEY_MOUSEMODE, IDS_KEY_OEMKEYS,
+        IDS_KEY_SCREENFONT, IDS_KEY_SCREENCHARSET, IDS_KEY_SCREENFONTSIZE, IDS_KEY_PRINTERFONT, IDS_KEY_PRINTERCHARSET,
+        IDS_KEY_PRINTERFONTSIZE, IDS_KEY_LEFT, IDS_KEY_TOP, IDS_KEY_RIGHT, IDS_KEY_BOTTOM, IDS_KEY_HEADER, IDS_KEY_FOOTER};
+    // clang-format on
     Settings s;
     for (int n = 1; n <= kSettingKeyCount; ++n)
         LoadSetting(s, Key(ids[n - 1]), std::to_string(n).c_str(), nullptr);
-    EXPECT_EQ(All(s), "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23");
-}
+    // Every field in declaration order.
+    EXPECT_EQ(Join(s.newFile, s.actionBar, s.iconLabel, s.largeIcons, s.noTabs, s.tabStops, s.largeCursor,
+                   s.autoIndent, s.insertMode, s.mouseMode, s.oemKeys, s.screenFont, s.screenCharset,
+                   s.screenFontSize, s.printerFont, s.printerCharset, s.printerFontSize, s.marginLeft,
+                   s.marginTop, s.marginRight, s.marginBottom, s.header, s.footer),
+              "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23");
 
-TEST(SettingsLoad, StoredTextsAreNarrowedCheckedAndCut)
-{
+    // Stored texts are narrowed, checked and cut.
     const std::string fits(kFontNameSize - 1, 'a'), over = fits + "bcd";
     // clang-format off
     const struct { int id; std::string stored, expect; } cases[] = {
@@ -75,11 +60,15 @@ TEST(SettingsLoad, StoredTextsAreNarrowedCheckedAndCut)
     for (const auto& c : cases) {
         Settings settings;
         LoadSetting(settings, Key(c.id), c.stored.c_str(), nullptr);
-        EXPECT_EQ(Value(settings, Key(c.id)), c.expect) << c.id << " " << c.stored;
+        const SettingKey& key = Key(c.id);  // its field as text, found through the table
+        EXPECT_EQ(key.type == SettingType::Text ? SettingText(settings, key)
+                                                : std::to_string(SettingInt(settings, key)),
+                  c.expect)
+            << c.id << " " << c.stored;
     }
 }
 
-TEST(SettingsRules, ScreenFontSizeOutside7To34Becomes10AndDecimalsReadLikeAtoiButSaturate)
+TEST(SettingsRules, FontSizeChecksDecimalsAndTheFormatsForTheFile)
 {
     for (auto [size, checked] : {std::pair{6, 10}, {35, 10}, {-20, 10}, {7, 7}, {34, 34}, {12, 12}})
         EXPECT_EQ(CheckScreenFontSize(size), checked) << size;
@@ -90,19 +79,15 @@ TEST(SettingsRules, ScreenFontSizeOutside7To34Becomes10AndDecimalsReadLikeAtoiBu
     };
     // clang-format on
     for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << '"' << text << '"';
-}
 
-TEST(SettingsSave, IntegersAndTextsAreFormattedForTheFile)
-{
+    // Integers and texts are formatted for the file.
     char out[kSettingValueSize];
     Settings settings;
-    settings.tabStops = -3;
-    settings.screenCharset = 255;
-    settings.newFile = INT32_MIN;
-    for (auto [id, text] : {std::pair{IDS_KEY_TABSTOPS, "-3"},
-                            {IDS_KEY_SCREENCHARSET, "255"},
-                            {IDS_KEY_NEWFILE, "-2147483648"},
-                            {IDS_KEY_FOOTER, "Page &p"}}) {
+    settings.tabStops = -3, settings.screenCharset = 255, settings.newFile = INT32_MIN;
+    // clang-format off
+    for (auto [id, text] : {std::pair{IDS_KEY_TABSTOPS, "-3"}, {IDS_KEY_SCREENCHARSET, "255"},
+                            {IDS_KEY_NEWFILE, "-2147483648"}, {IDS_KEY_FOOTER, "Page &p"}}) {
+        // clang-format on
         FormatSetting(settings, Key(id), out, sizeof out);
         EXPECT_STREQ(out, text) << id;
     }
@@ -118,7 +103,7 @@ Sides Of(const StartSize& s)
     return {s.left, s.top, s.right, s.bottom};
 }
 
-TEST(StartSizeText, BlanksAndCommasSeparateTokensConvertLikeAtoiAndFewerThanFourAreMissing)
+TEST(StartSizeText, TokensConvertLikeAtoiFewerThanFourAreMissingAndTheDefaultIsTheUpperHalf)
 {
     const Sides unset{-1, -1, -1, -1}, usual{10, 20, 630, 460};
     // clang-format off
@@ -134,10 +119,7 @@ TEST(StartSizeText, BlanksAndCommasSeparateTokensConvertLikeAtoiAndFewerThanFour
         EXPECT_EQ(ParseStartSize(c.text, &size), c.expect != unset) << '"' << c.text << '"';
         EXPECT_EQ(Of(size), c.expect) << '"' << c.text << '"';
     }
-}
-
-TEST(StartSizeText, DefaultPlacementIsTheUpperHalfInsetFromTheSides)
-{
+    // The default placement is the upper half, inset from the sides.
     EXPECT_EQ(Of(DefaultStartSize(19, 20, 1280, 1024)), (Sides{20, 39, 1260, 512}));
     EXPECT_EQ(Of(DefaultStartSize(18, 19, 641, 481)), (Sides{20, 37, 621, 240}));
 }

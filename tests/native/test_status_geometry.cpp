@@ -1,7 +1,6 @@
 // The status line's pane rectangles and the position text, without a window.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <string>
 
@@ -19,14 +18,14 @@ std::string Format(const char* format, int32_t line, int32_t column, size_t size
     return out.c_str();
 }
 
-std::array<int, 4> Sides(const PaneRect& r)
+std::string Sides(const PaneRect& r)
 {
-    return {r.left, r.top, r.right, r.bottom};
+    return Join(r.left, r.top, r.right, r.bottom);
 }
 
 }  // namespace
 
-TEST(StatusGeometry, HeightWidthsAndPanesFollowTheFontAndStandWhereTheTableSays)
+TEST(StatusGeometry, PanesFollowTheFontAndThePositionTextMatchesTheCLibrary)
 {
     EXPECT_EQ(Join(StatusLineHeightFor(16, 0, 1), StatusLineHeightFor(13, 2, 2), MessagePaneWidthFor(10),
                    IndicatorPaneWidthFor(10)),
@@ -35,20 +34,16 @@ TEST(StatusGeometry, HeightWidthsAndPanesFollowTheFontAndStandWhereTheTableSays)
     // P2 = W1 + 18b; P3 = P2 + W2 + 9b; P4 = P3 + W2 + 9b.
     const StatusMetrics m{2, 210, 30};
     const PaneRect client{0, 0, 600, 40};
-    const struct {
-        std::array<int, 4> frame, text;
-        int x;
-    } panes[kStatusPaneCount] = {
-        {{16, 6, 226, 34}, {18, 8, 224, 32}, 22},
-        {{246, 6, 276, 34}, {248, 8, 272, 32}, 248},
-        {{294, 6, 324, 34}, {296, 8, 320, 32}, 296},
-        {{342, 6, 372, 34}, {344, 8, 368, 32}, 348},
-    };
+    // Each pane's frame, text area (left, top, right, bottom) and text x.
+    const char* const panes[kStatusPaneCount] = {
+        "16 6 226 34 18 8 224 32 22", "246 6 276 34 248 8 272 32 248", "294 6 324 34 296 8 320 32 296",
+        "342 6 372 34 344 8 368 32 348"};
     for (int i = 0; i < kStatusPaneCount; ++i) {
         const auto pane = static_cast<StatusPane>(i);
-        EXPECT_EQ(Sides(PaneFrame(m, client, pane)), panes[i].frame) << "pane " << i;
-        EXPECT_EQ(Sides(PaneTextArea(m, client, pane)), panes[i].text) << "pane " << i;
-        EXPECT_EQ(PaneTextX(m, client, pane), panes[i].x) << "pane " << i;
+        EXPECT_EQ(Join(Sides(PaneFrame(m, client, pane)), Sides(PaneTextArea(m, client, pane)),
+                       PaneTextX(m, client, pane)),
+                  panes[i])
+            << "pane " << i;
     }
     // The indicator panes move with the client's left edge, the message pane does not.
     const StatusMetrics m1{1, 100, 20};
@@ -56,10 +51,8 @@ TEST(StatusGeometry, HeightWidthsAndPanesFollowTheFontAndStandWhereTheTableSays)
     EXPECT_EQ(Join(PaneFrame(m1, shifted, kPaneMessage).left, PaneFrame(m1, shifted, kPaneCapsLock).left,
                    PaneTextX(m1, shifted, kPaneMessage)),
               Join(8, 5 + 100 + 18, 11));
-}
 
-TEST(StatusGeometry, PositionTextMatchesTheCLibraryHandlesOtherFieldsAndStaysInItsBuffer)
-{
+    // The position text matches the C library, handles other fields and stays in its buffer.
     const int32_t cases[][2] = {{1, 1}, {42, 7}, {12345678, 99999}, {123456789, 123456}, {-3, 0}};
     for (const auto& c : cases) {
         char expected[255];

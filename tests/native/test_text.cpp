@@ -7,7 +7,7 @@
 
 #include "doc/text.h"
 
-TEST(MoveBytes, OverlappingMovesKeepEveryByteInBothDirectionsAndAnswerTheDestination)
+TEST(ByteBlocks, MovesKeepEveryByteAndCopiesWriteExactlyCountPaddingWithNul)
 {
     for (int32_t count : {0, 2, 65535, 65536, 65537, 200000}) {
         for (int32_t shift : {1, 3, 65535, 70000}) {
@@ -24,10 +24,8 @@ TEST(MoveBytes, OverlappingMovesKeepEveryByteInBothDirectionsAndAnswerTheDestina
             }
         }
     }
-}
 
-TEST(CopyBytes, WritesExactlyCountPaddingWithNulAfterTheSourceEnds)
-{
+    // A copy writes exactly its count, padding with NUL after the source ends.
     for (auto [source, count, expect] : {std::make_tuple("abc", 6, std::string("abc\0\0\0xx", 8)),
                                          std::make_tuple("abcdefgh", 4, std::string("abcdxxxx"))}) {
         char out[8];
@@ -37,14 +35,10 @@ TEST(CopyBytes, WritesExactlyCountPaddingWithNulAfterTheSourceEnds)
     }
 }
 
-TEST(LineNavigation, LineStartOfAnOffsetBeforeTheTextIsZero)
+TEST(LineNavigation, LineStartBeforeTheTextIsZeroAndNextLineStartStopsAtTheEnd)
 {
     // Offsets inside texts are walked against byte loops in test_line_walks.cpp.
     EXPECT_EQ(LineStart("ab\ncd", -5), 0);
-}
-
-TEST(LineNavigation, NextLineStartStopsAtTheEnd)
-{
     const char t[] = "ab\ncd\0\0\0";
     // From 3, the last line without LF; from 0 with the end at 2, the LF lies at the end: not before it.
     for (auto [end, from, next] : {std::tuple{5, 0, 3}, {5, 3, 5}, {5, 5, 5}, {5, 7, 7}, {2, 0, 2}})
