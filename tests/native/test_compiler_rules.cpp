@@ -81,11 +81,11 @@ TEST(CompilerCommandLine, TakesFrameIdOptionsAndTheLastQuotedPathAndTheErrorFile
     }
 
     // The error file sits beside the script, with one CR LF line a fault.
-    // clang-format off
-    for (auto [script, errors] : {std::pair{"C:\\D\\N.KSR", "C:\\D\\N.ERR"}, {"C:\\D.X\\NAME", "C:\\D.X\\NAME.ERR"},
-                                  {"N.A.KSR", "N.A.ERR"}, {"C:N", "C:N.ERR"}})
+    for (auto [script, errors] : {std::pair{"C:\\D\\N.KSR", "C:\\D\\N.ERR"},
+                                  {"C:\\D.X\\NAME", "C:\\D.X\\NAME.ERR"},
+                                  {"N.A.KSR", "N.A.ERR"},
+                                  {"C:N", "C:N.ERR"}})
         EXPECT_EQ(ErrorFileName(script), errors) << script;
-    // clang-format on
     EXPECT_EQ(ErrorLine("C:\\D\\N.KSR", {12, "unterminated string"}),
               "C:\\D\\N.KSR(12): unterminated string\r\n");
 }

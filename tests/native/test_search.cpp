@@ -55,10 +55,11 @@ TEST_F(SearchTest, WholeWordsEndAtTheTextAndFindNextFindsOverlappingMatchesAndHi
 {
     SetSearch("if", "", 0, 1);
     PreparePattern(&g_core.search, AsciiCaseFold());
-    // clang-format off
     for (auto [text, expected] : {std::pair{"if", 0}, {"\xe9if", -1}, {"if\xe9", -1}})
-        EXPECT_EQ(SearchText(g_core.search, AsciiCaseFold(), text, 0, static_cast<int32_t>(std::strlen(text))), expected) << text;
-    // clang-format on
+        EXPECT_EQ(
+            SearchText(g_core.search, AsciiCaseFold(), text, 0, static_cast<int32_t>(std::strlen(text))),
+            expected)
+            << text;
 
     // Repeated Find Next finds overlapping matches and highlights each.
     Open("aaaa");

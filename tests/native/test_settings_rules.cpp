@@ -84,10 +84,10 @@ TEST(SettingsRules, FontSizeChecksDecimalsAndTheFormatsForTheFile)
     char out[kSettingValueSize];
     Settings settings;
     settings.tabStops = -3, settings.screenCharset = 255, settings.newFile = INT32_MIN;
-    // clang-format off
-    for (auto [id, text] : {std::pair{IDS_KEY_TABSTOPS, "-3"}, {IDS_KEY_SCREENCHARSET, "255"},
-                            {IDS_KEY_NEWFILE, "-2147483648"}, {IDS_KEY_FOOTER, "Page &p"}}) {
-        // clang-format on
+    for (auto [id, text] : {std::pair{IDS_KEY_TABSTOPS, "-3"},
+                            {IDS_KEY_SCREENCHARSET, "255"},
+                            {IDS_KEY_NEWFILE, "-2147483648"},
+                            {IDS_KEY_FOOTER, "Page &p"}}) {
         FormatSetting(settings, Key(id), out, sizeof out);
         EXPECT_STREQ(out, text) << id;
     }

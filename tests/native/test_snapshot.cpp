@@ -28,12 +28,17 @@ TEST(SnapshotFormat, RefusesCutAndDamagedFilesWithTheirReason)
 {
     const std::string good = Encode("C:\\WORK\\A.KSR", 0, "typed\nlines\n");
     ASSERT_FALSE(good.empty());
-    // clang-format off
-    auto flip = [&](size_t at) { std::string b = good; b[at] = static_cast<char>(b[at] ^ 0x40); return b; };
+    auto flip = [&](size_t at) {
+        std::string b = good;
+        b[at] = static_cast<char>(b[at] ^ 0x40);
+        return b;
+    };
     auto with32 = [&](size_t at, uint32_t v) {
         std::string b = good;
         for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
-        return b; };
+        return b;
+    };
+    // clang-format off
     const struct { const char* what; std::string bytes; SnapshotFault fault; int reason; } cases[] = {
         {"whole", good, SnapshotFault::kNone, 0},
         {"empty", "", SnapshotFault::kTooShort, IDS_SNAPSHOT_CUT},
