@@ -16,19 +16,19 @@ class EditTest : public EditFixture {};
 
 TEST_F(EditTest, KeysAtTheCaret)
 {
-    // A shown selection from the anchor when it is not negative; view: the left column and the
-    // top line after. Backspace at a line start, and on a selection removes only it; Enter copies
-    // the indentation of the line above, unless automatic indentation is off, scrolls back from
-    // the side and on the bottom row by one line.
+    // A shown selection from the anchor when it is not negative; view: whether the click scrolled
+    // sideways, then the left column and the top line after the keys. Backspace at a line start, and on a
+    // selection removes only it; Enter copies the indentation of the line above, unless automatic indentation
+    // is off, scrolls back from the side and on the bottom row by one line.
     const std::string as = std::string(100, 'a') + "\n", lines = NumberedLines(20);
     // clang-format off
     const struct { std::string text; int32_t anchor, click; std::string keys, expect; const char *at, *view; } cases[] = {
-        {"ab\ncd", -1, 3, kBs, "ab\ncd", "3@1:0", "0 0"},
-        {"hello world", 2, 8, kBs, "herld", "2@0:2", "0 0"},
-        {as, -1, 60, "\n", std::string(as).insert(60, "\n"), "61@1:0", "0 0"},
-        {lines, -1, 12 * 4 + 3, "\n", std::string(lines).insert(51, "\n"), "52@4:0", "0 1"},
-        {"    abc\n", -1, 5, "\r", "    a\n    bc\n", "10@1:4", "0 0"},
-        {"\t x\n", -1, 3, "\n\n", "\t x\n\t \n\t \n", "9@2:9", "0 0"}};
+        {"ab\ncd", -1, 3, kBs, "ab\ncd", "3@1:0", "0 0 0"},
+        {"hello world", 2, 8, kBs, "herld", "2@0:2", "0 0 0"},
+        {as, -1, 60, "\n", std::string(as).insert(60, "\n"), "61@1:0", "1 0 0"},
+        {lines, -1, 12 * 4 + 3, "\n", std::string(lines).insert(51, "\n"), "52@4:0", "0 0 1"},
+        {"    abc\n", -1, 5, "\r", "    a\n    bc\n", "10@1:4", "0 0 0"},
+        {"\t x\n", -1, 3, "\n\n", "\t x\n\t \n\t \n", "9@2:9", "0 0 0"}};
     // clang-format on
     for (const auto& c : cases) {
         Open(c.text, 5, 20);
@@ -37,8 +37,9 @@ TEST_F(EditTest, KeysAtTheCaret)
         Type(c.keys);
         const std::string text = Text(doc.get()), at = At();
         const bool modified = doc->docFlags & kDocModified, shown = doc->gridFlags & kGridHighlight;
-        EXPECT_EQ(Join(text, at, shown, modified == (text != c.text), doc->leftColumn, doc->topLine),
-                  Join(c.expect, c.at, 0, 1, c.view))
+        EXPECT_EQ(
+            Join(text, at, shown, modified == (text != c.text), left > 0, doc->leftColumn, doc->topLine),
+            Join(c.expect, c.at, 0, 1, c.view))
             << c.text << " from the left column " << left;
     }
     g_core.settings.autoIndent = 0;
