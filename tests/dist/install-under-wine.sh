@@ -53,17 +53,34 @@ links=("Corvanet Editor.lnk" "User Guide.lnk" "Uninstall Corvanet Editor.lnk")
 # Another program's association is kept aside while ours holds .KSR and comes back after.
 wine reg add 'HKCR\.KSR' /ve /d OtherEditor.KSR /f >/dev/null 2>&1
 wine "$setup" /S
+status=$?
 wineserver -w
+# The setup program may hand its work to a child that the server wait does not cover, so the
+# files are looked for until they appear, for up to a minute.
 dir=
-for d in "$drive_c/Program Files (x86)/Corvanet Editor" "$drive_c/Program Files/Corvanet Editor"; do
-    [ -f "$d/ZAVODO.EXE" ] && dir=$d
+for _ in $(seq 120); do
+    for d in "$drive_c/Program Files (x86)/Corvanet Editor" "$drive_c/Program Files/Corvanet Editor"; do
+        [ -f "$d/ZAVODO.EXE" ] && dir=$d
+    done
+    [ -n "$dir" ] && break
+    sleep 0.5
 done
-[ -n "$dir" ] || { echo "FAIL: no ZAVODO.EXE in Program Files after the silent install" >&2; exit 1; }
+if [ -z "$dir" ]; then
+    echo "FAIL: no ZAVODO.EXE in Program Files after the silent install (setup exit code $status)" >&2
+    ls -la "$drive_c/Program Files"* >&2
+    exit 1
+fi
+[ "$status" -eq 0 ] || fail "setup exit code $status"
 windir="C:\\${dir#"$drive_c/"}"
 windir=${windir//\//\\}
-(cd "$stage" && find . -type f) | while read -r file; do
-    cmp -s "$stage/$file" "$dir/$file" || echo "FAIL: $file not installed as staged" >&2
-done | grep . && fail "installed files"
+unlike_staged() {  # prints each staged file not (yet) installed as staged
+    (cd "$stage" && find . -type f) | while read -r file; do
+        cmp -s "$stage/$file" "$dir/$file" || echo "FAIL: $file not installed as staged"
+    done
+}
+for _ in $(seq 20); do [ -z "$(unlike_staged)" ] && break; sleep 0.5; done
+unlike_staged >&2
+[ -z "$(unlike_staged)" ] || fail "installed files"
 [ -f "$dir/Uninstall.exe" ] || fail "no Uninstall.exe"
 for link in "${links[@]}"; do [ -f "$menu/$link" ] || fail "no Start-menu entry $link"; done
 [ "$(reg_value 'HKCR\.KSR' '')" = CorvanetEditor.KSR ] || fail ".KSR is not associated"
