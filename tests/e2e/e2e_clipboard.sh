@@ -9,12 +9,10 @@ notepad=
 start_notepad() {
     wine notepad.exe >/dev/null 2>&1 &
     notepad=$!
-    for _ in $(seq 1 50); do
-        # typed keys go to the X window with the focus: wait until that is notepad's
-        xdotool getwindowfocus getwindowname 2>/dev/null | grep -q Notepad && { sleep 0.5; return 0; }
-        sleep 0.2
-    done
-    fail "notepad did not start"
+    # typed keys go to the X window with the focus: wait until that is notepad's
+    within 10 eval 'xdotool getwindowfocus getwindowname 2>/dev/null | grep -q Notepad' ||
+        fail "notepad did not start"
+    sleep 0.5
 }
 stop_notepad() {  # leaves without saving
     kill "$notepad" 2>/dev/null

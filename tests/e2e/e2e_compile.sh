@@ -18,20 +18,9 @@ focus_editor() {
     sleep 0.5
 }
 compiler_window() { xdotool search --name '^KESTREL Compiler' 2>/dev/null | head -1; }
-wait_compiler_up() {
-    for _ in $(seq 1 50); do
-        [ -n "$(compiler_window)" ] && return 0
-        sleep 0.2
-    done
-    fail "no compiler window (log: $(cat "$work/compiler.log"))"
-}
-wait_compiler_gone() {
-    for _ in $(seq 1 50); do
-        [ -z "$(compiler_window)" ] && return 0
-        sleep 0.2
-    done
-    fail "the compiler did not end"
-}
+compiler_up() { [ -n "$(compiler_window)" ]; }
+wait_compiler_up() { within 10 compiler_up || fail "no compiler window (log: $(cat "$work/compiler.log"))"; }
+wait_compiler_gone() { within 10 eval '! compiler_up' || fail "the compiler did not end"; }
 
 crlf "proc Main()" "print \"ok\"" "endproc" >"$work/GOOD.KSR"
 start_editor "$(winpath "$work/GOOD.KSR")"

@@ -25,10 +25,7 @@ xdotool key --delay 150 alt+f p
 sleep 1.5
 probe dialog | grep -q '^dialog=Print$' || fail "no print dialog: $(probe dialog)"
 xdotool key Return
-for _ in $(seq 1 100); do
-    [ -s "$out" ] && grep -q '%%EOF' "$out" && break
-    sleep 0.2
-done
+within 20 grep -q '%%EOF' "$out" 2>/dev/null
 [ -s "$out" ] || fail "nothing was printed"
 ps2pdf "$out" "$work/printed.pdf" && pdftotext -layout "$work/printed.pdf" "$work/printed.txt" ||
     fail "the printed file could not be read"

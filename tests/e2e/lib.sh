@@ -32,13 +32,18 @@ start_editor() {
     probe wait 30 || fail "no frame within 30 s"
     sleep 1
 }
+# within <seconds> <command...>: runs the command every 0.1 s until it succeeds; returns 1 when
+# the time runs out first
+within() {
+    local _ tries=$(($1 * 10))
+    shift
+    for _ in $(seq 1 "$tries"); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+ended() { ! kill -0 "$editor" 2>/dev/null; }
 wait_exit() {
-    local _
-    for _ in $(seq 1 50); do
-        kill -0 "$editor" 2>/dev/null || { editor=; return 0; }
-        sleep 0.2
-    done
-    fail "the editor did not end"
+    within 10 ended || fail "the editor did not end"
+    editor=
 }
 # crlf <lines...>: the lines with CR LF ends, as a file holds them
 crlf() { printf '%s\r\n' "$@"; }

@@ -125,15 +125,7 @@ check() {
     read_state
     ((open == 0)) || [ "$focus" = ZAVODO_Edit ] || fail "the keyboard focus is on $focus after $actions actions"
 }
-wait_documents() {  # wait_documents <test>: until the number of documents passes the test
-    local _
-    for _ in $(seq 1 30); do
-        read_state
-        ((open $1)) && return 0
-        sleep 0.1
-    done
-    return 1
-}
+documents() { read_state; ((open $1)); }  # documents <test>: the number of documents passes it
 close_active() {  # Ctrl+F4, answering a save question with y or n
     local before=$open _ answer
     xdotool key ctrl+F4
@@ -151,16 +143,12 @@ close_active() {  # Ctrl+F4, answering a save question with y or n
         read_state
         ((open < before)) && return 0
     done
-    wait_documents "< before" || fail "Ctrl+F4 did not close the active document"
+    within 3 documents "< before" || fail "Ctrl+F4 did not close the active document"
 }
+is_active() { probe state | grep -q "^active=\(.*\\\\\)\?$1.KSR$"; }  # is_active <name>: by its title
 open_file() {  # open_file <index>: a second start hands the file to the running copy
     (cd "$bin" && wine ZAVODO.EXE "${paths[$1]}") >/dev/null 2>&1
-    local _
-    for _ in $(seq 1 30); do
-        probe state | grep -q "^active=\(.*\\\\\)\?${names[$1]}.KSR$" && return 0
-        sleep 0.1
-    done
-    fail "${names[$1]}.KSR did not open"
+    within 3 is_active "${names[$1]}" || fail "${names[$1]}.KSR did not open"
 }
 drag() {
     local x=${client[0]} y=${client[1]} w=$((client[2] - 24)) h=$((client[3] - 24))
@@ -207,11 +195,7 @@ saved_copy() {  # saved_copy <index> <copy>: F2 on the active file, waited for o
     local f=${files[$1]} before _
     before=$(stat -c %y "$f")
     xdotool key F2
-    for _ in $(seq 1 50); do
-        sleep 0.1
-        [ "$(stat -c %y "$f")" != "$before" ] && break
-    done
-    [ "$(stat -c %y "$f")" != "$before" ] || fail "F2 did not save ${names[$1]}.KSR"
+    within 5 eval '[ "$(stat -c %y "$f")" != "$before" ]' || fail "F2 did not save ${names[$1]}.KSR"
     sleep 0.2
     clean_file "$f" || fail "${names[$1]}.KSR as saved: $(od -c "$f" | head -5)"
     cp "$f" "$2"
