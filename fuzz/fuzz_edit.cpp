@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "doc/buffer.h"
 #include "doc/edit.h"
@@ -10,6 +11,7 @@
 #include "doc/memory.h"
 #include "doc/undo.h"
 #include "doc/view.h"
+#include "tests/native/doc_helpers.h"
 #include "tests/native/recorder.h"
 
 namespace {
@@ -35,18 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     screen = Recorder{};
 
     // About 20 KiB of lines, so that typing near the top opens a working window.
-    const int32_t lines = 1700;
-    auto* doc = static_cast<EditState*>(AllocRecord(sizeof(EditState)));
-    doc->rows = 8;
-    doc->columns = 24;
+    std::string lines;
+    for (int i = 0; i < 1700; ++i) lines += i % 3 ? "  line text\n" : "\tline  txt\n\n";
+    const DocPtr owner = DocWithText(lines, 1, 8);
+    EditState* doc = owner.get();
     doc->tabSize = 4;
-    doc->scrollDivisor = 1;
     doc->cellWidth = 8;
     doc->cellHeight = 16;
-    doc->capacity = lines * 12 + 1;
-    doc->text = static_cast<char*>(AllocBlock(static_cast<size_t>(doc->capacity) + 1));
-    for (int32_t i = 0; i < lines; ++i) std::memcpy(doc->text + i * 12, i % 3 ? "  line text\n" : "\tline  txt\n\n", 12);
-    doc->length = lines * 12;
     if (LayoutCells(AsGrid(doc), 24 * 8, 8 * 16) != 0) std::abort();
 
     for (size_t i = 0; i < size; ++i) {
@@ -91,9 +88,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     CloseWorkingWindow(doc);
     Check(doc, true);
-    FreeBlock(doc->cells);
-    FreeBlock(doc->text);
-    ClearUndo(doc);
-    FreeBlock(doc);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "doc/document_file.h"
 #include "doc/memory.h"
 #include "doc/undo.h"
+#include "tests/native/doc_helpers.h"
 #include "tests/native/recorder.h"
 
 namespace {
@@ -29,20 +30,11 @@ std::string ScratchPath(const char* name)
     return dir + "/" + name;
 }
 
-EditState* LoadFrom(const std::string& path)
+DocPtr LoadFrom(const std::string& path)
 {
-    auto* doc = static_cast<EditState*>(AllocRecord(sizeof(EditState)));
-    doc->rows = 25;
-    doc->columns = 80;
-    if (!CreateDocument(doc, path.c_str())) std::abort();
+    DocPtr doc = NewRecord();
+    if (!CreateDocument(doc.get(), path.c_str())) std::abort();
     return doc;
-}
-
-void Free(EditState* doc)
-{
-    FreeBlock(doc->text);
-    ClearUndo(doc);
-    FreeBlock(doc);
 }
 
 }  // namespace
@@ -62,14 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FILE* f = std::fopen(in.c_str(), "wb");
     if (!f || std::fwrite(data, 1, size, f) != size || std::fclose(f) != 0) std::abort();
 
-    EditState* first = LoadFrom(in);
+    const DocPtr first = LoadFrom(in);
     for (int32_t i = 0; i < first->length; ++i)
         if (first->text[i] == '\r' || first->text[i] == '\0') std::abort();
     if (first->text[first->length] != '\0' || first->length != first->capacity) std::abort();
 
     std::snprintf(first->path, sizeof first->path, "%s", out.c_str());
-    if (SaveText(first) != 1) std::abort();
-    EditState* second = LoadFrom(out);
+    if (SaveText(first.get()) != 1) std::abort();
+    const DocPtr second = LoadFrom(out);
     // With expansion on, the reloaded text is the first one with each TAB spelled as spaces.
     std::string expect;
     int column = 1;
@@ -85,8 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             column = c == '\n' ? 1 : (c == '\t' ? column : column + 1);
         }
     }
-    if (std::string(second->text, static_cast<size_t>(second->length)) != expect) std::abort();
-    Free(first);
-    Free(second);
+    if (Text(second.get()) != expect) std::abort();
     return 0;
 }

@@ -7,28 +7,7 @@
 #include <memory>
 
 #include "editor/search.h"
-
-namespace {
-
-uint8_t Fold(uint8_t b, int matchCase)
-{
-    return !matchCase && b >= 'A' && b <= 'Z' ? b + 32 : b;
-}
-
-int32_t NaiveSearch(const char* t, int32_t length, int32_t start, const SearchState& s, int matchCase)
-{
-    const int32_t n = s.patternLength;
-    auto boundary = [&](int32_t i) { return IsWordBoundary(static_cast<uint8_t>(t[i])); };
-    for (int32_t o = start; o + n <= length; ++o) {
-        int32_t i = 0;
-        while (i < n && Fold(t[o + i], matchCase) == Fold(s.findText[i], matchCase)) ++i;
-        const bool whole = (o == 0 || boundary(o - 1)) && (o + n == length || boundary(o + n));
-        if (i == n && (!s.wholeWord || whole)) return o;
-    }
-    return -1;
-}
-
-}  // namespace
+#include "tests/native/naive_search.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -56,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (text[i] == '\0') text[i] = ' ';
         for (int32_t from = start;;) {
             const int32_t o = SearchText(s, fold, text.get(), from, length);
-            if (o != NaiveSearch(text.get(), length, from, s, s.matchCase)) std::abort();
+            if (o !=
+                NaiveSearch(text.get(), length, from, s.findText, s.patternLength, s.matchCase, s.wholeWord))
+                std::abort();
             if (o < 0) break;
             from = o + 1;
         }

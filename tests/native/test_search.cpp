@@ -12,6 +12,7 @@
 #include "editor/search.h"
 #include "resources/ids.h"
 #include "tests/native/edit_fixture.h"
+#include "tests/native/naive_search.h"
 
 namespace {
 
@@ -20,19 +21,11 @@ uint32_t g_clock = 0;              // a clock 7 ms on at every look
 const SearchPlatform kPlatform{AsciiCaseFold(), [] { return g_clock += 7; },
                                [](const char* a, const char* b) { g_shown.push_back(std::string(a) + b); }};
 
-// The search as its rules read, one position at a time.
-int32_t NaiveSearch(const std::string& t, size_t start, const std::string& p, int matchCase, int wholeWord)
+// The first match in t at or after start, or -1.
+int32_t NaiveSearch(const std::string& t, int32_t start, const std::string& p, int matchCase, int wholeWord)
 {
-    auto boundary = [&](size_t i) { return IsWordBoundary(static_cast<uint8_t>(t[i])); };
-    auto lower = [&](char b) { return !matchCase && b >= 'A' && b <= 'Z' ? b + 32 : b; };
-    for (size_t o = start; o + p.size() <= t.size(); ++o) {
-        bool same = true;
-        for (size_t i = 0; i < p.size() && same; ++i) same = lower(t[o + i]) == lower(p[i]);
-        const bool whole =
-            (o == 0 || boundary(o - 1)) && (o + p.size() == t.size() || boundary(o + p.size()));
-        if (same && (!wholeWord || whole)) return static_cast<int32_t>(o);
-    }
-    return -1;
+    return ::NaiveSearch(t.data(), static_cast<int32_t>(t.size()), start, p.data(),
+                         static_cast<int32_t>(p.size()), matchCase, wholeWord);
 }
 
 class SearchTest : public EditFixture {

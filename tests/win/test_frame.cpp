@@ -105,25 +105,19 @@ void CALLBACK PickLargestFont(HWND, UINT, UINT_PTR timer, DWORD)
     PostMessageA(fonts, WM_COMMAND, IDOK, 0);
 }
 
-void SetModifiers(bool shift, bool control)
+// A key pressed with Shift and Ctrl held down or not, both let go after it.
+void Press(HWND window, WPARAM key, bool shift = false, bool control = false)
 {
     BYTE keys[256];
     ASSERT_TRUE(GetKeyboardState(keys));
     keys[VK_SHIFT] = shift ? 0x80 : 0;
     keys[VK_CONTROL] = control ? 0x80 : 0;
     ASSERT_TRUE(SetKeyboardState(keys));
-}
-void Press(HWND window, WPARAM key, bool shift = false, bool control = false)
-{
-    SetModifiers(shift, control);
     SendMessageA(window, WM_KEYDOWN, key, 0);
-    SetModifiers(false, false);
+    keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
+    ASSERT_TRUE(SetKeyboardState(keys));
 }
 
-void* NoBlock(size_t)
-{
-    return nullptr;
-}
 HGLOBAL WINAPI NoGlobal(UINT, SIZE_T)
 {
     return nullptr;
@@ -174,8 +168,8 @@ protected:
         DeleteSettingsFile();
     }
     // A document window, typed into (untitled) or of a file's bytes, the caret at offset caret and
-    // the view from line top.
-    static HWND Open(const char* typed = "", const std::string& bytes = "", int32_t caret = 0,
+    // the view from line top; its document is doc.
+    HWND Open(const char* typed = "", const std::string& bytes = "", int32_t caret = 0,
                      int32_t top = 0, int width = 0, int height = 0)
     {
         const std::string path = TempPath("zavodo_frame.ksr");
@@ -184,7 +178,8 @@ protected:
         DeleteFileA(path.c_str());  // loaded: the document does not keep it open
         for (const char* c = typed; window && *c; ++c)
             SendMessageA(window, WM_CHAR, static_cast<WPARAM>(*c), 0);
-        if (EditState* doc = bytes.empty() ? nullptr : DocumentOfWindow(window)) {
+        doc = DocumentOfWindow(window);
+        if (doc && !bytes.empty()) {
             GotoLine(doc, top + 1);
             doc->caretOffset = caret;
             LocateCaret(doc);
@@ -213,6 +208,7 @@ protected:
 
     BoxHook boxes;
     Settings saved_;
+    EditState* doc = nullptr;
 };
 
 TEST(FramePlacement, StartSizeGivesDefaultMaximisedOrShortenedFramesAndIsSavedUnlessMinimised)
@@ -266,10 +262,10 @@ TEST(FramePlacement, StartSizeGivesDefaultMaximisedOrShortenedFramesAndIsSavedUn
 
 TEST_F(Frame, EachCommandReachesItsHandler)
 {
-    HWND doc = Open();
-    ASSERT_NE(doc, nullptr);
+    HWND window = Open();
+    ASSERT_NE(window, nullptr);
     g_docProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(doc, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
     const int oem = g_app.oemTranslate, shown = g_app.actionBarShown, large = g_app.largeButtons;
     const int tips = g_app.actionBarBlock->tooltips;
     for (int command :
@@ -410,7 +406,6 @@ TEST_F(Frame, CloseOfAModifiedDocumentFollowsTheAnswerAndCancelOfItsSaveAsKeepsI
     const UINT_PTR timer = SetTimer(nullptr, 0, 300, CancelFileDialog);
     SendMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(IsWindow(window));
-    const EditState* doc = DocumentOfWindow(window);
     EXPECT_EQ(Join(g_answered, Text(doc), doc->path[0] == '\0'), "1 typed\n 1");  // untitled: a line end
     SendMessageA(g_app.frameWindow, WM_CLOSE, 0, 0);
     KillTimer(nullptr, timer);
@@ -492,7 +487,6 @@ TEST_F(Frame, MovementKeysMoveTheCaretAndTheSelection)
     };
     for (const auto& row : table) {
         HWND window = Open("", row.text, row.start, 0, 400, 200);
-        EditState* doc = DocumentOfWindow(window);
         ASSERT_NE(doc, nullptr) << row.name;
         ASSERT_LT(doc->rows, 100) << "the tall text's 200 lines must not fit";
         int32_t top = -1, caret = -1;
@@ -521,7 +515,6 @@ TEST_F(Frame, MovementKeysMoveTheCaretAndTheSelection)
 TEST_F(Frame, CaretWidthRightButtonInsertAndTheStatusColumnFollowTheSettings)
 {
     HWND first = Open("", "one\n"), window = Open("", "text\n");
-    EditState* doc = DocumentOfWindow(window);
     ASSERT_NE(doc, nullptr);
     // The caret is a third of the cell wide, or the whole cell with the large cursor.
     doc->cellWidth = 8;
@@ -566,7 +559,6 @@ TEST_F(Frame, CaretWidthRightButtonInsertAndTheStatusColumnFollowTheSettings)
 TEST_F(Frame, CharactersEditUnlessMinimisedAndOemKeysConvertThem)
 {
     HWND window = Open("", "abc\n");
-    EditState* doc = DocumentOfWindow(window);
     ASSERT_NE(doc, nullptr);
     ShowWindow(window, SW_MINIMIZE);
     SendMessageA(window, WM_CHAR, 'x', 0);
@@ -590,7 +582,6 @@ TEST_F(Frame, CutCopyAndPasteGoThroughTheClipboardWithCrLf)
 {
     // Plain copies and pastes both ways are checked end to end against another program.
     HWND window = Open("", "ab\ncd\n", 1);
-    EditState* doc = DocumentOfWindow(window);
     ASSERT_NE(doc, nullptr);
     SetClipboardText("before");
     // Without a highlight Copy and Cut leave the clipboard alone, though anchor and caret differ.
@@ -621,7 +612,7 @@ TEST_F(Frame, CutCopyAndPasteGoThroughTheClipboardWithCrLf)
     SetClipboardAllocator(nullptr);
     EXPECT_EQ(ClipboardText(), "kept");
     BlockAllocator none = DefaultAllocator();
-    none.alloc = NoBlock;
+    none.alloc = [](size_t) -> void* { return nullptr; };
     Press(window, VK_END);
     SetAllocator(none);
     SendMessageA(window, WM_COMMAND, IDM_PASTE, 0);
@@ -800,7 +791,6 @@ TEST_F(Frame, RepeatLastFindWithoutAMatchSaysSoAndGotoLineReadsTheNumberLikeAtoi
     std::string text;
     for (int i = 1; i <= 50; ++i) text += "line " + std::to_string(i) + "\n";
     HWND window = Open("", text, 0, 0, 400, 200);
-    EditState* doc = DocumentOfWindow(window);
     ASSERT_NE(doc, nullptr);
     std::snprintf(g_core.search.findText, kSearchTextSize, "line 4");
     g_core.search.matchCase = g_core.search.wholeWord = 0;
