@@ -1,35 +1,25 @@
 #include "tests/native/recorder.h"
 
+#include <map>
+
 #include "doc/memory.h"
 #include "resources/ids.h"
 
+// The texts the tests look at; every other string is empty.
 const char* Recorder::LoadStringText(int stringId)
 {
-    switch (stringId) {
-        case IDS_UNTITLED_FORMAT:
-            return "Untitled:%u";
-        case IDS_CANNOT_OPEN:
-            return "Cannot open file - ";
-        case IDS_CANNOT_WRITE:
-            return "Cannot write to file - ";
-        case IDS_OUT_OF_MEMORY:
-            return "Out of memory! ";
-        default:
-            return "";
-    }
+    static const std::map<int, const char*> texts{{IDS_UNTITLED_FORMAT, "Untitled:%u"},
+                                                  {IDS_CANNOT_OPEN, "Cannot open file - "},
+                                                  {IDS_CANNOT_WRITE, "Cannot write to file - "},
+                                                  {IDS_OUT_OF_MEMORY, "Out of memory! "}};
+    const auto found = texts.find(stringId);
+    return found == texts.end() ? "" : found->second;
 }
 
-int Recorder::LastRange(int bar) const
+int Recorder::Last(int bar, bool range) const
 {
     for (auto it = scrolls.rbegin(); it != scrolls.rend(); ++it)
-        if (it->bar == bar && it->range) return it->b;
-    return -1;
-}
-
-int Recorder::LastPosition(int bar) const
-{
-    for (auto it = scrolls.rbegin(); it != scrolls.rend(); ++it)
-        if (it->bar == bar && !it->range) return it->a;
+        if (it->bar == bar && it->range == range) return range ? it->b : it->a;
     return -1;
 }
 

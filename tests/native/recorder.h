@@ -73,9 +73,10 @@ public:
     void* BeginWait() override { return ++waitDepth, this; }
     void EndWait(void*) override { --waitDepth; }
 
-    // The last range and position set on a bar, or -1 when none was.
-    int LastRange(int bar) const;
-    int LastPosition(int bar) const;
+    // The last range's maximum or position set on a bar, or -1 when none was.
+    int Last(int bar, bool range) const;
+    int LastRange(int bar) const { return Last(bar, true); }
+    int LastPosition(int bar) const { return Last(bar, false); }
     // The string ids of the messages shown, in order.
     std::vector<int> MessageIds() const
     {
