@@ -8,11 +8,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 B=$(cd "${1:-build}" && pwd)
 out=$B/dist-check
 version=$(head -n 1 "$root/VERSION")
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$root/tests/dist/checks.sh" check-dist
 
 for tool in 7z file i686-w64-mingw32-objdump i686-w64-mingw32-windres; do
     command -v "$tool" >/dev/null || { echo "check-dist: $tool is missing (make deps)" >&2; exit 1; }
@@ -70,8 +66,4 @@ while read -r dll kind rest; do
         fail "$dll's exports"
 done < <(grep -v '^#' "$root/libs/exports.txt")
 
-if [ "$failures" -ne 0 ]; then
-    echo "check-dist: $failures check(s) failed" >&2
-    exit 1
-fi
-echo "check-dist: zavodo-$version-win32.zip and zavodo-$version-setup.exe as expected"
+finish "zavodo-$version-win32.zip and zavodo-$version-setup.exe as expected"

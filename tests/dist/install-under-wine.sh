@@ -16,11 +16,7 @@ if [ ! -f "$setup" ] || [ ! -d "$stage" ]; then
     echo "install-under-wine: run check-dist.sh first" >&2
     exit 1
 fi
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$root/tests/dist/checks.sh" install-under-wine
 
 ZAVODO_BUILD=$B/dist-wine
 rm -rf "$ZAVODO_BUILD"  # nothing left from an earlier run
@@ -99,8 +95,4 @@ wine reg delete 'HKCR\.KSR' /f >/dev/null 2>&1
 wine reg query 'HKCR\CorvanetEditor.KSR' >/dev/null 2>&1 && fail "the ProgID is left"
 [ -z "$(reg_value "$uninstall_key" DisplayVersion)" ] || fail "the Add/Remove Programs entry is left"
 
-if [ "$failures" -ne 0 ]; then
-    echo "install-under-wine: $failures check(s) failed" >&2
-    exit 1
-fi
-echo "install-under-wine: silent install and uninstall as expected"
+finish "silent install and uninstall as expected"

@@ -82,5 +82,4 @@ probe dialog | grep -q '^text=.*RO.KSR has been modified, but not saved.  Do you
     fail "no save question for the read-only file: $(probe dialog)"
 xdotool key n
 wait_exit
-cleanup
-echo "e2e_editing: passed"
+passed

@@ -79,5 +79,4 @@ sleep 3
 probe dialog | grep -q '^dialog=Printing$' && fail "the Printing window stayed"
 [ -s "$out" ] && fail "the cancelled job was printed: $(wc -c <"$out") bytes"
 probe wait 5 || fail "the editor no longer answers after the cancelled job"
-cleanup
-echo "e2e_print: passed ($pages pages of $lines lines, $columns columns)"
+passed "($pages pages of $lines lines, $columns columns)"

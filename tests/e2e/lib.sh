@@ -15,6 +15,10 @@ cleanup() {
     wineserver -k >/dev/null 2>&1
     rm -rf "$work"
 }
+passed() {  # passed [what was measured]: the end of a script that passed
+    cleanup
+    echo "$e2e_name: passed${1:+ $1}"
+}
 fail() {
     echo "$e2e_name: $*" >&2
     probe state >&2
