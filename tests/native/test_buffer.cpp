@@ -49,7 +49,7 @@ void EditAtCaret(EditState* doc, int n, const std::string& s)
 
 }  // namespace
 
-TEST_F(BufferTest, ScaleScrollBarKeepsTheRangeWithinSixteenThousandUnitsAndTheRecordUsesItsDivisor)
+TEST_F(BufferTest, TheBarKeepsItsRangeWithinSixteenThousandUnitsForEveryTextUpTo2GiB)
 {
     // The divisor, then the range and position set, never redrawn.
     auto scale = [&](int bar, int32_t position, int32_t maximum) {
@@ -69,13 +69,9 @@ TEST_F(BufferTest, ScaleScrollBarKeepsTheRangeWithinSixteenThousandUnitsAndTheRe
     EXPECT_EQ(Join(screen.LastRange(kBarVertical), screen.LastPosition(kBarVertical),
                    screen.scrolls[0].redraw, screen.scrolls[1].redraw),
               "33 3 0 1");
-}
-
-// From 512 MiB, where a 16-bit divisor turns negative, through 1,073,725,440 bytes, where it
-// is 0, to the longest text a block holds: the divisor the record keeps is positive and every
-// offset's position lies within the range, in the order of the offsets.
-TEST_F(BufferTest, TheBarScalesEveryTextUpTo2GiB)
-{
+    // From 512 MiB, where a 16-bit divisor turns negative, through 1,073,725,440 bytes, where it
+    // is 0, to the longest text a block holds: the divisor the record keeps is positive and every
+    // offset's position lies within the range, in the order of the offsets.
     for (int32_t length : {1 << 29, 65535 * kScrollUnits, INT32_MAX}) {
         // The merge rescales the bar from the lengths alone: a main block that only claims
         // the length spares the gigabytes.
@@ -142,7 +138,7 @@ TEST_F(BufferTest, WorkingWindowOpensOnlyFor8192BytesBehindACaretInTheCopiedLine
     EXPECT_EQ(Text(doc.get()), text);
 }
 
-TEST_F(BufferTest, WorkingWindowHoldsTheVisibleLinesPlusOneAndOpensOnce)
+TEST_F(BufferTest, WorkingWindowHoldsTheVisibleLinesPlusOneOrTheRestOfTheTextAndOpensOnce)
 {
     Make(NumberedLines(2000), 0, 10, 12 * 100, 12 * 103 + 4);
     doc->topLine = 100;
@@ -168,10 +164,7 @@ TEST_F(BufferTest, WorkingWindowHoldsTheVisibleLinesPlusOneAndOpensOnce)
     EXPECT_EQ(Join(doc->docFlags & (kDocWorkingWindow | kDocModified), doc->caretOffset, doc->anchorOffset,
                    doc->topOffset, ToWindowOffset(doc.get(), 1300)),
               Join(kDocModified, "1240 1212 1200 1300"));
-}
-
-TEST_F(BufferTest, WorkingWindowNearTheEndHoldsTheRestOfTheText)
-{
+    // Near the end: the rest of the text.
     // Three long lines end the text, the last without LF: fewer than rows + 1 follow the top.
     const std::string tail =
         std::string(5000, 'x') + "\n" + std::string(5000, 'y') + "\n" + std::string(5000, 'z');

@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(CompilerOptions, NormalizerKeepsTokensAndTakesSwitches)
+TEST(CompilerOptions, NormalizerKeepsTokensAndTakesSwitchesStoredTextReadsBackAndArgumentsQuoteThePath)
 {
     // clang-format off
     const struct { const char* in; bool take; const char* out; int debug, map, level, max; } table[] = {
@@ -43,10 +43,7 @@ TEST(CompilerOptions, NormalizerKeepsTokensAndTakesSwitches)
         NormalizeOptions(small, sizeof small, row.in, row.take, &o);
         EXPECT_EQ(std::string(small), std::string(row.out).substr(0, 3));
     }
-}
-
-TEST(CompilerOptions, StoredTextIsBuiltAndReadBackAndCompileArgumentsQuoteThePath)
-{
+    // The stored text, built and read back.
     CompilerOptions fresh;
     char text[300];
     BuildOptionsText(text, sizeof text, fresh);

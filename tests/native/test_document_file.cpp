@@ -68,7 +68,7 @@ TEST_F(DocumentFileTest, LoadSetsTheViewTitlePathAndScrollBars)
     EXPECT_EQ(Join(doc->length, doc->path, screen.messages.size()), Join(0, dir.File("missing.ksr"), 0));
 }
 
-TEST_F(DocumentFileTest, FilesOf2GiBAreRefusedAndAFileOfAnotherSizeThanAnnouncedStaysInItsBlock)
+TEST_F(DocumentFileTest, FilesOf2GiBAndNoMemoryFailTheCreationAndAFileOfAnotherSizeStaysInItsBlock)
 {
     const std::string path = dir.File("huge.ksr");
     WriteFile(path, "");
@@ -90,12 +90,10 @@ TEST_F(DocumentFileTest, FilesOf2GiBAreRefusedAndAFileOfAnotherSizeThanAnnounced
         LoadText(sized.get(), name);
         EXPECT_EQ(Text(sized.get()), expect);
     }
-}
-
-TEST_F(DocumentFileTest, NoMemoryFailsTheCreationOrForTheTransferBufferGivesAnEmptyDocument)
-{
+    // Without memory the creation fails, or, for the transfer buffer only, the document is empty.
     WriteFile(dir.File("a.ksr"), "abc\r\n");
-    DocPtr doc = NewRecord();
+    doc = NewRecord();
+    screen.messages.clear();
     FailAllocationsFrom(1);
     EXPECT_FALSE(CreateDocument(doc.get(), dir.File("a.ksr").c_str()));
     EXPECT_FALSE(CreateDocument(doc.get(), nullptr));

@@ -69,7 +69,7 @@ protected:
     }
 };
 
-TEST_F(FileLibrary, ReadsAreShortAtTheEndThenZeroAndCountWholeItems)
+TEST_F(FileLibrary, ReadsAreShortAtTheEndThenZeroAndCountWholeItemsAndOpensThatCannotWorkAreRefused)
 {
     WriteFile(dir.File("a"), Pattern(10000));
     FlFile* in = Open("a", kFlRead);
@@ -89,10 +89,8 @@ TEST_F(FileLibrary, ReadsAreShortAtTheEndThenZeroAndCountWholeItems)
     ASSERT_NE(out, nullptr);
     EXPECT_EQ((Counts{flwrite("abcdef", 3, 2, out), flclose(out)}), (Counts{2, 0}));
     EXPECT_EQ(ReadFile(dir.File("b")), "abcdef");
-}
-
-TEST_F(FileLibrary, OpensThatCannotWorkAreRefusedAndAProbeNeedsNoClose)
-{
+    // Opens that cannot work are refused, and a probe needs no close.
+    ASSERT_EQ(unlink(dir.File("b").c_str()), 0);
     WriteFile(dir.File("a"), "x");
     ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0755), 0);
     const std::string tooLong(kFlNameSize - dir.path().size(), 'n');  // as an absolute path

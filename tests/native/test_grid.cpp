@@ -64,7 +64,7 @@ protected:
 
 }  // namespace
 
-TEST_F(GridTest, LayoutFitsWholeCellsAndBlanksThemOrWithoutMemoryLeavesNone)
+TEST_F(GridTest, LayoutFitsWholeCellsAndResizeKeepsTheTopLeftOnesOrWithoutMemoryChangesNothing)
 {
     EXPECT_EQ(Join(grid.rows, grid.columns, std::string(grid.cells, 200) == std::string(200, ' ')),
               "10 20 1");
@@ -77,6 +77,20 @@ TEST_F(GridTest, LayoutFitsWholeCellsAndBlanksThemOrWithoutMemoryLeavesNone)
     FailAllocationsFrom(AllocationCalls() + 1);
     EXPECT_EQ(LayoutCells(&other, 100, 100), -1);
     EXPECT_EQ(other.cells, nullptr);
+    // A resize keeps the top left cells that still fit.
+    FailAllocationsFrom(0);
+    for (int r = 0; r < grid.rows; ++r)
+        for (int c = 0; c < grid.columns; ++c) RowCells(&grid, r)[c] = static_cast<char>('a' + (r + c) % 26);
+    std::string before(grid.cells, 200);
+    ASSERT_TRUE(ResizeCells(&grid, 12 * 8, 14 * 16));
+    EXPECT_EQ(Join(grid.rows, grid.columns), "14 12");
+    for (int r = 0; r < 14; ++r)
+        EXPECT_EQ(std::string(RowCells(&grid, r), 12),
+                  r < 10 ? before.substr(r * 20, 12) : std::string(12, ' '))
+            << "row " << r;
+    FailAllocationsFrom(AllocationCalls() + 1);
+    EXPECT_FALSE(ResizeCells(&grid, 5 * 8, 5 * 16));
+    EXPECT_EQ(Join(grid.rows, grid.columns), "14 12");
 }
 
 TEST_F(GridTest, PointsAndCellsConvertWithTruncationAndClamping)
@@ -115,22 +129,6 @@ TEST_F(GridTest, HighlightsShowTheRightCells)
     EXPECT_EQ(HighlightRun(&grid, {5, 2}, 4), (Cell{5, 6}));
     EXPECT_EQ(Shown(), Span(5, 2, 6));
     EXPECT_TRUE(grid.gridFlags & kGridHighlight);
-}
-
-TEST_F(GridTest, ResizeKeepsTheTopLeftCellsThatStillFit)
-{
-    for (int r = 0; r < grid.rows; ++r)
-        for (int c = 0; c < grid.columns; ++c) RowCells(&grid, r)[c] = static_cast<char>('a' + (r + c) % 26);
-    std::string before(grid.cells, 200);
-    ASSERT_TRUE(ResizeCells(&grid, 12 * 8, 14 * 16));
-    EXPECT_EQ(Join(grid.rows, grid.columns), "14 12");
-    for (int r = 0; r < 14; ++r)
-        EXPECT_EQ(std::string(RowCells(&grid, r), 12),
-                  r < 10 ? before.substr(r * 20, 12) : std::string(12, ' '))
-            << "row " << r;
-    FailAllocationsFrom(AllocationCalls() + 1);
-    EXPECT_FALSE(ResizeCells(&grid, 5 * 8, 5 * 16));
-    EXPECT_EQ(Join(grid.rows, grid.columns), "14 12");
 }
 
 TEST_F(GridTest, ScrollingRowsMovesCellsAndSelectionAndBlanksTheGap)

@@ -116,7 +116,7 @@ TEST(SnapshotFormat, NamesAndTextsComeBackAsWrittenAlsoThroughTheFileLibrary)
     EXPECT_FALSE(ReadWholeFile(dir.File("missing").c_str(), true, &block, &length));
 }
 
-TEST(SnapshotTiming, DueAfterTheIdleTimeAndAtMostOncePerInterval)
+TEST(Recovery, SnapshotsAreDueAfterTheIdleTimeAtMostOncePerIntervalDiskStampsCompareAndTheKeysAreOn)
 {
     const SnapshotTiming t;  // 2 s idle, 10 s apart
     // clang-format off
@@ -139,17 +139,14 @@ TEST(SnapshotTiming, DueAfterTheIdleTimeAndAtMostOncePerInterval)
         const SnapshotTiming parsed = ParseSnapshotTiming(c.text);
         EXPECT_EQ(Join(parsed.idle, parsed.interval), Join(c.idle, c.interval)) << (c.text ? c.text : "none");
     }
-}
-
-TEST(Recovery, DiskStampsCompareAndTheKeysAreOnByDefault)
-{
+    // Disk stamps compare, and both recovery keys are on by default.
     const DiskStamp file{true, 100, 10}, later{true, 101, 10}, longer{true, 100, 11}, none{};
     // clang-format off
-    const struct { DiskStamp known, now; DiskChange change; } cases[] = {
+    const struct { DiskStamp known, now; DiskChange change; } stamps[] = {
         {file, file, DiskChange::kNone}, {file, later, DiskChange::kChanged}, {file, longer, DiskChange::kChanged},
         {file, none, DiskChange::kDeleted}, {none, none, DiskChange::kNone}, {none, file, DiskChange::kChanged}};
     // clang-format on
-    for (const auto& c : cases) EXPECT_EQ(CompareDiskStamp(c.known, c.now), c.change);
+    for (const auto& c : stamps) EXPECT_EQ(CompareDiskStamp(c.known, c.now), c.change);
     // Both recovery keys are on without a settings file and stored as numbers.
     for (const SettingKey& key : kRecoveryKeys) {
         Settings s;

@@ -7,7 +7,7 @@
 
 #include "doc/text.h"
 
-TEST(ByteBlocks, MovesKeepEveryByteAndCopiesWriteExactlyCountPaddingWithNul)
+TEST(ByteBlocks, MovesKeepEveryByteCopiesPadWithNulAndLineStartsStopAtTheTextsEnds)
 {
     for (int32_t count : {0, 2, 65535, 65536, 65537, 200000}) {
         for (int32_t shift : {1, 3, 65535, 70000}) {
@@ -33,11 +33,8 @@ TEST(ByteBlocks, MovesKeepEveryByteAndCopiesWriteExactlyCountPaddingWithNul)
         EXPECT_EQ(CopyBytes(out, source, count), out + count) << source;
         EXPECT_EQ(std::string(out, 8), expect) << source;
     }
-}
-
-TEST(LineNavigation, LineStartBeforeTheTextIsZeroAndNextLineStartStopsAtTheEnd)
-{
-    // Offsets inside texts are walked against byte loops in test_line_walks.cpp.
+    // Line starts: before the text is 0, and the next line start stops at the end (offsets inside
+    // texts are walked against byte loops in test_line_walks.cpp).
     EXPECT_EQ(LineStart("ab\ncd", -5), 0);
     const char t[] = "ab\ncd\0\0\0";
     // From 3, the last line without LF; from 0 with the end at 2, the LF lies at the end: not before it.

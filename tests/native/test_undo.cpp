@@ -16,7 +16,7 @@ class UndoTest : public EditFixture {};
 }  // namespace
 
 // The text is the model test's; here the record kinds and where a replay leaves the caret.
-TEST_F(UndoTest, ReplaysLeaveTheCaretAfterTheRestoredTextAndRedoAtTheEndDoesNothing)
+TEST_F(UndoTest, ReplaysLeaveTheCaretAfterTheRestoredTextRedoAtTheEndDoesNothingAndAStaleRecordIsRefused)
 {
     // A selection deleted when anchor >= 0, else "XY\nZ" pasted.
     // clang-format off
@@ -37,10 +37,7 @@ TEST_F(UndoTest, ReplaysLeaveTheCaretAfterTheRestoredTextAndRedoAtTheEndDoesNoth
         EXPECT_EQ(Join(redone, Redo(doc.get()), Text(doc.get()) == edited, doc->docFlags & kDocModified),
                   Join(1, 0, 1, kDocModified));
     }
-}
-
-TEST_F(UndoTest, ARecordThatNoLongerFitsTheTextIsRefused)
-{
+    // A record that no longer fits the text is refused.
     Open("abcdef");
     Click(6);
     Type("g");
@@ -145,18 +142,14 @@ TEST_F(UndoTest, RandomEditsMatchAStringModel)
                 caret += 1 + static_cast<int32_t>(indent.size());
                 records += 1 + static_cast<int>(indent.size());
                 TypeKey(doc.get(), kKeyEnter);
-            } else if (op < 68) {
-                if (caret > 0 && model[at - 1] != '\n') {
-                    model.erase(static_cast<size_t>(--caret), 1);
-                    ++records;
-                }
-                TypeKey(doc.get(), kKeyBackspace);
             } else if (op < 78) {
-                if (!atEnd) {
-                    model.erase(at, 1);
+                const bool back = op < 68;  // Backspace, else Delete
+                if (back ? caret > 0 && model[at - 1] != '\n' : !atEnd) {
+                    caret -= back;
+                    model.erase(static_cast<size_t>(caret), 1);
                     ++records;
                 }
-                TypeKey(doc.get(), kKeyDelete);
+                TypeKey(doc.get(), back ? kKeyBackspace : kKeyDelete);
             } else if (op < 82) {
                 CloseWorkingWindow(doc.get());
                 const std::string s = pick(2) ? "pasted\ntext" : "zz";

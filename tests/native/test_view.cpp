@@ -31,22 +31,19 @@ protected:
 
 }  // namespace
 
-// Tabs of eight are checked through the caret's column below.
-TEST(ColumnAdvance, TabsGoToTheNextMultipleStrictlyAbove)
-{
-    EXPECT_EQ(ColumnAdvance(5, 0, 8), 5);
-    EXPECT_EQ(ColumnAdvance(5, '\t', 1), 6);
-}
-
 // The columns offsets land on, tabs included, are checked against a plain count by
-// LongLinesEditAndDrawAsPlainText; here cells map back to offsets.
+// LongLinesEditAndDrawAsPlainText; here cells map back to offsets (and tabs of one and NUL
+// bytes advance as they should: tabs of eight are seen through the caret's column).
 TEST_F(ViewTest, CellsMapBackToTheOffsetsTheyShow)
 {
-    Open("a\tbc\n\n\t\tx\nlonger line here\nz", 6, 40);
-    for (int32_t off = 0; off <= doc->length; ++off) {
-        CaretAt(off);
-        const std::string at = At();
-        EXPECT_EQ(PlaceAt(doc->caretRow, doc->caretColumn), at) << "offset " << off;
+    EXPECT_EQ(Join(ColumnAdvance(5, 0, 8), ColumnAdvance(5, '\t', 1)), "5 6");
+    for (const char* text : {"a\tbc\n\n\t\tx\nlonger line here\nz", "ab\ncd\n"}) {
+        Open(text, 6, 40);
+        for (int32_t off = 0; off <= doc->length; ++off) {
+            CaretAt(off);
+            const std::string at = At();
+            EXPECT_EQ(PlaceAt(doc->caretRow, doc->caretColumn), at) << "offset " << off;
+        }
     }
     // After a final LF: on the empty line; below a last line without LF: on that line; inside a
     // TAB: after it.
@@ -55,9 +52,6 @@ TEST_F(ViewTest, CellsMapBackToTheOffsetsTheyShow)
         Open(text, 5, 40);
         EXPECT_EQ(PlaceAt(row, column), at) << text;
     }
-    Open("ab\ncd\n", 5, 40);
-    CaretAt(6);
-    EXPECT_EQ(At(), "6@2:0");
 }
 
 TEST_F(ViewTest, LineWordAndGotoMovesKeepTheColumnAndStayInTheText)
@@ -95,7 +89,7 @@ TEST_F(ViewTest, LineWordAndGotoMovesKeepTheColumnAndStayInTheText)
     }
 }
 
-TEST_F(ViewTest, ScrollingVerticallyNeverMakesTheEndTheTopLine)
+TEST_F(ViewTest, ScrollingVerticallyNeverMakesTheEndTheTopLineAndScrollToOffsetJumpsToFarTargets)
 {
     Open("1\n2\n3\n4\n", 2, 10);
     EXPECT_EQ(Scroll(1), "1 2 1");
@@ -116,10 +110,34 @@ TEST_F(ViewTest, ScrollingVerticallyNeverMakesTheEndTheTopLine)
         Join(screen.invalidated[0].top, screen.invalidated[0].bottom, screen.LastPosition(kBarVertical)),
         "4 5 12");
     for (int r = 0; r < 5; ++r) EXPECT_EQ(Row(r), text.substr(static_cast<size_t>((r + 1) * 12), 11) + " ");
+    // A near target scrolls line by line, a far one jumps.
+    Open(NumberedLines(100), 5, 12);
+    screen.scrolledCells.clear();
+    ScrollToOffset(doc.get(), 12 * 3 + 4);
+    EXPECT_EQ(Join(doc->topLine, screen.scrolledCells.size()), "3 1");
+    ScrollToOffset(doc.get(), 12 * 60);
+    EXPECT_EQ(Join(doc->topLine, doc->caretOffset), "60 720");
+    ScrollToOffset(doc.get(), 12 * 57);
+    EXPECT_EQ(doc->topLine, 57);
 }
 
-TEST_F(ViewTest, HorizontalScrollingStopsAt1024AndNotAtAnEmptyLine)
+TEST_F(ViewTest, CaretUpdateScrollsTheCaretIntoViewAndSidewaysScrollingStopsAt1024)
 {
+    Open(NumberedLines(40), 5, 8);
+    CaretAt(12 * 7 + 10);
+    EXPECT_EQ(doc->caretRow, 7);
+    CaretUpdate(doc.get());
+    EXPECT_EQ(Join(At(), doc->topLine, doc->leftColumn), "94@4:7 3 3");
+    EXPECT_EQ(Join(screen.caretX, screen.caretY, Status()), "56 64 8 11");
+    EXPECT_EQ(CountLineEnds(doc->text, 0, doc->topOffset), doc->topLine);
+    // A caret left of the view scrolls back by just the columns it lies outside.
+    Open(NumberedLines(3), 3, 5);
+    CaretAt(9);
+    CaretUpdate(doc.get());
+    EXPECT_EQ(doc->leftColumn, 5);
+    CaretAt(1);
+    EXPECT_EQ(Join(doc->leftColumn, doc->caretColumn), "1 0");
+    // Sideways scrolling stops at column 1024, and on an empty line does not start.
     Open(std::string(3000, 'x') + "\n", 3, 10);
     CaretAt(5);
     auto left = [&](void (*scroll)(EditState*, int32_t), int32_t n) {
@@ -136,24 +154,6 @@ TEST_F(ViewTest, HorizontalScrollingStopsAt1024AndNotAtAnEmptyLine)
     EXPECT_EQ(left(ScrollRight, 3), 0);
 }
 
-TEST_F(ViewTest, CaretUpdateScrollsTheCaretIntoViewAndPlacesTheSystemCaret)
-{
-    Open(NumberedLines(40), 5, 8);
-    CaretAt(12 * 7 + 10);
-    EXPECT_EQ(doc->caretRow, 7);
-    CaretUpdate(doc.get());
-    EXPECT_EQ(Join(At(), doc->topLine, doc->leftColumn), "94@4:7 3 3");
-    EXPECT_EQ(Join(screen.caretX, screen.caretY, Status()), "56 64 8 11");
-    EXPECT_EQ(CountLineEnds(doc->text, 0, doc->topOffset), doc->topLine);
-    // A caret left of the view scrolls back by just the columns it lies outside.
-    Open(NumberedLines(3), 3, 5);
-    CaretAt(9);
-    CaretUpdate(doc.get());
-    EXPECT_EQ(doc->leftColumn, 5);
-    CaretAt(1);
-    EXPECT_EQ(Join(doc->leftColumn, doc->caretColumn), "1 0");
-}
-
 TEST_F(ViewTest, RenderingCutsLongLinesAndStraddlingTabs)
 {
     Open("0123456789ABCDEF\nab\tc\n", 3, 6);
@@ -165,19 +165,18 @@ TEST_F(ViewTest, RenderingCutsLongLinesAndStraddlingTabs)
     EXPECT_EQ(RenderLine(doc.get(), cells, 0, 0), 17);  // next line, however wide this one was
 }
 
-TEST_F(ViewTest, ScrollToOffsetScrollsNearTargetsAndJumpsToFarOnes)
+TEST_F(ViewTest, SelectionsInvertFromTheAnchorDoubleClicksSelectAWordAndHelpTakesTheWordBeforeTheCaret)
 {
-    Open(NumberedLines(100), 5, 12);
-    ScrollToOffset(doc.get(), 12 * 3 + 4);
-    EXPECT_EQ(Join(doc->topLine, screen.scrolledCells.size()), "3 1");
-    ScrollToOffset(doc.get(), 12 * 60);
-    EXPECT_EQ(Join(doc->topLine, doc->caretOffset), "60 720");
-    ScrollToOffset(doc.get(), 12 * 57);
-    EXPECT_EQ(doc->topLine, 57);
-}
-
-TEST_F(ViewTest, DoubleClickSelectsAWordOrNothingOnABlankAndHelpTakesTheWordBeforeTheCaret)
-{
+    Open("abcdef\nghijkl\n", 3, 10);
+    doc->selAnchorRow = 0;
+    doc->selAnchorColumn = 2;
+    CaretAt(9);
+    ExtendSelection(doc.get());
+    EXPECT_EQ(Join(doc->gridFlags & kGridHighlight, doc->selEndRow, doc->selEndColumn), "16 1 2");
+    ASSERT_EQ(screen.inversions.size(), 2u);
+    EXPECT_EQ(Join(screen.inversions[0].left, screen.inversions[0].right, screen.inversions[1].right),
+              "2 10 2");
+    // A double click on a word, and on a blank.
     Open("x my_name y\n", 3, 20);
     CaretAt(4);
     SelectWordAtCaret(doc.get());
@@ -195,19 +194,6 @@ TEST_F(ViewTest, DoubleClickSelectsAWordOrNothingOnABlankAndHelpTakesTheWordBefo
         EXPECT_EQ(WordForHelp(doc.get(), word), answer) << caret;
         EXPECT_STREQ(word, expect) << caret;
     }
-}
-
-TEST_F(ViewTest, ExtendSelectionInvertsFromTheAnchorToTheCaret)
-{
-    Open("abcdef\nghijkl\n", 3, 10);
-    doc->selAnchorRow = 0;
-    doc->selAnchorColumn = 2;
-    CaretAt(9);
-    ExtendSelection(doc.get());
-    EXPECT_EQ(Join(doc->gridFlags & kGridHighlight, doc->selEndRow, doc->selEndColumn), "16 1 2");
-    ASSERT_EQ(screen.inversions.size(), 2u);
-    EXPECT_EQ(Join(screen.inversions[0].left, screen.inversions[0].right, screen.inversions[1].right),
-              "2 10 2");
 }
 
 namespace {

@@ -1,5 +1,6 @@
 // The program's real frame in a test process: the action-bar library started, the frame made
-// hidden by CreateFrameWindow, and taken down again with the quit message it posts.
+// hidden (or shown as asked) by CreateFrameWindow, and taken down again with the quit message
+// it posts.
 #pragma once
 
 #include <windows.h>
@@ -9,12 +10,12 @@
 #include "app/win32_screen.h"
 #include "libs/dez/dez32.h"
 
-inline HWND StartTestFrame(int width = 0, int height = 0)
+inline HWND StartTestFrame(int width = 0, int height = 0, int show = SW_HIDE)
 {
     g_app.instance = GetModuleHandleA(nullptr);
     g_core.screen = &g_win32Screen;
     if (!g_app.actionBarBlock && !ActionBarInit(&g_app.actionBarBlock, 0)) return nullptr;
-    if (!CreateFrameWindow(SW_HIDE)) return nullptr;
+    if (!CreateFrameWindow(show)) return nullptr;
     // No window manager runs under the test display: place and show the frame ourselves.
     if (width > 0) SetWindowPos(g_app.frameWindow, HWND_TOP, 0, 0, width, height, SWP_SHOWWINDOW);
     UpdateWindow(g_app.frameWindow);

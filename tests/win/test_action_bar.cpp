@@ -78,8 +78,7 @@ TEST(ActionBar, BadLayoutsFailTheCreation)
     ActionBarBlock* block = nullptr;
     ASSERT_TRUE(ActionBarInit(&block, 0));
     TestWindow frame;
-    EXPECT_EQ(ActionBarCreate(frame.hwnd, GetModuleHandleA(nullptr), 31, 0, block), nullptr);  // signature
-    EXPECT_EQ(ActionBarCreate(frame.hwnd, GetModuleHandleA(nullptr), 32, 0, block), nullptr);  // short
-    EXPECT_EQ(ActionBarCreate(frame.hwnd, GetModuleHandleA(nullptr), 99, 0, block), nullptr);  // missing
+    for (int layout : {31, 32, 99})  // a wrong signature, too short, missing
+        EXPECT_EQ(ActionBarCreate(frame.hwnd, GetModuleHandleA(nullptr), layout, 0, block), nullptr) << layout;
     ActionBarShutdown(block);
 }
