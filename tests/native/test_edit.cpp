@@ -14,7 +14,7 @@ class EditTest : public EditFixture {};
 
 }  // namespace
 
-TEST_F(EditTest, KeysAtTheCaret)
+TEST_F(EditTest, KeysAtTheCaretAndTheRowsTheyRedraw)
 {
     // A shown selection from the anchor when it is not negative; view: whether the click scrolled
     // sideways, then the left column and the top line after the keys. Backspace at a line start, and on a
@@ -45,10 +45,7 @@ TEST_F(EditTest, KeysAtTheCaret)
     g_core.settings.autoIndent = 0;
     Type("\n");
     EXPECT_EQ(Text(doc.get()), "\t x\n\t \n\t \n\n");
-}
-
-TEST_F(EditTest, TypedCharacterRedrawsTheCaretRowFromItsColumnAndDeleteAtTheEndNothing)
-{
+    // A typed character redraws the caret row from its column; Delete at the end redraws nothing.
     Open("abc\ndef\n");
     Click(5);
     screen.invalidated.clear();

@@ -93,7 +93,7 @@ TEST_F(GridTest, LayoutFitsWholeCellsAndResizeKeepsTheTopLeftOnesOrWithoutMemory
     EXPECT_EQ(Join(grid.rows, grid.columns), "14 12");
 }
 
-TEST_F(GridTest, PointsAndCellsConvertWithTruncationAndClamping)
+TEST_F(GridTest, PointsAndCellsConvertWithTruncationAndClampingAndHighlightsShowTheRightCells)
 {
     const Point p = CellToPoint(&grid, {3, 5});
     EXPECT_EQ(Join(p.x, p.y), "40 48");
@@ -106,10 +106,7 @@ TEST_F(GridTest, PointsAndCellsConvertWithTruncationAndClamping)
         OrderCells(&a, &b);
         EXPECT_EQ(a, first);
     }
-}
-
-TEST_F(GridTest, HighlightsShowTheRightCells)
-{
+    // Highlights dragged from a cell show the cells between.
     Drag({2, 5}, {{2, 9}});
     EXPECT_EQ(Shown(), Span(2, 5, 9));
     Drag({2, 5}, {{2, 9}, {2, 3}});  // along a row and back

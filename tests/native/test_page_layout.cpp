@@ -17,7 +17,7 @@ std::time_t FixedTime()
     return std::mktime(&t);  // Wed Jan  2 02:03:55 1980, local time
 }
 
-TEST(PageLayout, MarginsLinesAndColumnsTruncateEachDivision)
+TEST(PageLayout, DivisionsTruncatePrintLinesExpandTabsSkipCrAndCutAndTemplatesExpandTheirFourCodesOnly)
 {
     EXPECT_EQ(Join(MarginPixels("0.25", 600), MarginPixels("x1", 600), MarginPixels("1.999", 100)),
               "150 0 199");
@@ -33,17 +33,14 @@ TEST(PageLayout, MarginsLinesAndColumnsTruncateEachDivision)
     }
     const PageMetrics wide{100000, 756, 72, 72, 10, 6};
     EXPECT_EQ(ComputePageGeometry(wide, quarter, false, false).columns, kMaxPrintColumns);
-}
-
-TEST(PageLayout, PrintLinesExpandTabsSkipCrAndCutAndTemplatesExpandTheirFourCodesOnly)
-{
+    // Printed lines expand tabs, skip CR and are cut at the columns that fit.
     const std::string text = "\tA\r\nabc\tZ\n0123456789\nlast";
     // clang-format off
-    const struct { int64_t from; int columns; const char* line; int64_t next; } table[] = {
+    const struct { int64_t from; int columns; const char* line; int64_t next; } printLines[] = {
         {0, 80, "        A", 4}, {4, 80, "abc     Z", 10}, {10, 4, "0123", 21},
         {21, 80, "last", -1}, {4, 5, "abc  ", 10}};
     // clang-format on
-    for (const auto& row : table) {
+    for (const auto& row : printLines) {
         SCOPED_TRACE(row.from);
         char out[kMaxPrintColumns + 1];
         int64_t position = row.from;

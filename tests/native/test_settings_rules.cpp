@@ -68,42 +68,13 @@ TEST(SettingsLoad, NamesAreWiredToTheirFieldsAndStoredTextsAreNarrowedCheckedAnd
     }
 }
 
-TEST(SettingsRules, FontSizeChecksDecimalsAndTheFormatsForTheFile)
-{
-    for (auto [size, checked] : {std::pair{6, 10}, {35, 10}, {-20, 10}, {7, 7}, {34, 34}, {12, 12}})
-        EXPECT_EQ(CheckScreenFontSize(size), checked) << size;
-    // clang-format off
-    const std::pair<const char*, int32_t> cases[] = {
-        {"42", 42}, {"  +7", 7}, {"12abc", 12}, {"abc", 0}, {"-", 0}, {"0x10", 0}, {"2147483648", INT32_MAX},
-        {"99999999999999999999999999", INT32_MAX}, {"-99999999999999999999999999", INT32_MIN},
-    };
-    // clang-format on
-    for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << '"' << text << '"';
-
-    // Integers and texts are formatted for the file.
-    char out[kSettingValueSize];
-    Settings settings;
-    settings.tabStops = -3, settings.screenCharset = 255, settings.newFile = INT32_MIN;
-    for (auto [id, text] : {std::pair{IDS_KEY_TABSTOPS, "-3"},
-                            {IDS_KEY_SCREENCHARSET, "255"},
-                            {IDS_KEY_NEWFILE, "-2147483648"},
-                            {IDS_KEY_FOOTER, "Page &p"}}) {
-        FormatSetting(settings, Key(id), out, sizeof out);
-        EXPECT_STREQ(out, text) << id;
-    }
-    char small[kIntTextSize], tiny[3];
-    FormatSettingInt(INT32_MIN, small, sizeof small);
-    FormatSettingInt(12345, tiny, sizeof tiny);
-    EXPECT_EQ(Join(small, tiny), "-2147483648 12");
-}
-
 using Sides = std::array<int32_t, 4>;
 Sides Of(const StartSize& s)
 {
     return {s.left, s.top, s.right, s.bottom};
 }
 
-TEST(StartSizeText, TokensConvertLikeAtoiFewerThanFourAreMissingAndTheDefaultIsTheUpperHalf)
+TEST(SettingsRules, StartSizeTokensConvertLikeAtoiFontSizesAreCheckedAndValuesFormattedForTheFile)
 {
     const Sides unset{-1, -1, -1, -1}, usual{10, 20, 630, 460};
     // clang-format off
@@ -122,6 +93,32 @@ TEST(StartSizeText, TokensConvertLikeAtoiFewerThanFourAreMissingAndTheDefaultIsT
     // The default placement is the upper half, inset from the sides.
     EXPECT_EQ(Of(DefaultStartSize(19, 20, 1280, 1024)), (Sides{20, 39, 1260, 512}));
     EXPECT_EQ(Of(DefaultStartSize(18, 19, 641, 481)), (Sides{20, 37, 621, 240}));
+    // The font size, decimals and the formats for the file.
+    for (auto [size, checked] : {std::pair{6, 10}, {35, 10}, {-20, 10}, {7, 7}, {34, 34}, {12, 12}})
+        EXPECT_EQ(CheckScreenFontSize(size), checked) << size;
+    // clang-format off
+    const std::pair<const char*, int32_t> decimals[] = {
+        {"42", 42}, {"  +7", 7}, {"12abc", 12}, {"abc", 0}, {"-", 0}, {"0x10", 0}, {"2147483648", INT32_MAX},
+        {"99999999999999999999999999", INT32_MAX}, {"-99999999999999999999999999", INT32_MIN},
+    };
+    // clang-format on
+    for (const auto& [text, value] : decimals) EXPECT_EQ(ParseDecimal(text), value) << '"' << text << '"';
+
+    // Integers and texts are formatted for the file.
+    char out[kSettingValueSize];
+    Settings settings;
+    settings.tabStops = -3, settings.screenCharset = 255, settings.newFile = INT32_MIN;
+    for (auto [id, text] : {std::pair{IDS_KEY_TABSTOPS, "-3"},
+                            {IDS_KEY_SCREENCHARSET, "255"},
+                            {IDS_KEY_NEWFILE, "-2147483648"},
+                            {IDS_KEY_FOOTER, "Page &p"}}) {
+        FormatSetting(settings, Key(id), out, sizeof out);
+        EXPECT_STREQ(out, text) << id;
+    }
+    char small[kIntTextSize], tiny[3];
+    FormatSettingInt(INT32_MIN, small, sizeof small);
+    FormatSettingInt(12345, tiny, sizeof tiny);
+    EXPECT_EQ(Join(small, tiny), "-2147483648 12");
 }
 
 }  // namespace

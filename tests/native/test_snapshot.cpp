@@ -24,7 +24,7 @@ std::string Encode(const char* path, uint32_t untitled, const std::string& text)
     return out;
 }
 
-TEST(SnapshotFormat, RefusesCutAndDamagedFilesWithTheirReason)
+TEST(SnapshotFormat, RefusesCutAndDamagedFilesWithTheirReasonAndWhatWasWrittenComesBack)
 {
     const std::string good = Encode("C:\\WORK\\A.KSR", 0, "typed\nlines\n");
     ASSERT_FALSE(good.empty());
@@ -60,20 +60,17 @@ TEST(SnapshotFormat, RefusesCutAndDamagedFilesWithTheirReason)
         EXPECT_EQ(ParseSnapshot(c.bytes.data(), c.bytes.size(), &view), c.fault) << c.what;
         EXPECT_EQ(SnapshotFaultStringId(c.fault), c.reason) << c.what;
     }
-}
-
-TEST(SnapshotFormat, NamesAndTextsComeBackAsWrittenAlsoThroughTheFileLibrary)
-{
+    // Names and texts come back as written, also through the file library.
     const std::string longPath(kPathSize, 'p');
     // clang-format off
-    const struct { const char* path; uint32_t untitled; std::string text; bool allowed; } cases[] = {
+    const struct { const char* path; uint32_t untitled; std::string text; bool allowed; } names[] = {
         {"C:\\WORK\\A.KSR", 0, "alpha\n\tbeta", true}, {nullptr, 7, "", true}, {"", 2, std::string("a\0b\xff", 4), true},
         {nullptr, 0, "x", false},           // no name at all
         {"C:\\B.KSR", 4, "x", false},       // both
         {longPath.c_str(), 0, "x", false},  // a path no document holds
     };
     // clang-format on
-    for (const auto& c : cases) {
+    for (const auto& c : names) {
         const std::string bytes = Encode(c.path, c.untitled, c.text);
         ASSERT_EQ(!bytes.empty(), c.allowed) << c.untitled;
         if (!c.allowed) continue;

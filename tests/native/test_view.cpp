@@ -34,7 +34,7 @@ protected:
 // The columns offsets land on, tabs included, are checked against a plain count by
 // LongLinesEditAndDrawAsPlainText; here cells map back to offsets (and tabs of one and NUL
 // bytes advance as they should: tabs of eight are seen through the caret's column).
-TEST_F(ViewTest, CellsMapBackToTheOffsetsTheyShow)
+TEST_F(ViewTest, CellsMapBackToTheOffsetsTheyShowAndRenderingCutsLongLinesAndStraddlingTabs)
 {
     EXPECT_EQ(Join(ColumnAdvance(5, 0, 8), ColumnAdvance(5, '\t', 1)), "5 6");
     for (const char* text : {"a\tbc\n\n\t\tx\nlonger line here\nz", "ab\ncd\n"}) {
@@ -52,6 +52,14 @@ TEST_F(ViewTest, CellsMapBackToTheOffsetsTheyShow)
         Open(text, 5, 40);
         EXPECT_EQ(PlaceAt(row, column), at) << text;
     }
+    // Rendering cuts long lines and tabs that straddle the left edge.
+    Open("0123456789ABCDEF\nab\tc\n", 3, 6);
+    EXPECT_EQ(Row(0) + Row(1) + Row(2), "012345ab          ");
+    doc->leftColumn = 4;
+    RedrawRows(doc.get(), 0, 0, 3, 6);
+    EXPECT_EQ(Row(0) + Row(1), "456789    c ");  // the TAB's visible part is blank; c at column 8
+    char cells[6];
+    EXPECT_EQ(RenderLine(doc.get(), cells, 0, 0), 17);  // next line, however wide this one was
 }
 
 TEST_F(ViewTest, LineWordAndGotoMovesKeepTheColumnAndStayInTheText)
@@ -152,17 +160,6 @@ TEST_F(ViewTest, CaretUpdateScrollsTheCaretIntoViewAndSidewaysScrollingStopsAt10
     Open("\nabc\n", 3, 10);
     CaretAt(0);
     EXPECT_EQ(left(ScrollRight, 3), 0);
-}
-
-TEST_F(ViewTest, RenderingCutsLongLinesAndStraddlingTabs)
-{
-    Open("0123456789ABCDEF\nab\tc\n", 3, 6);
-    EXPECT_EQ(Row(0) + Row(1) + Row(2), "012345ab          ");
-    doc->leftColumn = 4;
-    RedrawRows(doc.get(), 0, 0, 3, 6);
-    EXPECT_EQ(Row(0) + Row(1), "456789    c ");  // the TAB's visible part is blank; c at column 8
-    char cells[6];
-    EXPECT_EQ(RenderLine(doc.get(), cells, 0, 0), 17);  // next line, however wide this one was
 }
 
 TEST_F(ViewTest, SelectionsInvertFromTheAnchorDoubleClicksSelectAWordAndHelpTakesTheWordBeforeTheCaret)
