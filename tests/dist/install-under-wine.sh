@@ -53,11 +53,8 @@ status=$?
 wineserver -w
 # The setup program may hand its work to a child that the server wait does not cover, so the
 # files are looked for until they appear, for up to a minute.
-dir=
 for _ in $(seq 120); do
-    for d in "$drive_c/Program Files (x86)/Corvanet Editor" "$drive_c/Program Files/Corvanet Editor"; do
-        [ -f "$d/ZAVODO.EXE" ] && dir=$d
-    done
+    dir=$(find "$drive_c"/Program\ Files* -maxdepth 2 -path '*/Corvanet Editor/ZAVODO.EXE' -printf '%h' -quit 2>/dev/null)
     [ -n "$dir" ] && break
     sleep 0.5
 done

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "doc/buffer.h"
 #include "doc/core_state.h"
@@ -56,6 +57,28 @@ protected:
                std::to_string(doc->caretColumn);
     }
     std::string Row(int r) const { return std::string(RowCells(AsGrid(doc.get()), r), doc->columns); }
+    // The grid's rows, and those a fresh document of the whole text draws from the same top line
+    // and left column: what the grid must show after any edit.
+    std::vector<std::string> Rows() const
+    {
+        std::vector<std::string> rows;
+        for (int r = 0; r < doc->rows; ++r) rows.push_back(Row(r));
+        return rows;
+    }
+    std::vector<std::string> FreshRows() const
+    {
+        DocPtr fresh = DocWithText(Whole(), 16, doc->rows);
+        fresh->topOffset = AbsoluteTop(doc.get());
+        fresh->leftColumn = doc->leftColumn;
+        fresh->tabSize = doc->tabSize;
+        fresh->cellWidth = 8, fresh->cellHeight = 16;
+        EXPECT_EQ(LayoutCells(AsGrid(fresh.get()), doc->columns * 8, doc->rows * 16), 0);
+        RedrawRows(fresh.get(), 0, 0, fresh->rows, fresh->columns);
+        ShowCaretPosition(doc.get());  // the status line is the document's again
+        std::vector<std::string> rows;
+        for (int r = 0; r < doc->rows; ++r) rows.emplace_back(RowCells(AsGrid(fresh.get()), r), doc->columns);
+        return rows;
+    }
 
     // The whole document's text, also while a working window holds part of it.
     std::string Whole() const

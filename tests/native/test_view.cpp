@@ -262,18 +262,6 @@ TEST_F(ViewTest, LongLinesEditAndDrawAsPlainText)
         ASSERT_EQ(Status(), TrueStatus(model, caret, doc->tabSize)) << step;
         if (step % 10 != 0) continue;
         ASSERT_EQ(Whole(), model) << step;
-        DocPtr fresh = DocWithText(model, 16, doc->rows);
-        fresh->topOffset = AbsoluteTop(doc.get());
-        fresh->leftColumn = doc->leftColumn;
-        fresh->tabSize = doc->tabSize;
-        fresh->cellWidth = 8;
-        fresh->cellHeight = 16;
-        ASSERT_EQ(LayoutCells(AsGrid(fresh.get()), doc->columns * 8, doc->rows * 16), 0);
-        RedrawRows(fresh.get(), 0, 0, fresh->rows, fresh->columns);
-        ShowCaretPosition(doc.get());  // the status line is the document's again
-        for (int r = 0; r < doc->rows; ++r)
-            ASSERT_EQ(Row(r),
-                      std::string(RowCells(AsGrid(fresh.get()), r), static_cast<size_t>(doc->columns)))
-                << step << " row " << r;
+        ASSERT_EQ(Rows(), FreshRows()) << step;
     }
 }
