@@ -55,7 +55,7 @@ struct Bar {
 
 }  // namespace
 
-TEST(ActionBar, EnabledButtonsPostTheirCommandGrayedOnesDoNot)
+TEST(ActionBar, EnabledButtonsPostTheirCommandGrayedOnesDoNotAndBadLayoutsFailTheCreation)
 {
     Bar bar(IDL_BAR_MAIN);
     ASSERT_NE(bar.bar, nullptr);
@@ -71,14 +71,7 @@ TEST(ActionBar, EnabledButtonsPostTheirCommandGrayedOnesDoNot)
     bar.Mouse(WM_LBUTTONUP, bar.Centre(IDM_COPY));  // released over another button
     EXPECT_EQ(bar.Posted(), 0);
     EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST(ActionBar, BadLayoutsFailTheCreation)
-{
-    ActionBarBlock* block = nullptr;
-    ASSERT_TRUE(ActionBarInit(&block, 0));
-    TestWindow frame;
     for (int layout : {31, 32, 99})  // a wrong signature, too short, missing
-        EXPECT_EQ(ActionBarCreate(frame.hwnd, GetModuleHandleA(nullptr), layout, 0, block), nullptr) << layout;
-    ActionBarShutdown(block);
+        EXPECT_EQ(ActionBarCreate(bar.frame, GetModuleHandleA(nullptr), layout, 0, bar.block), nullptr)
+            << layout;
 }

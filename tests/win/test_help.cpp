@@ -62,13 +62,9 @@ struct RecordingBrowser {
     bool ready = false;
 };
 
-class Help : public ::testing::Test {
-protected:
-    BoxHook boxes;
-};
-
-TEST_F(Help, EachRequestOpensItsPageAndOnlyThoseAndAMissingPageIsReported)
+TEST(Help, EachRequestOpensItsPageAndOnlyThoseAndAMissingPageIsReported)
 {
+    BoxHook boxes;
     RecordingBrowser browser;
     if (!browser.ready) GTEST_SKIP() << "needs Wine's browser launcher";
     const struct {
@@ -113,7 +109,7 @@ TEST_F(Help, EachRequestOpensItsPageAndOnlyThoseAndAMissingPageIsReported)
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{("Cannot open file - " + page).substr(0, 19 + 80)});
 }
 
-TEST_F(Help, F1InDialogsAndMenusBecomesCommand900)
+TEST(Help, F1InDialogsAndMenusBecomesCommand900AndTheMenuHelpStepNamesTheHighlightedEntry)
 {
     HWND top = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     HWND child = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, top, nullptr, nullptr, nullptr);
@@ -155,10 +151,8 @@ TEST_F(Help, F1InDialogsAndMenusBecomesCommand900)
     IsDialogMessageA(top, &f1);
     EXPECT_EQ(postedTo(child), nullptr);
     DestroyWindow(top);
-}
 
-TEST_F(Help, MenuHelpStepNamesTheHighlightedEntry)
-{
+    // The menu-help step names the highlighted entry on the status line.
     g_app.mainMenu = LoadMenuA(GetModuleHandleA(nullptr), IDR_MAIN_MENU);
     g_app.shortMenu = LoadMenuA(GetModuleHandleA(nullptr), IDR_SHORT_MENU);
     HMENU other = CreateMenu();
@@ -172,7 +166,7 @@ TEST_F(Help, MenuHelpStepNamesTheHighlightedEntry)
         HMENU clicked;
         int id;
         const char* status;
-    } table[] = {
+    } menus[] = {
         {main, IDM_OPEN, MF_HILITE, GetSubMenu(main, 0), IDM_OPEN, "Open an existing file"},
         {main, 560, MF_HILITE, main, IDM_FIRST_CHILD, "Select file to activate"},
         {main, 0, 0xFFFF, nullptr, IDM_FIRST_CHILD, ""},  // closed: the window's own text
@@ -184,7 +178,7 @@ TEST_F(Help, MenuHelpStepNamesTheHighlightedEntry)
         {shortMenu, 1, MF_POPUP, shortMenu, IDS_MENU_HELP, "Help Menu"},
         {shortMenu, 0, MF_POPUP, shortMenu, IDS_MENU_FILE, "File Menu"},
     };
-    for (const auto& row : table) {
+    for (const auto& row : menus) {
         g_app.currentMenu = row.current;
         MenuHelpStep(nullptr, MAKEWPARAM(row.item, row.flags), reinterpret_cast<LPARAM>(row.clicked));
         EXPECT_EQ(g_app.menuHelpId, row.id) << row.item;
