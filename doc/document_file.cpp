@@ -90,8 +90,7 @@ uint32_t FileSize(const char* path)
 {
     uint64_t size = 0;
     switch (QueryFileSize(path, &size)) {
-    case SizeQuery::kCannotOpen:
-        return 0;
+    case SizeQuery::kCannotOpen:  // missing, held by another program, no access: no text to show
     case SizeQuery::kFailed:
         return 0xFFFFFFFFu;
     case SizeQuery::kOk:
@@ -131,7 +130,17 @@ bool LoadDocument(EditState* doc, const char* path)
     void* previousCursor = Screen().BeginWait();
     char name[kPathSize];
     CopyText(name, sizeof name, path);
-    LoadText(doc, name);
+    // A file that cannot be read whole is never shown as an empty or cut text that a save
+    // would write over it.
+    const LoadResult loaded = LoadText(doc, name);
+    if (loaded != LoadResult::kLoaded) {
+        Screen().EndWait(previousCursor);
+        FreeBlock(doc->text);
+        doc->text = nullptr;
+        doc->length = doc->capacity = 0;
+        if (loaded == LoadResult::kUnreadable) Screen().ShowMessage(kMessageExclamation, IDS_CANNOT_OPEN, path);
+        return false;
+    }
 
     // The view starts at the top of the text.
     doc->topOffset = 0;
@@ -146,20 +155,21 @@ bool LoadDocument(EditState* doc, const char* path)
     return true;
 }
 
-void LoadText(EditState* doc, char* path)
+LoadResult LoadText(EditState* doc, char* path)
 {
     FlFile* file = flopen(path, kFlRead);
-    if (!file) return;
+    if (!file) return LoadResult::kUnreadable;
     if (file->name) CopyText(path, kPathSize, file->name);
 
     char* buffer = static_cast<char*>(AllocBlock(kTransferBuffer));
     if (!buffer) {
         Screen().ShowMessage(kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
         flclose(file);
-        return;
+        return LoadResult::kNoMemory;
     }
     // The block holds the announced size and its NUL. A file that yields less ends the loop
-    // with what it gave; one that has grown since is cut at the announced size.
+    // with what it gave; one that has grown since is cut at the announced size. A read that
+    // fails ends it too, and the file counts as unreadable.
     int32_t remaining = doc->capacity;
     int32_t kept = 0;
     while (remaining > 0) {
@@ -173,8 +183,10 @@ void LoadText(EditState* doc, char* path)
     }
     doc->text[kept] = '\0';
     doc->length = kept;
+    const bool whole = file->status == 0;
     FreeBlock(buffer);
     flclose(file);
+    return whole ? LoadResult::kLoaded : LoadResult::kUnreadable;
 }
 
 int SaveText(EditState* doc)

@@ -13,12 +13,18 @@ constexpr int32_t kSaveStep = 16;
 // Block of a new untitled document.
 constexpr int32_t kUntitledBlock = 16385;
 
+enum class LoadResult { kLoaded, kUnreadable, kNoMemory };
+
 bool CreateDocument(EditState* doc, const char* path);
+// Fails, with message 300 or 303 and no text, unless the whole file could be read.
 bool LoadDocument(EditState* doc, const char* path);
-// Size of an existing file; 0 when it cannot be opened; 0xFFFFFFFF when the size cannot be
-// taken or is 2^31 bytes or more (negative as a signed 32-bit number).
+// Size of an existing file; 0xFFFFFFFF when it cannot be opened (missing, held by another
+// program without sharing, no access), when the size cannot be taken, or when it is 2^31 bytes
+// or more (negative as a signed 32-bit number).
 uint32_t FileSize(const char* path);
 // Reads the file into the allocated text; rewrites path with the library's name of the file.
-void LoadText(EditState* doc, char* path);
+// kUnreadable when the file could not be opened or a read failed; kNoMemory (message 303 shown)
+// without a transfer buffer. Only kLoaded leaves a text to show.
+LoadResult LoadText(EditState* doc, char* path);
 // 1 when the file opened for writing and all of the text went out to it; 0 otherwise.
 int SaveText(EditState* doc);

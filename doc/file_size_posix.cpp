@@ -12,6 +12,7 @@ SizeQuery QueryFileSize(const char* path, uint64_t* size)
     struct stat st {};
     int rc = ::fstat(fd, &st);
     ::close(fd);
+    if (rc == 0 && S_ISDIR(st.st_mode)) return SizeQuery::kCannotOpen;  // as on Windows
     if (rc != 0 || st.st_size < 0) return SizeQuery::kFailed;
     *size = static_cast<uint64_t>(st.st_size);
     return SizeQuery::kOk;

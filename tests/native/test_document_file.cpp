@@ -2,6 +2,7 @@
 // bytes of load and save, CR and NUL dropped, CR LF and tab expansion, are checked by fuzz_load;
 // saves whose allocations fail, by the out-of-memory sweep).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <optional>
@@ -62,10 +63,17 @@ TEST_F(DocumentFileTest, LoadSetsTheViewTitlePathAndScrollBars)
               "33000 0 0 0 0 3 11000 1024");
     EXPECT_EQ(screen.titles, std::vector<std::string>{dir.File("in.ksr")});
     EXPECT_EQ(Join(doc->path, screen.waitDepth, screen.messages.size()), Join(dir.File("in.ksr"), 0, 0));
-    // A missing file gives an empty document under that name, without a message.
-    EXPECT_EQ(FileSize(dir.File("missing.ksr").c_str()), 0u);
-    doc = Create(nullptr, "missing.ksr");
-    EXPECT_EQ(Join(doc->length, doc->path, screen.messages.size()), Join(0, dir.File("missing.ksr"), 0));
+    // A file that cannot be read is never an empty document that a save would write over: no
+    // text, message 300 with its name.
+    ASSERT_EQ(mkdir(dir.File("folder.ksr").c_str(), 0755), 0);
+    for (const char* name : {"missing.ksr", "folder.ksr"}) {
+        screen.messages.clear();
+        EXPECT_EQ(static_cast<int32_t>(FileSize(dir.File(name).c_str())), -1) << name;
+        doc = Create(nullptr, name, false);
+        ASSERT_EQ(screen.MessageIds(), (std::vector<int>{IDS_CANNOT_OPEN})) << name;
+        EXPECT_EQ(Join(screen.messages[0].appended, doc->text == nullptr, doc->path, screen.waitDepth),
+                  Join(dir.File(name), 1, "", 0));
+    }
 }
 
 TEST_F(DocumentFileTest, FilesOf2GiBAndNoMemoryFailTheCreationAndAFileOfAnotherSizeStaysInItsBlock)
@@ -79,18 +87,31 @@ TEST_F(DocumentFileTest, FilesOf2GiBAndNoMemoryFailTheCreationAndAFileOfAnotherS
     EXPECT_EQ(Join(screen.messages[0].appended, doc->text == nullptr), Join(path, 1));
 
     // A file shorter or longer than announced stays inside the block: the file yields 10 of an
-    // announced 5000 bytes; the text is cut at 4.
+    // announced 5000 bytes; the text is cut at 4. One that will not open after its size was
+    // taken (gone, a folder now) or whose read fails (this process's memory from address 0) is
+    // unreadable.
     WriteFile(dir.File("a.ksr"), "0123456789");
-    char name[kPathSize];
-    std::snprintf(name, sizeof name, "%s", dir.File("a.ksr").c_str());
-    for (auto [announced, expect] : {std::pair{5000, "0123456789"}, {4, "0123"}}) {
+    ASSERT_EQ(mkdir(dir.File("folder.ksr").c_str(), 0755), 0);
+    const struct {
+        std::string file;
+        int32_t announced;
+        const char* text;
+        LoadResult result;
+    } reads[] = {{dir.File("a.ksr"), 5000, "0123456789", LoadResult::kLoaded},
+                 {dir.File("a.ksr"), 4, "0123", LoadResult::kLoaded},
+                 {dir.File("gone.ksr"), 10, "", LoadResult::kUnreadable},
+                 {dir.File("folder.ksr"), 10, "", LoadResult::kUnreadable},
+                 {"/proc/self/mem", 5000, "", LoadResult::kUnreadable}};
+    for (const auto& r : reads) {
+        char name[kPathSize];
+        std::snprintf(name, sizeof name, "%s", r.file.c_str());
         DocPtr sized = NewRecord();
-        sized->text = static_cast<char*>(AllocBlock(static_cast<size_t>(announced) + 1));
-        sized->capacity = announced;
-        LoadText(sized.get(), name);
-        EXPECT_EQ(Text(sized.get()), expect);
+        sized->text = static_cast<char*>(AllocBlock(static_cast<size_t>(r.announced) + 1));
+        sized->capacity = r.announced;
+        EXPECT_EQ(LoadText(sized.get(), name), r.result) << r.file;
+        EXPECT_EQ(Text(sized.get()), r.text) << r.file;
     }
-    // Without memory the creation fails, or, for the transfer buffer only, the document is empty.
+    // Without memory the creation fails, for the text block and for the transfer buffer alike.
     WriteFile(dir.File("a.ksr"), "abc\r\n");
     doc = NewRecord();
     screen.messages.clear();
@@ -99,8 +120,8 @@ TEST_F(DocumentFileTest, FilesOf2GiBAndNoMemoryFailTheCreationAndAFileOfAnotherS
     EXPECT_FALSE(CreateDocument(doc.get(), nullptr));
     EXPECT_EQ(Join(doc->text == nullptr, g_core.untitledCounter), "1 1");  // no number was used up
     FailAllocationNumber(AllocationCalls() + 2);  // the text block succeeds, the 4096-byte buffer does not
-    ASSERT_TRUE(CreateDocument(doc.get(), dir.File("a.ksr").c_str()));
-    EXPECT_EQ(Join(doc->length, screen.waitDepth), "0 0");
+    EXPECT_FALSE(CreateDocument(doc.get(), dir.File("a.ksr").c_str()));
+    EXPECT_EQ(Join(doc->text == nullptr, screen.waitDepth), "1 0");
     EXPECT_EQ(screen.MessageIds(), std::vector<int>(3, IDS_OUT_OF_MEMORY));
 }
 
