@@ -5,5 +5,6 @@
 
 enum class SizeQuery { kOk, kCannotOpen, kFailed };
 
-// Opens the file for reading (others may read too), takes its size and closes it again.
+// Opens the file for reading (others may read, write and delete it meanwhile), takes its size
+// and closes it again.
 SizeQuery QueryFileSize(const char* path, uint64_t* size);

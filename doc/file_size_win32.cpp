@@ -5,8 +5,10 @@
 
 SizeQuery QueryFileSize(const char* path, uint64_t* size)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A file another program is writing (a log) is read as far as it goes: every sharing is
+    // allowed, as in the file library's read.
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return SizeQuery::kCannotOpen;
     DWORD high = 0;
     DWORD low = GetFileSize(file, &high);

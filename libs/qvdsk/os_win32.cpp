@@ -26,8 +26,10 @@ bool OsFullPath(const char* name, char* out, size_t size)
 
 OsHandle OsOpenRead(const char* path)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    // Others may go on reading, writing, renaming or deleting it: a log another program is still
+    // writing opens with the text it has so far.
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     static_assert(kNoHandle == -1, "INVALID_HANDLE_VALUE is the layer's kNoHandle");
     return FromHandle(file);
 }
