@@ -29,12 +29,7 @@ void SystemUpper(char* text)
     CharUpperA(text);
 }
 
-bool SystemSame(const char* a, const char* b)
-{
-    return lstrcmpiA(a, b) == 0;
-}
-
-const RecentCaseRules kSystemCaseRules{SystemUpper, SystemSame};
+const RecentCaseRules kSystemCaseRules{SystemUpper, SamePath};
 
 bool LoadText(int id, char* out, int size)
 {

@@ -3,6 +3,8 @@
 #include "app/window_list.h"
 
 #include <cstdio>
+#include <cstring>
+#include <cwchar>
 
 #include "app/app_state.h"
 #include "editor/edit_window.h"
@@ -16,17 +18,51 @@ namespace {
 constexpr int kMinDefaultWidth = 300;
 constexpr int kMinDefaultHeight = 100;
 
-// A name that does not exist becomes an empty file, so the document has a file to save to.
+// A name that does not exist becomes an empty file, so the document has a file to save to. A
+// file that is there but cannot be read (another program holds it without sharing, access is
+// denied) is never replaced: the caller refuses it.
 bool EnsureFile(const char* name)
 {
     if (flopen(name, kFlProbe)) return true;
+    if (GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND)
+        return false;
     FlFile* created = flopen(name, kFlWrite);
-    if (!created) return false;
-    flclose(created);
+    return created && flclose(created) == 0;
+}
+
+using CompareOrdinal = int(WINAPI*)(const wchar_t*, int, const wchar_t*, int, BOOL);
+
+CompareOrdinal OrdinalCompare()
+{
+    static const CompareOrdinal compare = [] {
+        HMODULE kernel = GetModuleHandleA("kernel32.dll");
+        FARPROC found = kernel ? GetProcAddress(kernel, "CompareStringOrdinal") : nullptr;
+        return reinterpret_cast<CompareOrdinal>(reinterpret_cast<void*>(found));
+    }();
+    return compare;
+}
+
+// name in UTF-16, upper-cased with the system's table when it has no ordinal compare; false when
+// it does not convert.
+bool WideName(const char* name, wchar_t* out, int size, bool upper)
+{
+    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name, -1, out, size);
+    if (n <= 0) return false;
+    if (upper) CharUpperBuffW(out, static_cast<DWORD>(n - 1));
     return true;
 }
 
 }  // namespace
+
+bool SamePath(const char* a, const char* b)
+{
+    const CompareOrdinal compare = OrdinalCompare();
+    wchar_t wideA[MAX_PATH * 2], wideB[MAX_PATH * 2];
+    if (!WideName(a, wideA, MAX_PATH * 2, !compare) || !WideName(b, wideB, MAX_PATH * 2, !compare))
+        return std::strcmp(a, b) == 0;
+    if (compare) return compare(wideA, -1, wideB, -1, TRUE) == CSTR_EQUAL;
+    return std::wcscmp(wideA, wideB) == 0;
+}
 
 HWND FindDocumentWindow(const char* name)
 {
@@ -39,7 +75,7 @@ HWND FindDocumentWindow(const char* name)
         if (GetClassNameA(w, className, sizeof className) == 0 || lstrcmpiA(className, expected) != 0)
             return nullptr;
         const EditState* doc = DocumentOfWindow(w);
-        if (doc && lstrcmpiA(doc->path, name) == 0) return w;
+        if (doc && SamePath(doc->path, name)) return w;
     }
     return nullptr;
 }

@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
-// The document window whose path is name (letter case ignored), or null.
+// Whether two names are one file's, as the file system compares them: character by character,
+// letter case ignored, without the language's rules (which take "SS" and a sharp s, "AE" and
+// its ligature, or names with and without a hyphen for one).
+bool SamePath(const char* a, const char* b);
+// The document window whose path is name (letter case ignored, as SamePath), or null.
 HWND FindDocumentWindow(const char* name);
 // True while another document window may be opened; at the limit, message 314 and false.
 bool RoomForDocument();

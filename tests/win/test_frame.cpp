@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/app_state.h"
@@ -330,6 +331,34 @@ TEST_F(Frame, DroppedFilesOpenTheFirstLastEndingTheSessionSavesNoSettingsAndList
     const std::string missing = TempPath("no_such_zavodo_dir\\x.ksr");
     EXPECT_EQ(OpenDocument(missing.c_str()), nullptr);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Cannot open file - " + missing.substr(0, 80)});
+    // Names are one file's as the file system compares them, not as the language does.
+    for (const auto& [a, b, same] : {std::tuple{"C:\\DIR\\ABC.KSR", "c:\\dir\\abc.ksr", true},
+                                     {"\xC9T\xC9.KSR", "\xE9t\xE9.ksr", true},
+                                     {"\xC6.KSR", "AE.KSR", false},
+                                     {"\xDF.KSR", "SS.KSR", false},
+                                     {"CO-OP.KSR", "COOP.KSR", false}})
+        EXPECT_EQ(SamePath(a, b), same) << a << " " << b;
+    // A file another program holds without sharing reading is refused with message 300 and keeps
+    // its bytes; one held for writing but shared opens with its text.
+    const std::string held = TempPath("ZHELD.KSR");
+    for (const auto& [share, opens] : {std::pair<DWORD, bool>{0, false},
+                                      {FILE_SHARE_DELETE, false},
+                                      {FILE_SHARE_READ | FILE_SHARE_WRITE, true}}) {
+        WriteBytes(held, "held\r\n");
+        HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        g_boxes.clear();
+        HWND window = OpenDocument(held.c_str());
+        const EditState* opened = DocumentOfWindow(window);
+        CloseHandle(holder);
+        EXPECT_EQ(Join(window != nullptr, opened ? Text(opened) : "-", ReadBytes(held)),
+                  Join(opens, opens ? "held\n" : "-", "held\r\n"))
+            << share;
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>(opens ? 0 : 1, "Cannot open file - " + held.substr(0, 80)));
+        if (window) SendMessageA(g_app.clientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+    }
+    DeleteFileA(held.c_str());
     // A new window fills the client area, but never below 300 x 100; it opens maximised when the
     // active one is.
     const auto placed = [](HWND child) {

@@ -157,6 +157,24 @@ TEST_F(RecoveryTest, CopyWrittenWhenTheInputRestsRemovedByNoAndAFolderThatCannot
     char start[32];
     LoadStringA(GetModuleHandleA(nullptr), IDS_SNAPSHOT_FAILED, start, sizeof start);
     EXPECT_EQ(g_boxes[0].text.rfind(start, 0), 0u) << g_boxes[0].text;
+
+    // A copy of a file another program now holds without sharing: message 300, no window, the
+    // file's bytes as they were, and the copy stays for a later try.
+    const std::string copy = TempPath("ZHELD.ZVR"), held = TempPath("ZHELD.KSR");
+    WriteBytes(held, "on disk\r\n");
+    ASSERT_TRUE(WriteSnapshotFile(copy.c_str(), held.c_str(), 0, 0, "recovered\n", 10));
+    ASSERT_TRUE(ReadWholeFile(copy.c_str(), false, &block, &length));
+    ASSERT_EQ(ParseSnapshot(block, static_cast<size_t>(length), &view), SnapshotFault::kNone);
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    g_boxes.clear();
+    const int documents = g_app.documentCount;
+    EXPECT_EQ(RecoverSnapshot(copy.c_str(), view), nullptr);
+    CloseHandle(holder);
+    FreeBlock(block);
+    EXPECT_EQ(Join(g_app.documentCount - documents, FileExists(copy), ReadBytes(held)), Join(0, 1, "on disk\r\n"));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Cannot open file - " + held.substr(0, 80)});
+    DeleteFileA(copy.c_str());
+    DeleteFileA(held.c_str());
 }
 
 }  // namespace
