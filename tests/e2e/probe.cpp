@@ -11,6 +11,8 @@
 //   probe add-printer N P  installs the PostScript test printer N on port P, the default
 //   probe printer-metrics N FACE POINTS   page size, resolution and font metrics on printer N
 //   probe peak-memory      the peak working set of the frame's process, in bytes
+//   probe hold F S T       holds file F open for reading and writing for T seconds, sharing
+//                          what S names ("-" nothing, else letters r, w, d); prints "held"
 #include <windows.h>
 #include <psapi.h>
 #include <winspool.h>
@@ -228,6 +230,23 @@ int PeakMemory()
     return got ? 0 : 1;
 }
 
+// Another program that has the file open, as a log writer or a program that locks its files.
+int Hold(const char* path, const char* share, int seconds)
+{
+    DWORD mode = 0;
+    if (std::strchr(share, 'r')) mode |= FILE_SHARE_READ;
+    if (std::strchr(share, 'w')) mode |= FILE_SHARE_WRITE;
+    if (std::strchr(share, 'd')) mode |= FILE_SHARE_DELETE;
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, mode, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    CloseHandle(file);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -242,6 +261,7 @@ int main(int argc, char** argv)
         return PrinterMetrics(argv[2], argv[3], std::atoi(argv[4]));
     if (argc >= 4 && std::strcmp(argv[1], "child-text") == 0) return ChildText(argv[2], argv[3]);
     if (argc >= 2 && std::strcmp(argv[1], "peak-memory") == 0) return PeakMemory();
+    if (argc >= 5 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3], std::atoi(argv[4]));
     if (argc >= 2 && std::strcmp(argv[1], "clip-wait") == 0) return ClipWait(argc >= 3 ? std::atoi(argv[2]) : 20);
     std::fprintf(stderr, "usage: probe wait [s] | state | dialog | clip-clear | clip-wait [s]\n");
     return 2;

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Files another program has open. One held without sharing is refused with message 300 and no
+# document window, from the command line, from a second start handing it over and from File >
+# Open, and keeps its bytes. A log held open for writing but shared opens with its text, so a
+# save after the other program let go keeps that text.
+#   e2e_held_files.sh <win64 build dir>     (run by CTest inside a Wine session)
+set -u
+. "$(dirname "$0")/lib.sh" "$1" e2e_held_files
+
+holder=
+# hold <file> <sharing> <seconds>: probe.exe keeps the file open in the background.
+hold() {
+    (cd "$bin" && exec wine probe.exe hold "$(winpath "$1")" "$2" "$3") >"$work/held" 2>&1 &
+    holder=$!
+    within 10 grep -q '^held' "$work/held" || fail "$1 is not held: $(cat "$work/held")"
+}
+let_go() {
+    kill "$holder" 2>/dev/null
+    wait "$holder" 2>/dev/null
+}
+refused() {  # refused <file name>: message 300 names the file; Enter closes it
+    within 10 sh -c 'cd "$0" && wine probe.exe dialog | tr -d "\r" | grep -qi "^text=Cannot open file - .*$1\$"' \
+        "$bin" "$1" || fail "no message 300 for $1: $(probe dialog)"
+    xdotool key Return
+    within 5 sh -c 'cd "$0" && wine probe.exe dialog | grep -q "^dialogs=0"' "$bin" || fail "the message stays"
+    expect "documents=0"
+}
+
+crlf "first line" "second line" >"$work/LOCKED.KSR"
+cp "$work/LOCKED.KSR" "$work/locked-before"
+crlf "log one" "log two" >"$work/LOG.KSR"
+printf '[paths]\r\nScripts=%s\r\n' "$(winpath "$work")" >"$ini"
+
+hold "$work/LOCKED.KSR" - 120
+start_editor "$(winpath "$work/LOCKED.KSR")"
+refused LOCKED.KSR
+# Handed over by a second start; it ends once the running copy has answered.
+(cd "$bin" && timeout 30 wine ZAVODO.EXE "$(winpath "$work/LOCKED.KSR")") >/dev/null 2>&1 &
+second=$!
+refused LOCKED.KSR
+wait "$second" || fail "the second start did not end"
+# File > Open, the name typed into the dialog.
+xdotool key --delay 200 alt+f o
+sleep 2
+probe dialog | grep -q '^dialog=File Open' || fail "no open dialog: $(probe dialog)"
+xdotool type --delay 40 "LOCKED.KSR"
+xdotool key Return
+refused LOCKED.KSR
+let_go
+same_bytes "$work/LOCKED.KSR" "$work/locked-before"
+
+# A log still being written opens with its text; typed and saved after the writer let go.
+hold "$work/LOG.KSR" rw 120
+(cd "$bin" && timeout 30 wine ZAVODO.EXE "$(winpath "$work/LOG.KSR")") >/dev/null 2>&1 ||
+    fail "the second start with the log did not end"
+expect "documents=1"
+let_go
+xdotool type --delay 40 "x"
+xdotool key F2
+sleep 1.5
+{ printf 'x'; crlf "log one" "log two"; } >"$work/want"
+same_bytes "$work/LOG.KSR" "$work/want"
+xdotool key alt+x
+wait_exit
+passed
