@@ -68,7 +68,7 @@ void OnPaint(HWND window, const ScreenGrid* grid)
     if (!paint || !grid || !grid->cells) return;
     ScopedSelect font(paint.get(), static_cast<HFONT>(grid->font));
     PaintRows(paint.get(), grid, paint.area());
-    if (!(grid->gridFlags & kGridHighlight)) return;
+    if (!(grid->gridFlags & kGridHighlight) || grid->cellHeight <= 0) return;
     // Painting drew the cells plainly; the highlight is put back over the rows just drawn.
     const int32_t first = paint.area().top / grid->cellHeight;
     const int32_t last = std::min<int32_t>(grid->rows, paint.area().bottom / grid->cellHeight + 1);

@@ -18,7 +18,9 @@ Point CellToPoint(const ScreenGrid* grid, Cell cell)
 Cell PointToCell(const ScreenGrid* grid, Point point)
 {
     // Integer division truncates toward zero: a point just above or left of the area is 0.
-    return {point.y / grid->cellHeight, point.x / grid->cellWidth};
+    // Cells not measured yet (their font gave no metrics) have no size: every point is cell 0.
+    return {grid->cellHeight > 0 ? point.y / grid->cellHeight : 0,
+            grid->cellWidth > 0 ? point.x / grid->cellWidth : 0};
 }
 
 Cell ClampCell(const ScreenGrid* grid, Cell cell)

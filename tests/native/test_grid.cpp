@@ -99,6 +99,14 @@ TEST_F(GridTest, PointsAndCellsConvertWithTruncationAndClampingAndHighlightsShow
     EXPECT_EQ(Join(p.x, p.y), "40 48");
     EXPECT_EQ(PointToCell(&grid, {47, 63}), (Cell{3, 5}));
     EXPECT_EQ(PointToCell(&grid, {-3, -7}), (Cell{0, 0}));  // just outside still gives 0
+    // Cells whose font gave no metrics have no size on that side: the point's cell there is 0.
+    for (auto [width, height, cell] :
+         {std::tuple{0, 16, Cell{3, 0}}, {8, 0, Cell{0, 5}}, {0, 0, Cell{0, 0}}}) {
+        ScreenGrid unmeasured = grid;
+        unmeasured.cellWidth = width;
+        unmeasured.cellHeight = height;
+        EXPECT_EQ(PointToCell(&unmeasured, {47, 63}), cell) << width << " x " << height;
+    }
     EXPECT_EQ(ClampCell(&grid, {-1, 25}), (Cell{0, 19}));
     EXPECT_EQ(ClampCell(&grid, {12, -4}), (Cell{9, 0}));
     for (auto [a, b, first] :
