@@ -229,6 +229,12 @@ std::string ErrorFileName(const std::string& scriptPath)
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const size_t dot = scriptPath.rfind('.');
     const size_t stem = dot == std::string::npos || dot < nameStart ? scriptPath.size() : dot;
+    // The file system drops dots and blanks that end a name: "X.ERR. " is the file X.ERR.
+    std::string_view extension = std::string_view(scriptPath).substr(stem);
+    while (!extension.empty() && (extension.back() == '.' || IsBlank(extension.back())))
+        extension.remove_suffix(1);
+    // An error file being compiled keeps its own name, and its errors go beside it.
+    if (SameWord(extension, ".ERR")) return scriptPath + ".ERR";
     return scriptPath.substr(0, stem) + ".ERR";
 }
 

@@ -32,6 +32,8 @@ struct Fault {
 std::vector<Fault> CheckScript(std::string_view text);
 
 // "C:\DIR\NAME.KSR" -> "C:\DIR\NAME.ERR": the last extension replaced, or ".ERR" appended.
+// Never the script itself: an error file compiled as a script, "C:\DIR\NAME.ERR", writes its
+// errors to "C:\DIR\NAME.ERR.ERR".
 std::string ErrorFileName(const std::string& scriptPath);
 
 // One line of the error file: "<path>(<line>): <message>" and CR LF.
