@@ -339,11 +339,15 @@ INT_PTR CALLBACK PageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) n
         return TRUE;
     }
     if (LOWORD(wParam) != IDOK) return FALSE;
-    // A margin holds at most 4 characters: a longer one is refused, not cut, and nothing changes.
+    // A margin of 3 inches or more is passed over without a word, however it is written. One
+    // that would be taken holds at most 4 characters: a longer one is refused, not cut, and
+    // nothing changes.
     char texts[4][8];
+    bool taken[4];
     for (int i = 0; i < 4; ++i) {
         GetDlgItemTextA(dialog, margins[i].id, texts[i], sizeof texts[i]);
-        if (std::strlen(texts[i]) >= kMarginSize) {
+        taken[i] = std::atof(texts[i]) < 3.0;
+        if (taken[i] && std::strlen(texts[i]) >= kMarginSize) {
             ShowMessage(dialog, 0, IDS_MARGIN_TOO_LONG, texts[i]);
             SetFocus(GetDlgItem(dialog, margins[i].id));
             SendDlgItemMessageA(dialog, margins[i].id, EM_SETSEL, 0, -1);
@@ -353,7 +357,7 @@ INT_PTR CALLBACK PageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) n
     GetDlgItemTextA(dialog, IDC_HEADER, s.header, sizeof s.header);
     GetDlgItemTextA(dialog, IDC_FOOTER, s.footer, sizeof s.footer);
     for (int i = 0; i < 4; ++i)
-        if (std::atof(texts[i]) < 3.0) std::snprintf(margins[i].setting, kMarginSize, "%s", texts[i]);
+        if (taken[i]) std::snprintf(margins[i].setting, kMarginSize, "%s", texts[i]);
     SettingsSave();
     EndDialog(dialog, 1);
     return TRUE;

@@ -672,15 +672,17 @@ TEST(RecentFiles, MenuListsOnceBelowExitAndTheKeysStopAtAGap)
 
 TEST_F(Frame, MarginsAndCompilerOptionsTakeWhatIsWithinTheirLimitsOnOkAndCancelChangesNothing)
 {
-    // Margins below three inches are taken, long ones refused.
+    // Margins below three inches are taken, long ones refused; three inches or more are passed
+    // over silently, however long their text.
     const struct {
         const char* typed;
         const char* stored;
         bool refused;
         int button = IDOK;
-    } table[] = {{"2.5", "2.5", false},   {"3", "0.25", false},      {"3.0", "0.25", false},
-                 {"-1", "-1", false},     {"abc", "abc", false},     {"", "", false},
-                 {"0.125", "0.25", true}, {"1234567", "0.25", true}, {"1", "0.25", false, IDCANCEL}};
+    } table[] = {{"2.5", "2.5", false},   {"3", "0.25", false},       {"3.0", "0.25", false},
+                 {"-1", "-1", false},     {"abc", "abc", false},      {"", "", false},
+                 {"0.125", "0.25", true}, {"1234567", "0.25", false}, {"3.000", "0.25", false},
+                 {"2.999", "0.25", true}, {"-1.25", "0.25", true},    {"1", "0.25", false, IDCANCEL}};
     for (const auto& row : table) {
         SCOPED_TRACE(row.typed);
         g_core.settings = saved_;
