@@ -2,7 +2,7 @@
 # Compiling end to end with the real programs: Tools > Compile saves a modified script and
 # starts ZURIRIRU.EXE with the exact command line; a second Compile while it runs starts none;
 # a script with a fault comes back in the editor at the fault's line; leaving the editor closes a
-# compiler still running; without the compiler, message 311.
+# compiler still running; an error file compiled keeps its bytes; without the compiler, message 311.
 #   e2e_compile.sh <win64 build dir>     (run by CTest inside a Wine session)
 set -u
 . "$(dirname "$0")/lib.sh" "$1" e2e_compile
@@ -71,6 +71,20 @@ xdotool key F2
 sleep 1
 crlf "proc Main()" "print \"ok\"" "Xprint \"open" "endproc" >"$work/want"
 same_bytes "$work/BAD.KSR" "$work/want"
+focus_editor
+xdotool key alt+x
+wait_exit
+
+# An error file compiled as a script keeps its bytes; its own faults go beside it.
+printf 'C:\\S\\A.KSR(3): unterminated string\r\n' >"$work/OLD.ERR"
+cp "$work/OLD.ERR" "$work/want"
+start_editor "$(winpath "$work/OLD.ERR")"
+xdotool key --delay 150 alt+t c
+wait_compiler_up
+wait_compiler_gone
+sleep 2
+same_bytes "$work/OLD.ERR" "$work/want"
+grep -q 'OLD.ERR(1): ' "$work/OLD.ERR.ERR" || fail "no fault at line 1: $(cat "$work/OLD.ERR.ERR" 2>/dev/null)"
 focus_editor
 xdotool key alt+x
 wait_exit
