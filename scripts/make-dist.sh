@@ -38,7 +38,7 @@ for file in "${binaries[@]}"; do
     i686-w64-mingw32-strip --strip-all -o "$stage/$file" "$bin/$file"
 done
 cp "$root"/help/*.html "$root"/help/*.css "$stage/help/"
-cp "$root/samples/DEMO.KSR" "$root/samples/KESTREL.KSI" "$stage/samples/"
+cp "$root/samples/DEMO.KSR" "$root/samples/KESTREL.INC" "$stage/samples/"
 sed 's/$/\r/' "$root/docs/USER_GUIDE.txt" >"$stage/USER_GUIDE.TXT"  # CR LF for Notepad
 
 # The installer's file list: every staged file installed, and removed again one by one.

@@ -34,7 +34,7 @@ arg=$(winepath -w "$sample" 2>/dev/null) || arg=
 [ -n "$arg" ] || arg=$sample
 args=("$arg")
 if [ "${3:-}" = tiled ]; then
-    inc=$(winepath -w "$root/samples/KESTREL.KSI" 2>/dev/null) || inc=$root/samples/KESTREL.KSI
+    inc=$(winepath -w "$root/samples/KESTREL.INC" 2>/dev/null) || inc=$root/samples/KESTREL.INC
     args+=("$inc")
 fi
 wine explorer "/desktop=zavodo,$desktop" ZAVODO.EXE "${args[@]}" \

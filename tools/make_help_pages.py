@@ -160,7 +160,7 @@ DIALOGS = {
 # Keyword: (form, what it does). The language page shows them in this order.
 KEYWORDS = [
     ("include", "include \"file\"", "Reads another source file at this point, usually an include file "
-     "(*.KSI) with shared constants and procedures. The compiler looks in the source's folder, then in "
+     "(*.INC) with shared constants and procedures. The compiler looks in the source's folder, then in "
      "the include path of the compiler options."),
     ("const", "const NAME = value", "Names a fixed number or string. Constants are written in capitals by "
      "custom."),
@@ -230,7 +230,7 @@ def contents():
     menus = "".join('<li><a href="%d.html">%s</a>: %s</li>\n' % (c, t, d) for c, t, _, d in MENUS)
     dialogs = "".join('<li><a href="%d.html">%s</a></li>\n' % (c, t) for c, (t, _) in sorted(DIALOGS.items()))
     body = ("<p>The %s edits the source files of the KESTREL script language (*.KSR), their include "
-            "files (*.KSI) and the compiler's map and error files, and starts the compiler and the other "
+            "files (*.INC) and the compiler's map and error files, and starts the compiler and the other "
             "KESTREL tools on them.</p>\n"
             "<h2>Its windows</h2>\n<ul>\n"
             "<li>The <b>main window</b> holds the menu, the <b>action bar</b> with buttons for the most used "

@@ -21,7 +21,7 @@ setup=$out/zavodo-$version-setup.exe
 # What both packages hold, from the source tree; the zip has it in one top folder.
 binaries=(ZAVODO.EXE DEZ32.DLL VUZUZE32.DLL QVDSK32.DLL ZURIRIRU.EXE)
 expected=$({
-    printf '%s\n' "${binaries[@]}" USER_GUIDE.TXT samples/DEMO.KSR samples/KESTREL.KSI
+    printf '%s\n' "${binaries[@]}" USER_GUIDE.TXT samples/DEMO.KSR samples/KESTREL.INC
     cd "$root/help" && find . -maxdepth 1 \( -name '*.html' -o -name '*.css' \) | sed 's|^\./|help/|'
 } | sort)
 

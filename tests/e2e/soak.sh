@@ -19,7 +19,7 @@ files=() paths=()
 lines=()
 for n in $(seq 1 120); do lines+=("$(printf '\tprint "row %d"  ; padding to make a longer line' "$n")"); done
 crlf "proc Main()" "${lines[@]:0:5}" "endproc" >"$work/ALPHA.KSR"
-crlf "include \"KESTREL.KSI\"" "${lines[@]}" >"$work/BRAVO.KSR"
+crlf "include \"KESTREL.INC\"" "${lines[@]}" >"$work/BRAVO.KSR"
 crlf "var x" >"$work/CHARLIE.KSR"
 : >"$work/DELTA.KSR"
 for name in "${names[@]}"; do

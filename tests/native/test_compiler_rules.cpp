@@ -46,7 +46,7 @@ TEST(CompilerCheck, FindsEachLexicalFaultAtItsLineAndNoneInTheSamples)
     for (const auto& c : table) EXPECT_EQ(Check(c.text), c.faults) << c.what;
 
     // The sample scripts have no faults.
-    for (const char* name : {"DEMO.KSR", "KESTREL.KSI"}) {
+    for (const char* name : {"DEMO.KSR", "KESTREL.INC"}) {
         std::ifstream in(std::string(ZAVODO_SAMPLES_DIR) + "/" + name, std::ios::binary);
         ASSERT_TRUE(in) << name;
         std::ostringstream text;
