@@ -16,23 +16,22 @@
 
 namespace {
 
-constexpr size_t kFileBytes = 64u << 20;
 constexpr int kRuns = 5;
 
-void WriteCrLfFile(const std::string& path)
+void WriteCrLfFile(const std::string& path, size_t bytes)
 {
     std::mt19937 random(1);
     std::string line;
     std::string all;
-    all.reserve(kFileBytes + 256);
-    while (all.size() < kFileBytes) {
+    all.reserve(bytes + 256);
+    while (all.size() < bytes) {
         line.assign(random() % 8, '\t');
         size_t n = 10 + random() % 70;
         for (size_t i = 0; i < n; ++i) line += static_cast<char>('a' + random() % 26);
         line += "\r\n";
         all += line;
     }
-    all.resize(kFileBytes);
+    all.resize(bytes);
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f || std::fwrite(all.data(), 1, all.size(), f) != all.size() || std::fclose(f) != 0) std::exit(1);
 }
@@ -50,7 +49,9 @@ int main(int argc, char** argv)
 {
     std::string dir = argc > 1 ? argv[1] : "/tmp";
     std::string in = dir + "/bench-crlf.txt", ours = dir + "/bench-ours.txt", peer = dir + "/bench-peer.txt";
-    WriteCrLfFile(in);
+    const size_t bytes = static_cast<size_t>(Scaled(int64_t{64} << 20));
+    WriteCrLfFile(in, bytes);
+    const std::string size = SizeText(static_cast<int64_t>(bytes));
 
     Recorder screen;
     g_core.screen = &screen;
@@ -58,22 +59,22 @@ int main(int argc, char** argv)
     doc.rows = 60;
     doc.columns = 200;
 
-    double load = BestOf(kRuns, [&] {
+    double loaded = BestOf(kRuns, [&] {
         Release(&doc);
         doc.rows = 60;
         if (!CreateDocument(&doc, in.c_str())) std::exit(1);
     });
     double tr = BestOfCommand(kRuns, "tr -d '\\r\\000' < '" + in + "' > '" + peer + "'");
-    PrintRatio("load 64 MiB CR LF", load, "tr -d '\\r\\000'", tr);
+    PrintRatio(("load " + size + " CR LF").c_str(), loaded, "tr -d '\\r\\000'", tr);
 
     // unix2dos converts the LF-only text that tr wrote, as our save converts the loaded text.
     std::snprintf(doc.path, sizeof doc.path, "%s", ours.c_str());
-    double save = BestOf(kRuns, [&] {
+    double saved = BestOf(kRuns, [&] {
         if (SaveText(&doc) != 1) std::exit(1);
     });
     std::string lf = dir + "/bench-lf.txt";
     double u2d = BestOfCommand(kRuns, "unix2dos -q -n '" + peer + "' '" + lf + "'");
-    PrintRatio("save 64 MiB to CR LF", save, "unix2dos", u2d);
+    PrintRatio(("save " + size + " to CR LF").c_str(), saved, "unix2dos", u2d);
 
     g_core.settings.noTabs = 1;
     double expand = BestOf(kRuns, [&] {

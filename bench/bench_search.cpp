@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr size_t kMiB = 1u << 20;
+constexpr int64_t kMiB = int64_t{1} << 20;
 constexpr int kRuns = 3;
 
 // Lines of words over letters without 'x' and 'z', with "fox" about every 64 bytes.
@@ -90,7 +90,10 @@ int main(int argc, char** argv)
 {
     const std::string dir = argc > 1 ? argv[1] : "/tmp";
     const std::string in = dir + "/bench-words.txt", out = dir + "/bench-words-sed.txt";
-    const std::string big = WordText(64 * kMiB), small = WordText(16 * kMiB);
+    const int64_t bigBytes = Scaled(64 * kMiB), smallBytes = Scaled(16 * kMiB);
+    const std::string big = WordText(static_cast<size_t>(bigBytes)),
+                      small = WordText(static_cast<size_t>(smallBytes));
+    const std::string bigSize = SizeText(bigBytes), smallSize = SizeText(smallBytes);
     WriteFile(in, big);
 
     Recorder screen;
@@ -114,7 +117,7 @@ int main(int argc, char** argv)
     });
     const double grep = BestOfCommand(
         kRuns, "grep -F -c '" + std::string(absent) + "' '" + in + "' > /dev/null; [ $? -le 1 ]");
-    PrintRatio("find next, absent, 64 MiB", find, "grep -F -c", grep);
+    PrintRatio(("find next, absent, " + bigSize).c_str(), find, "grep -F -c", grep);
 
     SetSearch("fox", "foxes");
     uint32_t count = 0;
@@ -128,11 +131,12 @@ int main(int argc, char** argv)
     const double replace64 = replaceIn(big);
     const uint32_t count64 = count;
     const double sed = BestOfCommand(kRuns, "sed 's/fox/foxes/g' '" + in + "' > '" + out + "'");
-    PrintRatio("replace all, 64 MiB", replace64, "sed s/fox/foxes/g", sed);
+    PrintRatio(("replace all, " + bigSize).c_str(), replace64, "sed s/fox/foxes/g", sed);
     const double replace16 = replaceIn(small);
     std::printf("(%lu and %lu items replaced)\n", static_cast<unsigned long>(count64),
                 static_cast<unsigned long>(count));
-    PrintRatio("replace all 64 : 16 MiB", replace64, "16 MiB", replace16);
+    PrintRatio(("replace all " + bigSize + " : " + smallSize).c_str(), replace64, smallSize.c_str(),
+               replace16);
 
     FreeBlock(doc.text);
     FreeBlock(doc.cells);

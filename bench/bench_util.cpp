@@ -3,6 +3,25 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+bool QuickRun()
+{
+    const char* quick = std::getenv("ZAVODO_BENCH_QUICK");
+    return quick && *quick && std::string(quick) != "0";
+}
+
+int64_t Scaled(int64_t bytes)
+{
+    return QuickRun() ? bytes / 256 : bytes;
+}
+
+std::string SizeText(int64_t bytes)
+{
+    if (bytes > 0 && bytes % (1 << 20) == 0) return std::to_string(bytes >> 20) + " MiB";
+    if (bytes > 0 && bytes % (1 << 10) == 0) return std::to_string(bytes >> 10) + " KiB";
+    return std::to_string(bytes) + " bytes";
+}
 
 double BestOf(int runs, const std::function<void()>& work)
 {

@@ -1,8 +1,18 @@
-// Timing helpers for the benchmarks: best of several runs, and peers run as shell commands.
+// Timing helpers for the benchmarks: best of several runs, peers run as shell commands, and
+// the sizes of a quick run.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+
+// Whether ZAVODO_BENCH_QUICK is set (and not "0"): every step on small sizes, which shows in
+// seconds that a benchmark still runs through, with figures not worth reading.
+bool QuickRun();
+// `bytes` in a full run, a 256th of it in a quick one.
+int64_t Scaled(int64_t bytes);
+// "64 MiB", "256 KiB" or "100 bytes": the largest unit that divides `bytes`.
+std::string SizeText(int64_t bytes);
 
 // Seconds of the fastest of `runs` calls.
 double BestOf(int runs, const std::function<void()>& work);

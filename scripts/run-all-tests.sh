@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test suite of the four builds and the release check; exits non-zero when any
-# suite failed.
+# Runs every test suite of the four builds, the release check and a quick run of every
+# benchmark; exits non-zero when any suite failed.
 set -u
 B=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,6 +21,8 @@ run_suite win32 sh -c "cd '$B/win32' && ctest ${ctest_args[*]}"
 # The release packed from the win32 build and checked, then installed and removed under Wine.
 run_suite dist sh -c "bash '$here/../tests/dist/check-dist.sh' '$B' &&
     bash '$here/../tests/dist/install-under-wine.sh' '$B'"
+# Every benchmark on small sizes, so that one that no longer runs through fails here.
+run_suite bench-quick bash "$here/run-bench.sh" "$B" --quick
 run_suite static-analysis bash "$here/static-analysis.sh" "$B"
 
 if [ ${#failed[@]} -ne 0 ]; then
