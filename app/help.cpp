@@ -24,6 +24,7 @@ constexpr ULONG_PTR kLastContext = 10596;
 constexpr int kWindowListFirst = IDM_FIRST_CHILD + 1;
 constexpr int kWindowListLast = 590;
 constexpr int kDropDownCount = 6;
+constexpr size_t kToolLineSize = 1024;
 // Never a request of a hook chain: the answer is 0 without passing it on.
 constexpr int kPrivateFilterCode = 0x8001;
 
@@ -239,9 +240,13 @@ LRESULT CALLBACK MsgFilterHookFunc(int code, WPARAM wParam, LPARAM lParam) noexc
 
 UINT LaunchTool(const char* program, const char* arguments, int show)
 {
-    char line[kPathLimit];
-    std::snprintf(line, sizeof line, "%s %s", program ? program : "", arguments ? arguments : "");
-    const UINT result = WinExec(line, static_cast<UINT>(show));
+    // Room for a compile's line (a path of 259 characters and 80 of options). A longer line is
+    // refused, never cut: its arguments end with a file name that a cut would make another.
+    char line[kToolLineSize];
+    const int length =
+        std::snprintf(line, sizeof line, "%s %s", program ? program : "", arguments ? arguments : "");
+    const bool whole = length >= 0 && static_cast<size_t>(length) < sizeof line;
+    const UINT result = whole ? WinExec(line, static_cast<UINT>(show)) : 0;
     if (result < 32) {
         ShowMessage(g_app.frameWindow, 0, IDS_ERROR_EXECUTING, program);
         return 0;

@@ -189,4 +189,36 @@ TEST(Help, F1InDialogsAndMenusBecomesCommand900AndTheMenuHelpStepNamesTheHighlig
     g_app.currentMenu = g_app.mainMenu = g_app.shortMenu = nullptr;
 }
 
+// A tool's command line reaches the program whole (a compile of a script deep in folders); one
+// too long to pass is refused rather than cut, and like a program that cannot be started it is
+// named in message 311.
+TEST(Help, ToolsGetTheirWholeCommandLineOrNoneAndWhatDoesNotStartIsNamed)
+{
+    static std::vector<std::string> boxes;
+    g_app.messageBoxHook = [](HWND, const char* text, const char*, UINT) {
+        boxes.emplace_back(text);
+        return IDOK;
+    };
+    const struct {
+        const char* program;
+        size_t filler;
+        bool starts;
+    } table[] = {{"cmd.exe", 300, true}, {"ZNOTHERE.EXE", 300, false}, {"cmd.exe", 1100, false}};
+    for (const auto& row : table) {
+        boxes.clear();
+        const std::string out = TempPath("ZTOOL.TXT"), filler(row.filler, 'k');
+        DeleteFileA(out.c_str());
+        const std::string arguments = "/c echo " + filler + ">" + out;
+        EXPECT_EQ(LaunchTool(row.program, arguments.c_str(), SW_HIDE) >= 32, row.starts) << row.program;
+        std::string echoed;
+        for (int wait = 0; row.starts && wait < 100 && !Has(echoed, "\n"); ++wait, Sleep(100))
+            echoed = ReadBytes(out);
+        EXPECT_EQ(echoed, row.starts ? filler + "\r\n" : "") << row.program;
+        const std::vector<std::string> expected(!row.starts, std::string("Error executing ") + row.program);
+        EXPECT_EQ(boxes, expected) << row.program;
+        DeleteFileA(out.c_str());
+    }
+    g_app.messageBoxHook = nullptr;
+}
+
 }  // namespace
