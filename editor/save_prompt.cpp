@@ -17,15 +17,17 @@ namespace {
 
 constexpr int kQuestionPartMax = 127;
 
-// Longer than LoadStr's scratch buffer holds, so loaded into the caller's.
-void LoadPart(int id, char (&out)[kQuestionPartMax + 1])
+// Longer than LoadStr's scratch buffer holds, so loaded into the caller's (at least
+// kQuestionPartMax + 1 bytes).
+void LoadPart(int id, char* out)
 {
-    if (LoadStringA(ResourceInstance(), id, out, sizeof out) <= 0) out[0] = '\0';
+    if (LoadStringA(ResourceInstance(), id, out, kQuestionPartMax + 1) <= 0) out[0] = '\0';
 }
 
 int AskToSave(const EditState* doc)
 {
-    char name[kQuestionPartMax + 1], statement[kQuestionPartMax + 1], question[kQuestionPartMax + 1];
+    // The whole path: a name cut short could be another file's.
+    char name[sizeof doc->path], statement[kQuestionPartMax + 1], question[kQuestionPartMax + 1];
     // The word alone, not the window's numbered title: the number means nothing to the user.
     if (doc->path[0])
         std::snprintf(name, sizeof name, "%s", doc->path);
@@ -33,7 +35,7 @@ int AskToSave(const EditState* doc)
         LoadPart(IDS_UNTITLED_NAME, name);
     LoadPart(IDS_NOT_SAVED, statement);
     LoadPart(IDS_SAVE_NOW, question);
-    char text[3 * (kQuestionPartMax + 1)];
+    char text[sizeof name + 2 * (kQuestionPartMax + 1)];
     std::snprintf(text, sizeof text, "%s %s %s", name, statement, question);
     return ShowText(g_app.frameWindow, 2, text);
 }

@@ -420,6 +420,13 @@ TEST_F(Frame, ShowMessageComposesBoxesCloseOfAModifiedDocumentFollowsTheAnswerAn
     HWND window = Open("typed");
     EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), FALSE);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{std::string("Untitled") + kQuestion});
+    // A file deep in folders is named whole, not cut to a name the user cannot tell apart.
+    const std::string deep = "C:\\" + std::string(200, 'D') + "\\DEEP.KSR";
+    std::snprintf(doc->path, sizeof doc->path, "%s", deep.c_str());
+    g_boxes.clear();
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{deep + kQuestion});
+    doc->path[0] = '\0';
     // Yes, then Cancel in the save dialog: the document stays, for its close and the frame's.
     g_boxAnswer = IDYES;
     g_answered = 0;
