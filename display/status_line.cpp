@@ -1,6 +1,7 @@
 // The status line: metrics, its window, the panes and their sunken frames.
 #include "display/status_line.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -278,6 +279,14 @@ void ShowStatusPair(const char* first, const char* second)
 
 LRESULT CALLBACK StatusLineWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
+    // The window's text is what its message pane shows, for programs that read windows aloud
+    // or watch them.
+    if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(std::strlen(g_app.statusText));
+    if (message == WM_GETTEXT) {
+        if (wParam == 0 || !lParam) return 0;
+        const int n = std::snprintf(reinterpret_cast<char*>(lParam), wParam, "%s", g_app.statusText);
+        return std::min<LRESULT>(n, static_cast<LRESULT>(wParam) - 1);
+    }
     if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
     PaintDC paint(window);
     if (paint && !ActiveChild()) g_app.statusText[0] = '\0';

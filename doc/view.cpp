@@ -346,6 +346,9 @@ void SetTop(EditState* doc, int32_t offset)
 
 void GotoLine(EditState* doc, int32_t n)
 {
+    // Lines are counted in the whole text, which is in one block only while no working window
+    // is open; a line number can come from outside (another copy's "/G") in the middle of typing.
+    CloseWorkingWindow(doc);
     HideHighlight(AsGrid(doc));
     if (n < 1) n = 1;
     int32_t p = 0;
@@ -356,6 +359,10 @@ void GotoLine(EditState* doc, int32_t n)
     doc->topLine = line;
     SetVerticalPosition(doc, AbsoluteTop(doc));
     SetTop(doc, p);
+    // The caret's cell and the status line follow at once, whether or not the window has the
+    // keyboard to place them again.
+    LocateCaret(doc);
+    CaretUpdate(doc);
 }
 
 namespace {

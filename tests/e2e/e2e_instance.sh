@@ -3,6 +3,7 @@
 # ends; "/N" adds an untitled window there. Then Save As of that untitled document through the
 # real save dialog ("NEWFILE" typed, ".ksr" added) and the recent-file list in QV5.INI after Alt+X.
 # Files named on a command line, handed over or saved under a new name are listed, newest first.
+# "/G" handed over in the middle of typing in a long script moves the caret there.
 #   e2e_instance.sh <win64 build dir>     (run by CTest inside a Wine session)
 set -u
 . "$(dirname "$0")/lib.sh" "$1" e2e_instance
@@ -44,4 +45,20 @@ grep -qi '^File1=.*NEWFILE.KSR' "$ini" || fail "NEWFILE.KSR is not first in the 
 # The handed-over file was listed when it opened, after the one of the first start.
 grep -qi '^File2=.*C.KSR' "$ini" || fail "C.KSR is not second in the recent files: $(cat "$ini")"
 grep -qi '^File3=.*A.KSR' "$ini" || fail "A.KSR is not third in the recent files: $(cat "$ini")"
+
+# "/G" handed over while the user types in a long script (a working window open): the caret goes
+# to that line of the whole text, and the status line says so; a typed Y lands there.
+for i in $(seq 1 2000); do printf 'line %06d\r\n' "$i"; done >"$work/BIG.KSR"
+start_editor "$(winpath "$work/BIG.KSR")"
+xdotool type --delay 40 "x"
+(cd "$bin" && timeout 30 wine ZAVODO.EXE /G1500 "$(winpath "$work/BIG.KSR")") >/dev/null 2>&1 ||
+    fail "the /G start did not end by itself"
+status_says() { probe child-text ZAVODO:Main ZAVODO:StatusLine | grep -q "^Line: $1 "; }
+within 5 status_says 1500 || fail "the status line does not say line 1500: $(probe child-text ZAVODO:Main ZAVODO:StatusLine)"
+xdotool key --delay 100 Y F2
+sleep 1
+sed -n '1p;1500p' "$work/BIG.KSR" | tr -d '\r' | tr '\n' ' ' | grep -qx 'xline 000001 Yline 001500 ' ||
+    fail "Y is not at the start of line 1500: $(sed -n '1p;1499,1501p' "$work/BIG.KSR")"
+xdotool key alt+x
+wait_exit
 passed
