@@ -78,6 +78,7 @@ struct EditState {
         uint8_t written;          // the snapshot file stands in the recovery folder
         uint8_t timer;            // the snapshot timer runs
         uint8_t asking;           // the question about a change on disk is open
+        uint8_t discarded;        // closing without the changes was agreed: the snapshot goes with the window
         uint8_t diskExists;       // what the file on disk showed when loaded or last saved
         uint64_t diskWriteTime;
         uint64_t diskSize;

@@ -44,6 +44,7 @@ void RemoveSnapshot(EditState* doc)
     if (doc->recovery.file[0]) static_cast<void>(DeleteFileA(doc->recovery.file));
     doc->recovery.written = 0;
     doc->recovery.pending = 0;
+    doc->recovery.discarded = 0;
 }
 
 void TakeStamp(EditState* doc)
@@ -165,6 +166,8 @@ void RecoveryDocumentMade(EditState* doc)
 
 void RecoveryInput(HWND window, EditState* doc)
 {
+    // Input after a refused close makes the text worth keeping again.
+    doc->recovery.discarded = 0;
     if (!g_core.settings.recoveryCopies) return;
     doc->recovery.lastInput = GetTickCount();
     doc->recovery.pending = 1;
@@ -201,12 +204,14 @@ void RecoveryDocumentSaved(EditState* doc)
 
 void RecoveryDiscard(EditState* doc)
 {
-    RemoveSnapshot(doc);
+    doc->recovery.discarded = 1;
+    doc->recovery.pending = 0;
 }
 
 void RecoveryWindowGone(HWND window, EditState* doc)
 {
     StopTimer(window, doc);
+    if (doc->recovery.discarded) RemoveSnapshot(doc);
 }
 
 void RecoveryActivated(HWND window, EditState* doc)

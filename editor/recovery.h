@@ -30,9 +30,12 @@ void RecoveryInput(HWND window, EditState* doc);
 void RecoveryTimer(HWND window, EditState* doc);
 // The document has been written to its file: its snapshot goes, the file's stamp is new.
 void RecoveryDocumentSaved(EditState* doc);
-// The document closes without its changes (the user's "No") or unmodified: its snapshot goes.
+// The document is to close without its changes (the user's "No") or unmodified: its snapshot
+// goes when the window does. Until then it stays, since a later answer (Cancel on another
+// document when the program ends) can keep the window open and modified.
 void RecoveryDiscard(EditState* doc);
-// The window is going: its timer stops; a snapshot left behind is offered at the next start.
+// The window is going: its timer stops, a discarded snapshot goes; any other snapshot left
+// behind is offered at the next start.
 void RecoveryWindowGone(HWND window, EditState* doc);
 
 // The document window has become the active one: when its file has changed on disk since it

@@ -1,7 +1,7 @@
 // Recovery copies and files changed on disk, in the real document window: the question on
 // activation with each answer (reload with one undo record, keep, deleted, a reload that cannot
-// read the file), asked once; a copy written when the input has rested and removed by "No";
-// a recovery folder that cannot be made reported once, editing untouched.
+// read the file), asked once; a copy written when the input has rested and removed only with
+// its closed window; a recovery folder that cannot be made reported once, editing untouched.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -119,7 +119,7 @@ TEST_F(RecoveryTest, ActivationAsksOnceAboutAFileChangedOnDisk)
     }
 }
 
-TEST_F(RecoveryTest, CopyWrittenWhenTheInputRestsRemovedByNoAndAFolderThatCannotBeMadeReportedOnce)
+TEST_F(RecoveryTest, CopyWrittenWhenTheInputRestsAndAFolderThatCannotBeMadeReportedOnce)
 {
     BoxHook boxes;
     SendMessageA(window, WM_CHAR, 'x', 0);
@@ -137,13 +137,9 @@ TEST_F(RecoveryTest, CopyWrittenWhenTheInputRestsRemovedByNoAndAFolderThatCannot
     EXPECT_EQ(std::string(view.text, view.length), "xold\n");
     EXPECT_EQ(std::string(view.path, view.pathLength), doc->path);
     FreeBlock(block);
-    const std::string file = doc->recovery.file;
-    g_boxAnswer = IDNO;
-    EXPECT_TRUE(SavePrompt(doc));
-    EXPECT_FALSE(FileExists(file));
-    EXPECT_TRUE(g_boxes.size() == 1 && g_boxes[0].text.find("RECOVER.KSR") != std::string::npos);
     // A recovery folder that cannot be made is reported once, and editing goes on.
-    ClearFolder();
+    TearDown();
+    SetUp();
     WriteBytes(Folder(), "a file where the folder belongs");
     g_boxes.clear();
     for (char c : {'a', 'b'}) {
@@ -153,7 +149,7 @@ TEST_F(RecoveryTest, CopyWrittenWhenTheInputRestsRemovedByNoAndAFolderThatCannot
         RecoveryTimer(window, doc);
         EXPECT_FALSE(doc->recovery.written);
     }
-    ASSERT_EQ(Join(Text(doc), g_boxes.size()), "xabold\n 1");
+    ASSERT_EQ(Join(Text(doc), g_boxes.size()), "abold\n 1");
     char start[32];
     LoadStringA(GetModuleHandleA(nullptr), IDS_SNAPSHOT_FAILED, start, sizeof start);
     EXPECT_EQ(g_boxes[0].text.rfind(start, 0), 0u) << g_boxes[0].text;
@@ -175,6 +171,51 @@ TEST_F(RecoveryTest, CopyWrittenWhenTheInputRestsRemovedByNoAndAFolderThatCannot
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Cannot open file - " + held.substr(0, 80)});
     DeleteFileA(copy.c_str());
     DeleteFileA(held.c_str());
+}
+
+// Ending the program asks about each modified document in turn. A copy goes with its window
+// only: "No" to one document and Cancel on the next leave both open, modified and kept.
+TEST_F(RecoveryTest, ACopyGoesOnlyWhenItsDocumentHasReallyClosed)
+{
+    const struct {
+        const char* what;
+        std::vector<int> answers;
+        bool ended;
+    } cases[] = {
+        {"No, then Cancel", {IDNO, IDCANCEL}, false},
+        {"Cancel at once", {IDCANCEL}, false},
+        {"No to both", {IDNO, IDNO}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        HWND second = NewDocumentWindow(nullptr, 0, 0, 0, 0);
+        ASSERT_NE(second, nullptr);
+        std::vector<std::string> files;
+        for (HWND w : {window, second}) {
+            EditState* d = DocumentOfWindow(w);
+            SendMessageA(w, WM_CHAR, 'x', 0);
+            d->recovery.lastInput -= 5000;
+            RecoveryTimer(w, d);
+            ASSERT_TRUE(d->recovery.written);
+            files.push_back(d->recovery.file);
+        }
+        BoxHook boxes;
+        g_boxAnswers = c.answers;
+        SendMessageA(g_app.frameWindow, WM_CLOSE, 0, 0);
+        EXPECT_EQ(Join(g_boxes.size(), g_app.frameWindow == nullptr), Join(c.answers.size(), c.ended));
+        for (const std::string& file : files) EXPECT_EQ(FileExists(file), !c.ended) << file;
+        if (c.ended) {
+            doc = nullptr;
+            continue;
+        }
+        // The document still open closes for good on "No": its copy goes with it.
+        g_boxAnswers = {IDNO};
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(Join(IsWindow(window) != 0, FileExists(files[0]), FileExists(files[1])), Join(false, false, true));
+        doc = DocumentOfWindow(second);
+    }
 }
 
 }  // namespace

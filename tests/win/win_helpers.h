@@ -62,7 +62,8 @@ inline void DeleteSettingsFile()
     DeleteFileA(WindowsPath("QV5.INI").c_str());
 }
 
-// The message boxes ShowMessage composed while a BoxHook lives, each answered g_boxAnswer.
+// The message boxes ShowMessage composed while a BoxHook lives, each answered by the next of
+// g_boxAnswers while any are left, then g_boxAnswer.
 struct ShownBox {
     HWND owner;
     std::string text, caption;
@@ -70,16 +71,21 @@ struct ShownBox {
 };
 inline std::vector<ShownBox> g_boxes;
 inline int g_boxAnswer = IDOK;
+inline std::vector<int> g_boxAnswers;
 inline int RecordBox(HWND owner, const char* text, const char* caption, UINT style)
 {
     g_boxes.push_back({owner, text, caption, style});
-    return g_boxAnswer;
+    if (g_boxAnswers.empty()) return g_boxAnswer;
+    const int answer = g_boxAnswers.front();
+    g_boxAnswers.erase(g_boxAnswers.begin());
+    return answer;
 }
 struct BoxHook {
     BoxHook()
     {
         g_boxes.clear();
         g_boxAnswer = IDOK;
+        g_boxAnswers.clear();
         g_app.messageBoxHook = RecordBox;
     }
     ~BoxHook() { g_app.messageBoxHook = nullptr; }
