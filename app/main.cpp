@@ -62,8 +62,9 @@ void TakeFileArgument(HWND running, const char* arg, int* pendingLine)
         if (EditState* doc = DocumentOfWindow(w)) GotoLine(doc, *pendingLine);
 }
 
-// Opens the command line's files here or in the running copy; "/G" and "/N" as they come.
-void TakeArguments(HWND running, const char* commandLine)
+// Opens the command line's files here or in the running copy; "/G" and "/N" as they come. The
+// usual untitled document is not added in front of recovered ones.
+void TakeArguments(HWND running, const char* commandLine, bool documentsRecovered)
 {
     ArgumentList* list = SplitCommandLine(commandLine);
     int pendingLine = 0;
@@ -72,7 +73,7 @@ void TakeArguments(HWND running, const char* commandLine)
     if (count == 0) {
         if (running)
             BringForward(running);
-        else if (g_core.settings.newFile)
+        else if (g_core.settings.newFile && !documentsRecovered)
             NewUntitledDocument();
     }
     for (int i = 0; i < count; ++i) {
@@ -138,6 +139,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
     char frameClass[64];
     std::snprintf(frameClass, sizeof frameClass, "%s", LoadStr(IDS_FRAME_CLASS));
     HWND running = FindWindowA(frameClass, nullptr);
+    int recovered = 0;
     if (running) {
         ShowWindow(running, IsIconic(running) ? SW_RESTORE : SW_SHOW);
         SetForegroundWindow(running);
@@ -146,9 +148,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
         return 0;
     } else {
         // What an earlier run left unsaved is offered before the command line's files open.
-        OfferRecovery();
+        recovered = OfferRecovery();
     }
-    TakeArguments(running, commandLine);
+    TakeArguments(running, commandLine, recovered > 0);
     if (running) return 0;
     return RunMessageLoop();
 }

@@ -3,7 +3,8 @@
 # typing rests; after every Wine process of the prefix is killed, the next start offers it (a
 # cut copy beside it is named and skipped) and Recover brings back exactly what was typed, saved
 # where it belongs. A file rewritten by another program asks when its window is activated again;
-# Yes shows the new text and Undo brings back the old.
+# Yes shows the new text and Undo brings back the old. Recovered at a start without files, the
+# documents come back with no empty one added.
 #   e2e_recovery.sh <win64 build dir>     (run by CTest inside a Wine session)
 set -u
 . "$(dirname "$0")/lib.sh" "$1" e2e_recovery
@@ -69,6 +70,33 @@ sleep 0.5
 xdotool key ctrl+F6
 sleep 1
 probe dialog | grep -q '^text=Another program' && fail "asked about the editor's own save"
+
+# Another crash with A and B modified; a start that names no file brings back both and no empty
+# untitled document: the copy recovered last (the list runs in file-name order) is active.
+xdotool type --delay 40 "again "
+xdotool key ctrl+F6
+sleep 1
+xdotool type --delay 40 "more "
+sleep 4
+last=$(ls "$folder" | grep -v '^CUT.ZVR$' | LC_ALL=C sort | tail -1)
+[ "$(ls "$folder" | wc -l)" = 3 ] || fail "not one copy each for A and B: $(copies)"
+want=A.KSR
+grep -aq 'B\.KSR' "$folder/$last" && want=B.KSR
+wineserver -k
+wait "$editor" 2>/dev/null
+editor=
+start_editor
+probe dialog | grep -qx 'dialog=Recover Documents' || fail "no recovery dialog: $(probe dialog)"
+xdotool key Return
+sleep 1
+expect "documents=2"
+probe state | grep -q "^active=.*$want\$" || fail "$want, recovered last, is not the active document"
+xdotool key --delay 300 F2 ctrl+F6 F2
+sleep 1
+crlf "again typed alpha" >"$work/want"
+same_bytes "$work/A.KSR" "$work/want"
+crlf "more beta" >"$work/want"
+same_bytes "$work/B.KSR" "$work/want"
 
 xdotool key alt+x
 wait_exit
