@@ -86,6 +86,7 @@
 #define IDS_TOO_MANY_FILES 314
 #define IDS_LOW_MEMORY_UNDO 315
 #define IDS_NAME_TOO_LONG 316
+#define IDS_NOT_ANSWERING 320
 
 /* Strings: recovery snapshots and files changed on disk */
 #define IDS_RECOVERY_FOLDER 340

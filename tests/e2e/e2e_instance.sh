@@ -3,7 +3,8 @@
 # ends; "/N" adds an untitled window there. Then Save As of that untitled document through the
 # real save dialog ("NEWFILE" typed, ".ksr" added) and the recent-file list in QV5.INI after Alt+X.
 # Files named on a command line, handed over or saved under a new name are listed, newest first.
-# "/G" handed over in the middle of typing in a long script moves the caret there.
+# "/G" handed over in the middle of typing in a long script moves the caret there. A running
+# copy that does not answer is reported, with the file, instead of holding the new start.
 #   e2e_instance.sh <win64 build dir>     (run by CTest inside a Wine session)
 set -u
 . "$(dirname "$0")/lib.sh" "$1" e2e_instance
@@ -60,5 +61,17 @@ sleep 1
 sed -n '1p;1500p' "$work/BIG.KSR" | tr -d '\r' | tr '\n' ' ' | grep -qx 'xline 000001 Yline 001500 ' ||
     fail "Y is not at the start of line 1500: $(sed -n '1p;1499,1501p' "$work/BIG.KSR")"
 xdotool key alt+x
+wait_exit
+
+# A running copy that takes no message: a later start waits a few seconds, says so with the
+# file it could not hand over, and ends.
+(cd "$bin" && exec wine probe.exe hang 90) >"$work/hang.log" 2>&1 &
+within 10 grep -q hanging "$work/hang.log" || fail "no stand-in for a copy that does not answer"
+(cd "$bin" && exec wine ZAVODO.EXE "$(winpath "$work/A.KSR")") >/dev/null 2>&1 &
+editor=$!
+told() { probe dialog | grep -q '^text=The running editor does not answer'; }
+within 20 told || fail "no word that the running copy does not answer: $(probe dialog)"
+probe dialog | grep -qi 'A\.KSR$' || fail "the message does not name A.KSR: $(probe dialog)"
+xdotool key Return
 wait_exit
 passed

@@ -13,6 +13,7 @@
 //   probe peak-memory      the peak working set of the frame's process, in bytes
 //   probe hold F S T       holds file F open for reading and writing for T seconds, sharing
 //                          what S names ("-" nothing, else letters r, w, d); prints "held"
+//   probe hang S           a window of the frame's class that takes no message for S seconds
 #include <windows.h>
 #include <psapi.h>
 #include <winspool.h>
@@ -247,6 +248,24 @@ int Hold(const char* path, const char* share, int seconds)
     return 0;
 }
 
+// A stand-in for a running copy that has stopped answering: found by its class, never
+// taking a message until it ends.
+int Hang(int seconds)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ZAVODO:Main";
+    if (!RegisterClassA(&wc)) return 1;
+    if (!CreateWindowA(wc.lpszClassName, "hung", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                       wc.hInstance, nullptr))
+        return 1;
+    std::printf("hanging\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -262,6 +281,7 @@ int main(int argc, char** argv)
     if (argc >= 4 && std::strcmp(argv[1], "child-text") == 0) return ChildText(argv[2], argv[3]);
     if (argc >= 2 && std::strcmp(argv[1], "peak-memory") == 0) return PeakMemory();
     if (argc >= 5 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3], std::atoi(argv[4]));
+    if (argc >= 3 && std::strcmp(argv[1], "hang") == 0) return Hang(std::atoi(argv[2]));
     if (argc >= 2 && std::strcmp(argv[1], "clip-wait") == 0) return ClipWait(argc >= 3 ? std::atoi(argv[2]) : 20);
     std::fprintf(stderr, "usage: probe wait [s] | state | dialog | clip-clear | clip-wait [s]\n");
     return 2;
