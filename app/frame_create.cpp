@@ -2,7 +2,6 @@
 // placement from "Start Size", the frame's children, menus, accelerators and the screen font;
 // the layout of the children; and what the frame's destruction leaves to release.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "app/app_state.h"
@@ -37,37 +36,68 @@ bool RegisterFrameClass(HINSTANCE instance)
     return Registered(RegisterClassA(&wc) != 0);
 }
 
-int CALLBACK NoteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found)
+// The wanted face's name against an enumerated one: ordinal, case ignored, as the font mapper
+// takes names.
+bool SameFaceName(const char* a, const char* b)
 {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
+    for (;; ++a, ++b) {
+        const unsigned char x = static_cast<unsigned char>(*a), y = static_cast<unsigned char>(*b);
+        const unsigned char fx = (x >= 'a' && x <= 'z') ? static_cast<unsigned char>(x - 32) : x;
+        const unsigned char fy = (y >= 'a' && y <= 'z') ? static_cast<unsigned char>(y - 32) : y;
+        if (fx != fy) return false;
+        if (x == 0) return true;
+    }
 }
 
-// The font mapper always answers some font; a face that the system does not have counts as
-// no font at all, so that the settings then name what is really shown.
-bool FaceInstalled(const char* face, BYTE charset)
+struct FaceSearch {
+    const char* face;
+    bool found;
+};
+
+int CALLBACK NoteFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM search)
+{
+    auto* s = reinterpret_cast<FaceSearch*>(search);
+    const auto* full = reinterpret_cast<const ENUMLOGFONTEXA*>(font);
+    if (SameFaceName(font->lfFaceName, s->face) ||
+        SameFaceName(reinterpret_cast<const char*>(full->elfFullName), s->face))
+        s->found = true;
+    return s->found ? 0 : 1;
+}
+
+// A face name the system maps onto an installed face ("Helv", "MS Shell Dlg"): listed as a
+// substitute, alone or with a character set ("Name,0").
+bool FaceSubstituted(const char* face)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes", 0,
+                      KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    bool found = false;
+    char name[LF_FACESIZE + 8];
+    for (DWORD i = 0; !found; ++i) {
+        DWORD size = sizeof name;
+        if (RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (char* comma = std::strchr(name, ',')) *comma = '\0';
+        found = SameFaceName(name, face);
+    }
+    RegCloseKey(key);
+    return found;
+}
+
+// The font mapper always answers some font; a face that the system has under no name and in no
+// character set counts as no font at all. A face installed only for other character sets, or
+// reached through a substitute name, is the user's choice and is kept.
+bool FaceInstalled(const char* face)
 {
     HDC screen = GetDC(nullptr);
     if (!screen) return true;
     LOGFONTA wanted{};
-    wanted.lfCharSet = charset;
+    wanted.lfCharSet = DEFAULT_CHARSET;
     std::snprintf(wanted.lfFaceName, sizeof wanted.lfFaceName, "%s", face);
-    bool found = false;
-    EnumFontFamiliesExA(screen, &wanted, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
+    FaceSearch search{face, false};
+    EnumFontFamiliesExA(screen, &wanted, NoteFace, reinterpret_cast<LPARAM>(&search), 0);
     ReleaseDC(nullptr, screen);
-    return found;
-}
-
-// The stock fixed font stands in; its description becomes the three font settings.
-void TakeStockFont()
-{
-    g_app.screenFontHandle = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
-    LOGFONTA stock{};
-    if (!g_app.screenFontHandle || GetObjectA(g_app.screenFontHandle, sizeof stock, &stock) != sizeof stock) return;
-    Settings& s = g_core.settings;
-    std::snprintf(s.screenFont, sizeof s.screenFont, "%s", stock.lfFaceName);
-    s.screenFontSize = MulDiv(std::abs(stock.lfHeight), 72, ScreenPixelsPerInch());
-    s.screenCharset = stock.lfCharSet;
+    return search.found || FaceSubstituted(face);
 }
 
 LONG Smaller(LONG a, LONG b) { return a < b ? a : b; }
@@ -84,12 +114,14 @@ void MakeScreenFont()
 {
     g_app.screenFontHandle = nullptr;
     const Settings& s = g_core.settings;
-    if (s.screenFont[0] != '\0' && s.screenFontSize != 0 && FaceInstalled(s.screenFont, s.screenCharset)) {
+    if (s.screenFont[0] != '\0' && s.screenFontSize != 0 && FaceInstalled(s.screenFont)) {
         g_app.screenFontHandle = CreateFontA(-MulDiv(s.screenFontSize, ScreenPixelsPerInch(), 72), 0, 0, 0, 0,
                                              FALSE, FALSE, FALSE, s.screenCharset, OUT_DEFAULT_PRECIS,
                                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, s.screenFont);
     }
-    if (!g_app.screenFontHandle) TakeStockFont();
+    // The stock fixed font stands in for this run; the settings keep naming the user's font, so
+    // that it comes back once it is installed again.
+    if (!g_app.screenFontHandle) g_app.screenFontHandle = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
 }
 
 void ReleaseFrameResources()

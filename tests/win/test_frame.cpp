@@ -799,6 +799,57 @@ TEST_F(Frame, PreferencesReachEveryDocumentAndTheSettingsFile)
     EXPECT_NE(docs[1]->font, g_app.screenFontHandle) << "each view draws in a copy of its own";
 }
 
+int CALLBACK CountFaces(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return 1;
+}
+
+// The screen font of the settings is shown when the system has the face in any character set
+// or under a substitute name; only a face it does not have at all gives way to the stock font,
+// for this run: the three font settings stay the user's, in QV5.INI too.
+TEST_F(Frame, TheUsersScreenFontSettingsAreKeptWhicheverFontIsShown)
+{
+    HFONT stock = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
+    // The face the stock font is drawn in is installed; it has no Shift-JIS fonts here: asked for
+    // that set alone the system lists none.
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, stock);
+    char installed[LF_FACESIZE] = "";
+    GetTextFaceA(screen, sizeof installed, installed);
+    SelectObject(screen, old);
+    LOGFONTA asked{};
+    asked.lfCharSet = SHIFTJIS_CHARSET;
+    std::snprintf(asked.lfFaceName, sizeof asked.lfFaceName, "%s", installed);
+    int inSet = 0;
+    EnumFontFamiliesExA(screen, &asked, CountFaces, reinterpret_cast<LPARAM>(&inSet), 0);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(Join(installed[0] != '\0', inSet), Join(true, 0)) << installed;
+    const struct {
+        const char* what;
+        std::string face;
+        int charset;
+        bool shown;
+    } cases[] = {
+        {"installed for other character sets", installed, SHIFTJIS_CHARSET, true},
+        {"a substitute name", "MS Shell Dlg", ANSI_CHARSET, true},
+        {"not installed", "Zavodo No Such Face", ANSI_CHARSET, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Settings& s = g_core.settings;
+        std::snprintf(s.screenFont, sizeof s.screenFont, "%s", c.face.c_str());
+        s.screenCharset = static_cast<uint8_t>(c.charset);
+        s.screenFontSize = 13;
+        SendMessageA(g_app.frameWindow, WM_FONTCHANGE, 0, 0);
+        SettingsSave();
+        EXPECT_EQ(Join(g_app.screenFontHandle != stock, s.screenFont, int{s.screenCharset}, s.screenFontSize),
+                  Join(c.shown, c.face, c.charset, 13));
+        EXPECT_EQ(Join(IniText("Kestrel Editor", "ScreenFont"), IniInt("ScreenCharset"), IniInt("ScreenFontSize")),
+                  Join(c.face, c.charset, 13));
+    }
+}
+
 TEST_F(Frame, RepeatLastFindWithoutAMatchSaysSoAndGotoLineReadsTheNumberLikeAtoi)
 {
     // Find, Replace and Replace All themselves are tested natively.
