@@ -50,11 +50,13 @@ void InvertCells(CellInverter& inverter, int32_t row, int32_t column1, int32_t c
 
 void InvertRange(const ScreenGrid* grid, CellInverter& inverter, Cell first, Cell last)
 {
+    if (last.row < 0 || first.row >= grid->rows) return;  // all of it outside the view
     if (first.row == last.row) {
         InvertCells(inverter, first.row, first.column, last.column);
         return;
     }
     if (last.row >= grid->rows) last = {grid->rows - 1, grid->columns};
+    if (first.row < 0) first = {0, 0};
     InvertCells(inverter, first.row, first.column, grid->columns);
     for (int32_t row = first.row + 1; row < last.row; ++row) InvertCells(inverter, row, 0, grid->columns);
     if (last.row > first.row) InvertCells(inverter, last.row, 0, last.column);

@@ -137,12 +137,16 @@ void LocateCaret(EditState* doc)
     ShowCaretPosition(doc);
 }
 
-void PlaceCaretAtCell(EditState* doc)
+namespace {
+
+// The line start of a row, rows above the view counting up from its top line; *row becomes the
+// row of the line found (the last line's, for rows below the end of the text).
+int32_t RowStart(const EditState* doc, int32_t* row)
 {
-    int32_t target = doc->leftColumn + doc->caretColumn;
     int32_t p = doc->topOffset;
     int32_t stepped = 0;
-    while (stepped < doc->caretRow && p < doc->length) {
+    for (; stepped > *row && p > 0; --stepped) p = LineStart(doc->text, p - 1);
+    while (stepped < *row && p < doc->length) {
         p = NextLine(doc, p);
         ++stepped;
     }
@@ -150,9 +154,25 @@ void PlaceCaretAtCell(EditState* doc)
         p = LineStart(doc->text, p);
         --stepped;
     }
-    doc->caretRow = stepped;
+    *row = stepped;
+    return p;
+}
+
+}  // namespace
+
+int32_t OffsetOfCell(const EditState* doc, int32_t row, int32_t column)
+{
+    int32_t reached = 0;
+    return WalkToColumn(doc, RowStart(doc, &row), doc->leftColumn + column, &reached);
+}
+
+void PlaceCaretAtCell(EditState* doc)
+{
+    int32_t row = std::max(0, doc->caretRow);
+    const int32_t p = RowStart(doc, &row);
+    doc->caretRow = row;
     int32_t column = 0;
-    doc->caretOffset = WalkToColumn(doc, p, target, &column);
+    doc->caretOffset = WalkToColumn(doc, p, doc->leftColumn + doc->caretColumn, &column);
     SetCaretTextColumn(doc, column);
     ShowCaretPosition(doc);
 }
@@ -239,6 +259,20 @@ void WordLeft(EditState* doc)
     ColumnOfCaret(doc);
 }
 
+namespace {
+
+// A scroll drawn anew rather than moved on the grid: the highlight's cells go with their text,
+// outside the view when it left it.
+void MoveHighlightCells(EditState* doc, int32_t rows, int32_t columns)
+{
+    doc->selAnchorRow += rows;
+    doc->selEndRow += rows;
+    doc->selAnchorColumn += columns;
+    doc->selEndColumn += columns;
+}
+
+}  // namespace
+
 int ScrollDown(EditState* doc, int32_t n)
 {
     if (doc->topOffset >= doc->length) return 0;
@@ -248,8 +282,7 @@ int ScrollDown(EditState* doc, int32_t n)
     doc->topLine += n;
     if (n > doc->rows) {
         SetTop(doc, doc->topOffset);
-        doc->selAnchorRow = 0;
-        doc->selAnchorColumn = 0;
+        MoveHighlightCells(doc, -n, 0);
     } else {
         ScrollGridRows(AsGrid(doc), -n);
         RedrawRows(doc, doc->rows - n, 0, doc->rows, doc->columns);
@@ -271,6 +304,7 @@ int ScrollUp(EditState* doc, int32_t n)
         RedrawRows(doc, 0, 0, k, doc->columns);
     } else {
         RedrawRows(doc, 0, 0, doc->rows, doc->columns);
+        MoveHighlightCells(doc, k, 0);
     }
     SetVerticalPosition(doc, AbsoluteTop(doc));
     return k > 0;
@@ -286,6 +320,7 @@ void ScrollLeft(EditState* doc, int32_t n)
         RedrawRows(doc, 0, 0, doc->rows, std::min(n + 1, doc->columns));
     } else {
         RedrawRows(doc, 0, 0, doc->rows, doc->columns);
+        MoveHighlightCells(doc, 0, n);
     }
     SetHorizontalPosition(doc);
 }
@@ -302,6 +337,7 @@ void ScrollRight(EditState* doc, int32_t n)
         RedrawRows(doc, 0, std::max(0, doc->columns - n - 1), doc->rows, doc->columns);
     } else {
         RedrawRows(doc, 0, 0, doc->rows, doc->columns);
+        MoveHighlightCells(doc, 0, -n);
     }
     SetHorizontalPosition(doc);
 }

@@ -22,6 +22,8 @@ void AdvanceCaretOver(EditState* doc, uint8_t byte);
 void ColumnOfCaret(EditState* doc);
 void LocateCaret(EditState* doc);
 void PlaceCaretAtCell(EditState* doc);
+// The byte a click on a cell puts the caret on; rows above the view are lines above its top.
+int32_t OffsetOfCell(const EditState* doc, int32_t row, int32_t column);
 void CaretUpdate(EditState* doc);
 void ShowCaretPosition(EditState* doc);
 

@@ -21,6 +21,7 @@
 #include "doc/document_file.h"
 #include "doc/edit.h"
 #include "doc/grid.h"
+#include "doc/keys.h"
 #include "doc/memory.h"
 #include "doc/text.h"
 #include "doc/undo.h"
@@ -172,92 +173,22 @@ void KeywordHelp(EditState* doc)
     SetCursor(previous);
 }
 
-// After a movement: with Shift the highlight follows the caret, otherwise it goes.
-void FinishMove(EditState* doc, bool shift)
+CaretKey CaretKeyOf(WPARAM key)
 {
-    if (shift)
-        ExtendSelection(doc);
-    else
-        HideHighlight(AsGrid(doc));
-}
-
-// End and Home keep no empty highlight when the caret comes back onto the anchor.
-void FinishJump(EditState* doc, bool shift)
-{
-    if (!shift) {
-        HideHighlight(AsGrid(doc));
-        return;
+    switch (key) {
+        case VK_LEFT:
+            return CaretKey::kLeft;
+        case VK_RIGHT:
+            return CaretKey::kRight;
+        case VK_UP:
+            return CaretKey::kUp;
+        case VK_DOWN:
+            return CaretKey::kDown;
+        case VK_HOME:
+            return CaretKey::kHome;
+        default:
+            return CaretKey::kEnd;
     }
-    ExtendSelection(doc);
-    if (doc->anchorOffset == doc->caretOffset) doc->gridFlags &= static_cast<uint16_t>(~kGridHighlight);
-}
-
-// Home may move the view up by a redraw rather than a grid scroll: the anchor cell moves down
-// with the text, or below the view when it left it.
-void FinishHome(EditState* doc, bool shift, int32_t topLineBefore)
-{
-    if (shift && doc->topLine != topLineBefore) {
-        const int32_t d = topLineBefore - doc->topLine;
-        if (d < doc->rows) {
-            doc->selAnchorRow += d;
-        } else {
-            doc->selAnchorRow = doc->rows;
-            doc->selAnchorColumn = doc->columns;
-        }
-    }
-    FinishJump(doc, shift);
-}
-
-bool AtLineEnd(const EditState* doc)
-{
-    const char c = doc->text[doc->caretOffset];
-    return c == '\n' || c == '\0';
-}
-
-void KeyLeft(EditState* doc, bool control)
-{
-    if (doc->caretOffset > 0 && doc->text[doc->caretOffset - 1] != '\n') {
-        --doc->caretOffset;
-        // Only a tab's width depends on the bytes before it: a long line is walked only then.
-        const char c = doc->text[doc->caretOffset];
-        if (c != '\t' && c != '\0')
-            SetCaretTextColumn(doc, CaretTextColumn(doc) - 1);
-        else
-            ColumnOfCaret(doc);
-        if (control) WordLeft(doc);
-    }
-}
-
-void KeyRight(EditState* doc, bool control)
-{
-    if (AtLineEnd(doc)) return;
-    if (control) {
-        WordRight(doc);
-        return;
-    }
-    AdvanceCaretOver(doc, static_cast<uint8_t>(doc->text[doc->caretOffset]));
-    ++doc->caretOffset;
-}
-
-void KeyEnd(EditState* doc, bool control)
-{
-    if (control) {
-        doc->caretOffset = doc->length;
-        LocateCaret(doc);
-        return;
-    }
-    CaretToLineEnd(doc);
-}
-
-void KeyHome(EditState* doc, bool control)
-{
-    if (control) {
-        doc->caretOffset = 0;
-        LocateCaret(doc);
-        return;
-    }
-    doc->caretOffset = LineStart(doc->text, doc->caretOffset);
-    SetCaretTextColumn(doc, 0);
 }
 
 bool IsViewKey(WPARAM key)
@@ -281,56 +212,21 @@ LRESULT OnKeyDown(HWND window, EditState* doc, WPARAM key, LPARAM lParam)
     if ((IsViewKey(key) || key == VK_LEFT || key == VK_RIGHT || key == VK_DELETE) && IsIconic(window))
         return 0;
     const bool shift = KeyDown(VK_SHIFT), control = KeyDown(VK_CONTROL);
-    if (shift && !Highlighted(doc)) {
-        doc->anchorOffset = doc->caretOffset;
-        doc->selAnchorRow = doc->caretRow;
-        doc->selAnchorColumn = doc->caretColumn;
-    }
-    const int32_t topLineBefore = doc->topLine;
+    StartKeyMove(doc, shift);
     switch (key) {
         case VK_LEFT:
-            KeyLeft(doc, control);
-            CaretUpdate(doc);
-            FinishMove(doc, shift);
-            return 0;
         case VK_RIGHT:
-            KeyRight(doc, control);
-            CaretUpdate(doc);
-            FinishMove(doc, shift);
-            return 0;
         case VK_UP:
         case VK_DOWN:
-            if (key == VK_UP)
-                LineUp(doc, doc->caretOffset);
-            else
-                LineDown(doc, doc->caretOffset);
-            CaretUpdate(doc);
-            FinishMove(doc, shift);
-            return 0;
         case VK_HOME:
-            KeyHome(doc, control);
-            CaretUpdate(doc);
-            FinishHome(doc, shift, topLineBefore);
-            return 0;
         case VK_END:
-            KeyEnd(doc, control);
-            CaretUpdate(doc);
-            FinishJump(doc, shift);
+            MoveCaretByKey(doc, CaretKeyOf(key), shift, control);
             return 0;
         case VK_PRIOR:
-            ClearSearchHit(doc);
-            ScrollUp(doc, doc->rows);
-            PlaceCaretAtCell(doc);
-            FinishMove(doc, shift);
-            CaretUpdate(doc);
+            MoveCaretByKey(doc, CaretKey::kPageUp, shift, control);
             return 0;
         case VK_NEXT:
-            // At the end of the text nothing scrolls and the caret's cell, so the caret, stays.
-            ClearSearchHit(doc);
-            ScrollDown(doc, doc->rows);
-            FinishMove(doc, shift);
-            PlaceCaretAtCell(doc);
-            CaretUpdate(doc);
+            MoveCaretByKey(doc, CaretKey::kPageDown, shift, control);
             UpdateWindow(window);
             return 0;
         case VK_INSERT:

@@ -7,6 +7,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -479,7 +480,7 @@ TEST_F(Frame, KeysMoveTheCaretAndTheSelectionAndCharactersEditUnlessMinimisedWit
     const Key right{VK_RIGHT, false, false}, selRight{VK_RIGHT, true, false};
     const Key ctrlEnd{VK_END, false, true}, selHome{VK_HOME, true, true};
     constexpr int32_t kEnd = -1;    // caret or anchor: the end of the text
-    constexpr int32_t kBelow = -1;  // anchor row: below the view, in the column past the last
+    constexpr int32_t kBelow = -1;  // anchor row: the row of the text's last line, below the view
     constexpr int32_t kAny = -2;    // anchor row: not checked
     std::string tall;
     for (int i = 0; i < 200; ++i) tall += "line " + std::to_string(i) + "\n";
@@ -520,8 +521,9 @@ TEST_F(Frame, KeysMoveTheCaretAndTheSelectionAndCharactersEditUnlessMinimisedWit
         EXPECT_EQ(Join(doc->caretOffset, lit, row.highlight ? doc->anchorOffset : 0),
                   Join(row.caret == kEnd ? end : row.caret, row.highlight, anchor)) << row.name;
         if (row.anchorRow != kAny) {
+            const auto lines = static_cast<int32_t>(std::count(row.text.begin(), row.text.end(), '\n'));
             EXPECT_EQ(Join(doc->selAnchorRow, doc->selAnchorColumn == doc->columns),
-                      Join(row.anchorRow == kBelow ? doc->rows : row.anchorRow, row.anchorRow == kBelow))
+                      Join(row.anchorRow == kBelow ? lines - doc->topLine : row.anchorRow, false))
                 << row.name;
         }
         const bool kept = doc->topOffset == top && doc->caretOffset == caret;
