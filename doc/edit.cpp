@@ -27,14 +27,6 @@ int32_t Clamped(int64_t need)
     return static_cast<int32_t>(std::min<int64_t>(need, INT32_MAX));
 }
 
-// Asks whether to go on without undo information; Yes clears the log.
-bool ProceedWithoutUndo(EditState* doc)
-{
-    if (Screen().ShowMessage(kMessageYesNo, IDS_LOW_MEMORY_UNDO, nullptr) != kAnswerYes) return false;
-    ClearUndo(doc);
-    return true;
-}
-
 // The saved copy for an undo record of n bytes: null with *proceed true when none is wanted or
 // the user agreed to go on without one; *proceed false when the edit must not be done.
 char* UndoCopy(EditState* doc, int32_t n, bool* proceed)
@@ -47,6 +39,13 @@ char* UndoCopy(EditState* doc, int32_t n, bool* proceed)
 }
 
 }  // namespace
+
+bool ProceedWithoutUndo(EditState* doc)
+{
+    if (Screen().ShowMessage(kMessageYesNo, IDS_LOW_MEMORY_UNDO, nullptr) != kAnswerYes) return false;
+    ClearUndo(doc);
+    return true;
+}
 
 bool InsertChar(EditState* doc, uint8_t c)
 {
@@ -109,6 +108,8 @@ void DeleteSelection(EditState* doc)
         doc->caretOffset = start;
         LocateCaret(doc);
         if (!ReplaceAllRunning(doc)) LocateCaret(doc);
+    } else if (!ReplaceAllRunning(doc)) {
+        LocateCaret(doc);  // a match found by Find Next has the caret drawn behind it
     }
     doc->caretOffset = start;
     if (end < start) end = start;

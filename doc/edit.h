@@ -15,6 +15,8 @@ constexpr int kKeyLineEnd = 10;
 constexpr int kKeyEnter = 13;
 constexpr int kKeyEscape = 27;
 
+// Asks whether to go on without undo information (message 315); Yes clears the log.
+bool ProceedWithoutUndo(EditState* doc);
 bool InsertChar(EditState* doc, uint8_t c);
 int DeleteChar(EditState* doc);
 bool InsertString(EditState* doc, const char* s);

@@ -18,6 +18,8 @@ constexpr uint8_t kDocOnSearchHit = 1;
 constexpr uint8_t kDocModified = 2;
 constexpr uint8_t kDocWorkingWindow = 4;
 constexpr uint8_t kDocReplaceAll = 8;
+// With kDocOnSearchHit: the caret stands right behind a replacement, where the next search starts.
+constexpr uint8_t kDocResumeAtCaret = 16;
 
 // Scroll bars, as the platform numbers them.
 constexpr int kBarHorizontal = 0;

@@ -191,7 +191,7 @@ void AdoptText(EditState* doc, char* block, int32_t capacity, const Rewritten& d
 }
 
 // The replacements are done in the document's own block, moved up by `shift` first so that
-// the text can grow from the front; no undo record is possible.
+// the text can grow from the front; no undo record is possible, and the log has been cleared.
 Rewritten RewriteInPlace(EditState* doc, const Scan& scan, int32_t first, int32_t shift, uint32_t limit,
                          Progress& progress)
 {
@@ -200,7 +200,6 @@ Rewritten RewriteInPlace(EditState* doc, const Scan& scan, int32_t first, int32_
         Rewrite(scan, doc->text + shift, doc->length, first, doc->text, limit, doc->topOffset, progress);
     doc->length = done.length;
     doc->caretOffset = done.caret;
-    if (done.count > 0) ClearUndo(doc);
     return done;
 }
 
@@ -226,16 +225,20 @@ Rewritten ReplaceFrom(EditState* doc, const SearchPlatform& platform, int32_t fi
         AdoptText(doc, fresh, static_cast<int32_t>(capacity), done);
         return done;
     }
-    if (capacity == doc->capacity)
-        return RewriteInPlace(doc, scan, first, static_cast<int32_t>(shift), UINT32_MAX, progress);
-    if (void* grown = representable ? ResizeBlock(doc->text, static_cast<size_t>(capacity)) : nullptr) {
+    const Rewritten none{0, doc->length, doc->caretOffset, doc->topOffset};
+    if (capacity != doc->capacity) {
+        void* grown = representable ? ResizeBlock(doc->text, static_cast<size_t>(capacity)) : nullptr;
+        if (!grown) {
+            // No room for all of them: none is made, rather than a text replaced part of the way.
+            Screen().ShowMessage(kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
+            return none;
+        }
         doc->text = static_cast<char*>(grown);
         doc->capacity = static_cast<int32_t>(capacity);
-        return RewriteInPlace(doc, scan, first, static_cast<int32_t>(shift), UINT32_MAX, progress);
     }
-    // No room for all of them: none is made, rather than a text replaced part of the way.
-    Screen().ShowMessage(kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
-    return Rewritten{0, doc->length, doc->caretOffset, doc->topOffset};
+    // In place there is no undo record: the user decides whether the log may go.
+    if (!ProceedWithoutUndo(doc)) return none;
+    return RewriteInPlace(doc, scan, first, static_cast<int32_t>(shift), UINT32_MAX, progress);
 }
 
 // The view once, after the whole batch.
@@ -316,10 +319,11 @@ bool FindNext(EditState* doc, const CaseFold& fold)
     const bool batch = (doc->docFlags & kDocReplaceAll) != 0;
     void* wait = batch ? Screen().BeginWait() : nullptr;
     const int32_t caret = doc->caretOffset;
-    if (doc->docFlags & kDocOnSearchHit)
-        doc->caretOffset += 1;  // behind the match the caret stands on
-    else
+    if (!(doc->docFlags & kDocOnSearchHit))
         doc->caretOffset = doc->topOffset;
+    else if (!(doc->docFlags & kDocResumeAtCaret))
+        doc->caretOffset += 1;  // behind the match the caret stands on
+    doc->docFlags &= static_cast<uint8_t>(~kDocResumeAtCaret);
     PreparePattern(&s, fold);
     const int32_t o = SearchText(s, fold, doc->text, doc->caretOffset, doc->length);
     doc->docFlags |= kDocOnSearchHit;
@@ -338,16 +342,21 @@ bool ReplaceOne(EditState* doc, const CaseFold& fold)
     CloseWorkingWindow(doc);
     SearchState& s = g_core.search;
     PreparePattern(&s, fold);
-    if (SearchText(s, fold, doc->text, doc->caretOffset, doc->length) != doc->caretOffset) return false;
+    // Only a match highlighted as the selection is replaced: the one Find Next showed.
+    const int32_t start = std::min(doc->anchorOffset, doc->caretOffset);
+    if (!(doc->gridFlags & kGridHighlight) ||
+        std::max(doc->anchorOffset, doc->caretOffset) - start != s.patternLength ||
+        SearchText(s, fold, doc->text, start, doc->length) != start)
+        return false;
+    doc->caretOffset = start;
     ReplaceAtCaret(doc);
-    // Find Next on the hit starts one byte on. Behind an empty replacement at offset 0 the
-    // search restarts from the top line instead, which is this line.
-    if (doc->caretOffset > 0) {
-        doc->caretOffset -= 1;
-        doc->docFlags |= kDocOnSearchHit;
-    } else {
-        doc->docFlags &= static_cast<uint8_t>(~kDocOnSearchHit);
-    }
+    // Nothing stays highlighted: the caret stands behind the replacement, where the next key
+    // inserts and the next Find Next starts.
+    HideHighlight(AsGrid(doc));
+    doc->anchorOffset = doc->caretOffset;
+    doc->docFlags |= kDocOnSearchHit | kDocResumeAtCaret;
+    LocateCaret(doc);
+    CaretUpdate(doc);
     return true;
 }
 
@@ -369,7 +378,14 @@ uint32_t ReplaceAll(EditState* doc, const SearchPlatform& platform)
         const int32_t first = doc->caretOffset, oldCapacity = doc->capacity;
         const Rewritten done = ReplaceFrom(doc, platform, first, progress);
         count = done.count;
-        if (count > 0) RefreshAfterReplaceAll(doc, done, first, oldCapacity);
+        if (count > 0) {
+            // The caret stands behind the last replacement with nothing selected: the next key
+            // only inserts there, and the next Find Next starts there.
+            HideHighlight(AsGrid(doc));
+            doc->anchorOffset = doc->caretOffset;
+            doc->docFlags |= kDocResumeAtCaret;
+            RefreshAfterReplaceAll(doc, done, first, oldCapacity);
+        }
     }
     doc->docFlags &= static_cast<uint8_t>(~kDocReplaceAll);
     Screen().EndWait(wait);

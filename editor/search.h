@@ -42,10 +42,13 @@ int32_t SearchText(const SearchState& s, const CaseFold& fold, const char* text,
 // view (only the caret moves while a replace-all runs). False, with nothing moved, when none.
 bool FindNext(EditState* doc, const CaseFold& fold);
 
-// Command 537: replaces the match the caret stands on (nothing when it stands on none) and
-// leaves the caret so that the next Find Next resumes right behind the replacement.
+// Command 537: replaces the match highlighted as the selection (nothing when there is none)
+// and leaves the caret behind the replacement with nothing selected; the next Find Next
+// resumes there.
 bool ReplaceOne(EditState* doc, const CaseFold& fold);
 
 // Command 538: replaces the match at the caret and every later one, each search resuming
-// behind the text just inserted, in time linear in the text. Answers the number replaced.
+// behind the text just inserted, in time linear in the text. The caret ends behind the last
+// replacement with nothing selected; where no undo record can be had the user is asked
+// (message 315) before the log goes. Answers the number replaced.
 uint32_t ReplaceAll(EditState* doc, const SearchPlatform& platform);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "doc/keys.h"
 #include "doc/undo.h"
 #include "editor/search.h"
 #include "resources/ids.h"
@@ -78,31 +79,33 @@ TEST_F(SearchTest, WholeWordsEndAtTheTextAndFindNextFindsOverlappingMatchesAndHi
     EXPECT_EQ(Text(doc.get()), "xxxx Q yyyy");
 }
 
-TEST_F(SearchTest, ReplaceAllThatCannotGrowReplacesNothingOrRunsWithoutUndo)
+TEST_F(SearchTest, ReplaceAllThatCannotGrowReplacesNothingOrAsksBeforeRunningWithoutUndo)
 {
     enum Failure { kNone, kFreshBlock, kAllGrowth };
     // clang-format off
-    const struct { Failure failure; const char* replace; const char* expected; bool outOfMemory; int records; } cases[] = {
-        {kNone, "abc", "abc abc abc abc", false, 2},        // records: in the log afterwards
-        {kFreshBlock, "abc", "abc abc abc abc", false, 0},  // the block itself grew
-        {kAllGrowth, "abc", "a a a a", true, 1},            // room for one pair only: none is made
-        {kAllGrowth, "", "   ", false, 0},                  // shrinking needs no memory
+    const struct { Failure failure; const char* replace; int answer; const char* expected; int message; int records; } cases[] = {
+        {kNone, "abc", kAnswerNo, "abc abc abc abc", 0, 2},                            // records: in the log afterwards
+        {kFreshBlock, "abc", kAnswerYes, "abc abc abc abc", IDS_LOW_MEMORY_UNDO, 0},  // the block itself grew
+        {kFreshBlock, "abc", kAnswerNo, "a a a a", IDS_LOW_MEMORY_UNDO, 1},           // the log is kept, nothing done
+        {kAllGrowth, "abc", kAnswerYes, "a a a a", IDS_OUT_OF_MEMORY, 1},             // room for one pair only: none is made
+        {kAllGrowth, "", kAnswerYes, "   ", IDS_LOW_MEMORY_UNDO, 0},                   // shrinking needs no memory
+        {kAllGrowth, "", kAnswerNo, "a a a a", IDS_LOW_MEMORY_UNDO, 1},
     };
     // clang-format on
     for (const auto& c : cases) {
         screen.messages.clear();
+        screen.messageAnswer = c.answer;
         OpenAtHit("a a a a", 0, 5);
         SetSearch("a", c.replace);
-        Click(0);  // an earlier edit's record must not outlive a batch that has none
+        Click(0);  // an earlier edit's record, which only the user may let go
         InsertChar(doc.get(), 'x');
         doc->caretOffset = 1;
         if (c.failure == kFreshBlock) FailAllocationNumber(AllocationCalls() + 1);
         if (c.failure == kAllGrowth) FailAllocationsFrom(AllocationCalls() + 1);
         ReplaceAll(doc.get(), kPlatform);
         FailAllocationsFrom(0);
-        const bool outOfMemory =
-            !screen.messages.empty() && screen.messages.back().stringId == IDS_OUT_OF_MEMORY;
-        EXPECT_EQ(Join(Text(doc.get()), outOfMemory), Join(std::string("x") + c.expected, c.outOfMemory));
+        const int message = screen.messages.empty() ? 0 : screen.messages.back().stringId;
+        EXPECT_EQ(Join(Text(doc.get()), message), Join(std::string("x") + c.expected, c.message));
         ASSERT_EQ(doc->undoNext, c.records) << c.expected;
         EXPECT_LT(doc->length, doc->capacity - 1);
     }
@@ -149,6 +152,41 @@ TEST_F(SearchTest, ReplaceAllStartsAtTheHitShownCountsAtMostEveryFiftyMillisecon
     }
 }
 
+// After the find commands a key deletes exactly the match highlighted, or nothing when none
+// is: F Find Next, R Replace and the Find Next after it, A Replace All, > Shift+Right, D the
+// Delete key; other characters are typed.
+TEST_F(SearchTest, AfterFindReplaceAndReplaceAllKeysActOnlyOnTheHighlight)
+{
+    // clang-format off
+    const struct { const char* text; const char* find; const char* replace; const char* steps; const char* expected; } cases[] = {
+        {"foo bar foo\nfoo.\n", "foo", "quux", "FA!", "quux bar quux\nquux!.\n"},  // behind the last replacement
+        {"ab\ncd ab\nef", "ab", "", "FRR!", "\ncd !\nef"},                        // the last Replace of a batch
+        {"ab\ncd ab\nef", "ab", "XYZ", "FRR!", "XYZ\ncd XYZ!\nef"},
+        {"xx foo yy", "foo", "", "F>D", "xx yy"},                                  // the match and the byte on
+        {"xx foo yy", "foo", "", "F>>!", "xx !y"},
+        {"xx foo yy", "o", "", "FRA!", "xx f! yy"},                                // Replace All from the resume point
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        Open(c.text);
+        SetSearch(c.find, c.replace);
+        for (const char* step = c.steps; *step; ++step) {
+            if (*step == 'F' || *step == 'R') {
+                if (*step == 'R') ReplaceOne(doc.get(), AsciiCaseFold());
+                FindNext(doc.get(), AsciiCaseFold());
+            } else if (*step == 'A') {
+                ReplaceAll(doc.get(), kPlatform);
+            } else if (*step == '>') {
+                StartKeyMove(doc.get(), true);
+                MoveCaretByKey(doc.get(), CaretKey::kRight, true, false);
+            } else {
+                TypeKey(doc.get(), *step == 'D' ? kKeyDelete : static_cast<uint8_t>(*step));
+            }
+        }
+        EXPECT_EQ(Text(doc.get()), c.expected) << c.text << " / " << c.steps;
+    }
+}
+
 // Replace All against the sequential algorithm on a string: small alphabets give many
 // overlapping and adjacent matches; every second run takes the in-place paths.
 TEST_F(SearchTest, ReplaceAllAgreesWithTheSequentialReplaceAndSearch)
@@ -176,6 +214,7 @@ TEST_F(SearchTest, ReplaceAllAgreesWithTheSequentialReplaceAndSearch)
         }
         OpenAtHit(text, first, static_cast<int>(random() % 8));
         SetSearch(find, replace, matchCase, wholeWord);
+        screen.messageAnswer = kAnswerYes;  // in place, without undo
         if (run % 2) FailAllocationNumber(AllocationCalls() + 1);
         ASSERT_EQ(ReplaceAll(doc.get(), kPlatform), count) << text << " / " << find << " / " << replace;
         ASSERT_EQ(Text(doc.get()), model) << text << " / " << find << " / " << replace;
