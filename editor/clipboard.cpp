@@ -59,14 +59,14 @@ void SetClipboardAllocator(GlobalAllocFunction allocate)
     g_globalAlloc = allocate ? allocate : GlobalAlloc;
 }
 
-void CopyToClipboard(const char* bytes, int32_t n)
+bool CopyToClipboard(const char* bytes, int32_t n)
 {
     HWND owner = GetFocus();
     // Room for every byte being an LF, and the NUL.
     HGLOBAL block = g_globalAlloc(GMEM_MOVEABLE, 2 * static_cast<SIZE_T>(std::max(n, 0)) + 1);
     if (!block) {
         ShowMessage(g_app.frameWindow, kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
-        return;
+        return false;
     }
     {
         LockedGlobal locked(block);
@@ -74,7 +74,7 @@ void CopyToClipboard(const char* bytes, int32_t n)
         if (!out) {
             GlobalFree(block);
             ShowMessage(g_app.frameWindow, kMessageExclamation, IDS_OUT_OF_MEMORY, nullptr);
-            return;
+            return false;
         }
         for (int32_t i = 0; i < n; ++i) {
             if (bytes[i] == '\0') continue;
@@ -84,8 +84,11 @@ void CopyToClipboard(const char* bytes, int32_t n)
         *out = '\0';
     }
     OpenedClipboard clipboard(owner);
-    if (!clipboard || !EmptyClipboard() || !SetClipboardData(CF_TEXT, block))
+    if (!clipboard || !EmptyClipboard() || !SetClipboardData(CF_TEXT, block)) {
         GlobalFree(block);  // still ours: the clipboard did not take it
+        return false;
+    }
+    return true;
 }
 
 void PasteFromClipboard(EditState* doc)

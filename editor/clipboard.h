@@ -10,8 +10,8 @@
 
 // Puts n bytes as clipboard text for the window with the focus: each LF as CR LF, NUL bytes
 // left out. Short of memory: message 303 and the clipboard keeps what it had; a clipboard
-// that cannot be opened: nothing, no message.
-void CopyToClipboard(const char* bytes, int32_t n);
+// that cannot be opened: nothing, no message. True when the clipboard holds the text.
+bool CopyToClipboard(const char* bytes, int32_t n);
 // Inserts the clipboard text at the caret, without CRs and NULs, as one undo record; then the
 // view is redrawn from its top line. Short of memory: message 303, the document unchanged.
 void PasteFromClipboard(EditState* doc);

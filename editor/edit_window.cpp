@@ -507,12 +507,13 @@ void OnUndoRedo(EditState* doc, bool redo)
     if ((redo ? Redo(doc) : Undo(doc)) == 0) MessageBeep(0);
 }
 
-// The bytes from the anchor to the caret, whichever comes first, to the clipboard.
-void CopySelection(const EditState* doc)
+// The bytes from the anchor to the caret, whichever comes first, to the clipboard; false when
+// the clipboard did not take them.
+bool CopySelection(const EditState* doc)
 {
     const int32_t start = std::clamp(std::min(doc->anchorOffset, doc->caretOffset), 0, doc->length);
     const int32_t end = std::clamp(std::max(doc->anchorOffset, doc->caretOffset), 0, doc->length);
-    CopyToClipboard(doc->text + start, end - start);
+    return CopyToClipboard(doc->text + start, end - start);
 }
 
 void OnPaste(EditState* doc)
@@ -543,10 +544,8 @@ LRESULT OnCommand(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
             OnUndoRedo(doc, true);
             return 0;
         case IDM_CUT:
-            if (Highlighted(doc)) {
-                CopySelection(doc);
-                TypeKey(doc, kKeyDelete);
-            }
+            // A Cut that could not copy deletes nothing.
+            if (Highlighted(doc) && CopySelection(doc)) TypeKey(doc, kKeyDelete);
             return 0;
         case IDM_COPY:
             if (Highlighted(doc)) CopySelection(doc);

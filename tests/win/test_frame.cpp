@@ -125,6 +125,36 @@ HGLOBAL WINAPI NoGlobal(UINT, SIZE_T)
     return nullptr;
 }
 
+// Another thread holds the clipboard open while the object lives, as a busy program does.
+class HeldClipboard {
+public:
+    HeldClipboard() : thread_(CreateThread(nullptr, 0, Hold, this, 0, nullptr))
+    {
+        WaitForSingleObject(opened_, 5000);
+    }
+    ~HeldClipboard()
+    {
+        SetEvent(release_);
+        WaitForSingleObject(thread_, 5000);
+        for (HANDLE h : {thread_, opened_, release_}) CloseHandle(h);
+    }
+    HeldClipboard(const HeldClipboard&) = delete;
+    HeldClipboard& operator=(const HeldClipboard&) = delete;
+
+private:
+    HANDLE opened_ = CreateEventA(nullptr, TRUE, FALSE, nullptr), release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread_;
+    static DWORD WINAPI Hold(void* self)
+    {
+        auto* held = static_cast<HeldClipboard*>(self);
+        const BOOL open = OpenClipboard(nullptr);
+        SetEvent(held->opened_);
+        WaitForSingleObject(held->release_, INFINITE);
+        if (open) CloseClipboard();
+        return 0;
+    }
+};
+
 std::string ClipboardText()
 {
     std::string text = "<none>";
@@ -622,12 +652,21 @@ TEST_F(Frame, CutCopyAndPasteGoThroughTheClipboardWithCrLf)
     EXPECT_EQ(Text(doc), "ax\nyzd\n");
     CopyToClipboard("a\0b\nc", 5);  // NUL bytes are left out
     EXPECT_EQ(ClipboardText(), "ab\r\nc");
-    // Short of memory: the clipboard and the document stay as they were.
+    // Short of memory, or the clipboard busy: the clipboard and the document stay as they
+    // were; a Cut that could not copy deletes nothing.
     SetClipboardText("kept");
-    Press(window, VK_RIGHT, true);
+    Press(window, VK_HOME);
+    Press(window, VK_RIGHT, true);  // one byte highlighted
     SetClipboardAllocator(NoGlobal);
     SendMessageA(window, WM_COMMAND, IDM_COPY, 0);
+    SendMessageA(window, WM_COMMAND, IDM_CUT, 0);
     SetClipboardAllocator(nullptr);
+    {
+        HeldClipboard busy;
+        SendMessageA(window, WM_COMMAND, IDM_CUT, 0);
+    }
+    EXPECT_EQ(Join(Text(doc), doc->caretOffset - doc->anchorOffset, doc->gridFlags & kGridHighlight),
+              Join("ax\nyzd\n", 1, kGridHighlight));
     BlockAllocator none = DefaultAllocator();
     none.alloc = [](size_t) -> void* { return nullptr; };
     Press(window, VK_END);
@@ -635,7 +674,7 @@ TEST_F(Frame, CutCopyAndPasteGoThroughTheClipboardWithCrLf)
     SendMessageA(window, WM_COMMAND, IDM_PASTE, 0);
     RestoreDefaultAllocator();
     EXPECT_EQ(Join(ClipboardText(), Text(doc)), "kept ax\nyzd\n");
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>(2, "Out of memory! "));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>(3, "Out of memory! "));
 }
 
 TEST(RecentFiles, MenuListsOnceBelowExitAndTheKeysStopAtAGap)
