@@ -6,6 +6,7 @@
 #include <string>
 #include <type_traits>
 
+#include "doc/core_state.h"
 #include "doc/edit_state.h"
 #include "doc/memory.h"
 #include "doc/undo.h"
@@ -66,6 +67,18 @@ std::string Join(const T&... values)
 inline std::string Text(const EditState* doc)
 {
     return std::string(doc->text, static_cast<size_t>(doc->length));
+}
+
+// The whole document's text, also while a working window holds part of it.
+inline std::string WholeText(const EditState* doc)
+{
+    if (!(doc->docFlags & kDocWorkingWindow)) return Text(doc);
+    const WorkingWindowSave& w = g_core.working;
+    std::string s(w.mainText, static_cast<size_t>(w.windowBase));
+    s += Text(doc);
+    s.append(w.mainText + w.windowBase + w.windowLength,
+             static_cast<size_t>(w.mainLength - w.windowBase - w.windowLength));
+    return s;
 }
 
 // n lines "line 000001\n" ... of 12 bytes each.

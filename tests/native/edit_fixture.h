@@ -80,17 +80,7 @@ protected:
         return rows;
     }
 
-    // The whole document's text, also while a working window holds part of it.
-    std::string Whole() const
-    {
-        if (!(doc->docFlags & kDocWorkingWindow)) return Text(doc.get());
-        const WorkingWindowSave& w = g_core.working;
-        std::string s(w.mainText, static_cast<size_t>(w.windowBase));
-        s += Text(doc.get());
-        s.append(w.mainText + w.windowBase + w.windowLength,
-                 static_cast<size_t>(w.mainLength - w.windowBase - w.windowLength));
-        return s;
-    }
+    std::string Whole() const { return WholeText(doc.get()); }
 
     void Type(const std::string& keys)
     {
