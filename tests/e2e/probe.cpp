@@ -7,6 +7,7 @@
 //   probe clip-clear       empties the clipboard
 //   probe clip-wait [s]    waits for text on the clipboard; prints the wall clock then (ms)
 //   probe clip-text        the clipboard text, CR and LF as \r and \n
+//   probe clip-hold S      keeps the clipboard open for S seconds, as a busy program does
 //   probe child-text F C   the same for the text of child class C of top-level class F
 //   probe add-printer N P  installs the PostScript test printer N on port P, the default
 //   probe printer-metrics N FACE POINTS   page size, resolution and font metrics on printer N
@@ -118,6 +119,19 @@ int ClipClear()
     if (!OpenClipboard(nullptr)) return 1;
     EmptyClipboard();
     CloseClipboard();
+    return 0;
+}
+
+int ClipHold(int seconds)
+{
+    // Held for a window of its own: one opened for no window does not keep others out under Wine.
+    HWND owner = CreateWindowA("STATIC", "probe", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    if (!OpenClipboard(owner)) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    CloseClipboard();
+    DestroyWindow(owner);
     return 0;
 }
 
@@ -282,6 +296,7 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "peak-memory") == 0) return PeakMemory();
     if (argc >= 5 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3], std::atoi(argv[4]));
     if (argc >= 3 && std::strcmp(argv[1], "hang") == 0) return Hang(std::atoi(argv[2]));
+    if (argc >= 3 && std::strcmp(argv[1], "clip-hold") == 0) return ClipHold(std::atoi(argv[2]));
     if (argc >= 2 && std::strcmp(argv[1], "clip-wait") == 0) return ClipWait(argc >= 3 ? std::atoi(argv[2]) : 20);
     std::fprintf(stderr, "usage: probe wait [s] | state | dialog | clip-clear | clip-wait [s]\n");
     return 2;
