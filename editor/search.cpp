@@ -374,6 +374,7 @@ uint32_t ReplaceAll(EditState* doc, const SearchPlatform& platform)
         (doc->docFlags & kDocOnSearchHit) &&
         SearchText(s, platform.fold, doc->text, doc->caretOffset, doc->length) == doc->caretOffset;
     uint32_t count = 0;
+    const int32_t caret = doc->caretOffset;
     if (onMatch || FindNext(doc, platform.fold)) {
         const int32_t first = doc->caretOffset, oldCapacity = doc->capacity;
         const Rewritten done = ReplaceFrom(doc, platform, first, progress);
@@ -385,6 +386,8 @@ uint32_t ReplaceAll(EditState* doc, const SearchPlatform& platform)
             doc->anchorOffset = doc->caretOffset;
             doc->docFlags |= kDocResumeAtCaret;
             RefreshAfterReplaceAll(doc, done, first, oldCapacity);
+        } else {
+            doc->caretOffset = caret;  // nothing replaced: the selection stays as it was
         }
     }
     doc->docFlags &= static_cast<uint8_t>(~kDocReplaceAll);

@@ -83,13 +83,14 @@ TEST_F(SearchTest, ReplaceAllThatCannotGrowReplacesNothingOrAsksBeforeRunningWit
 {
     enum Failure { kNone, kFreshBlock, kAllGrowth };
     // clang-format off
-    const struct { Failure failure; const char* replace; int answer; const char* expected; int message; int records; } cases[] = {
-        {kNone, "abc", kAnswerNo, "abc abc abc abc", 0, 2},                            // records: in the log afterwards
-        {kFreshBlock, "abc", kAnswerYes, "abc abc abc abc", IDS_LOW_MEMORY_UNDO, 0},  // the block itself grew
-        {kFreshBlock, "abc", kAnswerNo, "a a a a", IDS_LOW_MEMORY_UNDO, 1},           // the log is kept, nothing done
-        {kAllGrowth, "abc", kAnswerYes, "a a a a", IDS_OUT_OF_MEMORY, 1},             // room for one pair only: none is made
-        {kAllGrowth, "", kAnswerYes, "   ", IDS_LOW_MEMORY_UNDO, 0},                   // shrinking needs no memory
-        {kAllGrowth, "", kAnswerNo, "a a a a", IDS_LOW_MEMORY_UNDO, 1},
+    // The caret starts in front of the first match; where nothing is replaced it stays there.
+    const struct { Failure failure; const char* replace; int answer; const char* expected; int message; int records; int32_t caret; } cases[] = {
+        {kNone, "abc", kAnswerNo, "abc abc abc abc", 0, 2, 16},                            // records: in the log afterwards
+        {kFreshBlock, "abc", kAnswerYes, "abc abc abc abc", IDS_LOW_MEMORY_UNDO, 0, 16},  // the block itself grew
+        {kFreshBlock, "abc", kAnswerNo, "a a a a", IDS_LOW_MEMORY_UNDO, 1, 0},            // the log is kept, nothing done
+        {kAllGrowth, "abc", kAnswerYes, "a a a a", IDS_OUT_OF_MEMORY, 1, 0},              // room for one pair only: none is made
+        {kAllGrowth, "", kAnswerYes, "   ", IDS_LOW_MEMORY_UNDO, 0, 4},                   // shrinking needs no memory
+        {kAllGrowth, "", kAnswerNo, "a a a a", IDS_LOW_MEMORY_UNDO, 1, 0},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -99,13 +100,14 @@ TEST_F(SearchTest, ReplaceAllThatCannotGrowReplacesNothingOrAsksBeforeRunningWit
         SetSearch("a", c.replace);
         Click(0);  // an earlier edit's record, which only the user may let go
         InsertChar(doc.get(), 'x');
-        doc->caretOffset = 1;
+        doc->caretOffset = 0;
         if (c.failure == kFreshBlock) FailAllocationNumber(AllocationCalls() + 1);
         if (c.failure == kAllGrowth) FailAllocationsFrom(AllocationCalls() + 1);
         ReplaceAll(doc.get(), kPlatform);
         FailAllocationsFrom(0);
         const int message = screen.messages.empty() ? 0 : screen.messages.back().stringId;
-        EXPECT_EQ(Join(Text(doc.get()), message), Join(std::string("x") + c.expected, c.message));
+        EXPECT_EQ(Join(Text(doc.get()), message, doc->caretOffset),
+                  Join(std::string("x") + c.expected, c.message, c.caret));
         ASSERT_EQ(doc->undoNext, c.records) << c.expected;
         EXPECT_LT(doc->length, doc->capacity - 1);
     }
