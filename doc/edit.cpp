@@ -99,11 +99,16 @@ bool InsertString(EditState* doc, const char* s)
     return true;
 }
 
-void DeleteSelection(EditState* doc)
+bool DeleteSelection(EditState* doc)
 {
     // Offsets outside the current block (a record replayed after the text changed) are clamped.
     int32_t start = std::max(0, std::min(doc->anchorOffset, doc->caretOffset));
     int32_t end = std::min(doc->length, std::max(doc->anchorOffset, doc->caretOffset));
+    if (end < start) end = start;
+    // Asked before anything moves: refused, the selection stays exactly as it is shown.
+    bool proceed = true;
+    char* copy = UndoCopy(doc, end - start, &proceed);
+    if (!proceed) return false;
     if (doc->anchorOffset < doc->caretOffset) {
         doc->caretOffset = start;
         LocateCaret(doc);
@@ -112,10 +117,6 @@ void DeleteSelection(EditState* doc)
         LocateCaret(doc);  // a match found by Find Next has the caret drawn behind it
     }
     doc->caretOffset = start;
-    if (end < start) end = start;
-    bool proceed = true;
-    char* copy = UndoCopy(doc, end - start, &proceed);
-    if (!proceed) return;
     if (!ReplaceAllRunning(doc)) {
         SetVerticalRange(doc, AbsoluteLength(doc));
         if (copy || g_core.undoNoCopy) RecordUndo(doc, kUndoDeleteRange, end - start, doc->text + start, copy);
@@ -125,6 +126,7 @@ void DeleteSelection(EditState* doc)
     MoveBytes(doc->text + start, doc->text + end, doc->length - end + 1);
     doc->length -= end - start;
     MarkModified(doc);
+    return true;
 }
 
 void AutoIndent(EditState* doc)
@@ -155,7 +157,9 @@ void TypeKey(EditState* doc, int key)
     bool selectionDeleted = false;
 
     if (doc->gridFlags & kGridHighlight) {
-        DeleteSelection(doc);
+        // Without room to keep the selection for Undo the user may refuse: then the key does
+        // nothing at all.
+        if (!DeleteSelection(doc)) return;
         selectionDeleted = true;
         SetVerticalRange(doc, AbsoluteLength(doc));
         SetVerticalPosition(doc, AbsoluteTop(doc));
@@ -229,13 +233,14 @@ void TypeKey(EditState* doc, int key)
         SetTop(doc, doc->topOffset);
 }
 
-void ReplaceAtCaret(EditState* doc)
+bool ReplaceAtCaret(EditState* doc)
 {
     int32_t findLength = TextLength(g_core.search.findText);
     doc->anchorOffset = std::min(doc->caretOffset + findLength, doc->length);
-    DeleteSelection(doc);
+    if (!DeleteSelection(doc)) return false;
     if (g_core.search.replaceText[0]) InsertString(doc, g_core.search.replaceText);
     RedrawRows(doc, doc->caretRow, 0, doc->caretRow + 1, doc->columns);
+    return true;
 }
 
 bool ReplaceInPlace(EditState* doc)

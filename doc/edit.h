@@ -20,9 +20,12 @@ bool ProceedWithoutUndo(EditState* doc);
 bool InsertChar(EditState* doc, uint8_t c);
 int DeleteChar(EditState* doc);
 bool InsertString(EditState* doc, const char* s);
-void DeleteSelection(EditState* doc);
+// The bytes from the anchor to the caret; false, with nothing changed, when the user would
+// rather keep them than lose the undo log (no memory for their copy).
+bool DeleteSelection(EditState* doc);
 void TypeKey(EditState* doc, int key);
 void AutoIndent(EditState* doc);
-void ReplaceAtCaret(EditState* doc);
+// False when the match could not be deleted (see DeleteSelection): nothing was replaced.
+bool ReplaceAtCaret(EditState* doc);
 // False when the text could not grow: the match stays unreplaced and replace-all must stop.
 bool ReplaceInPlace(EditState* doc);

@@ -519,7 +519,7 @@ bool CopySelection(const EditState* doc)
 void OnPaste(EditState* doc)
 {
     if (!ClipboardOffersText(doc->hwnd)) return;
-    if (Highlighted(doc)) DeleteSelection(doc);
+    if (Highlighted(doc) && !DeleteSelection(doc)) return;  // the user kept the selection
     PasteFromClipboard(doc);
     LocateCaret(doc);
     HideHighlight(AsGrid(doc));

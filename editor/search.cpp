@@ -349,7 +349,7 @@ bool ReplaceOne(EditState* doc, const CaseFold& fold)
         SearchText(s, fold, doc->text, start, doc->length) != start)
         return false;
     doc->caretOffset = start;
-    ReplaceAtCaret(doc);
+    if (!ReplaceAtCaret(doc)) return false;  // refused: the match stays highlighted and selected
     // Nothing stays highlighted: the caret stands behind the replacement, where the next key
     // inserts and the next Find Next starts.
     HideHighlight(AsGrid(doc));

@@ -87,11 +87,18 @@ TEST_F(EditTest, NoMemoryForAnUndoCopyAsksAndObeysTheAnswer)
     EXPECT_EQ(Join(Text(doc.get()), doc->undoNext), "abxcdef 1");
     ASSERT_EQ(screen.MessageIds(), std::vector<int>{IDS_LOW_MEMORY_UNDO});
     EXPECT_EQ(screen.messages[0].kind, kMessageYesNo);
-    doc->anchorOffset = 0;
-    DeleteSelection(doc.get());
-    EXPECT_EQ(Text(doc.get()), "abxcdef");  // No: nothing deleted
+    // No over a shown selection, either way round: the key does nothing, and the caret, the
+    // anchor and the highlight stay as they were.
+    for (auto [anchor, caret] : {std::pair{0, 3}, {5, 1}}) {
+        Select(anchor, caret);
+        FailAllocationsFrom(AllocationCalls() + 1);
+        Type("Q");
+        EXPECT_EQ(
+            Join(Text(doc.get()), doc->anchorOffset, At(), doc->gridFlags & kGridHighlight),
+            Join("abxcdef", anchor, std::to_string(caret) + "@0:" + std::to_string(caret), kGridHighlight));
+    }
     screen.messageAnswer = kAnswerYes;
-    Click(3);  // the refused deletion had already moved the caret to the start
+    Click(3);
     FailAllocationsFrom(AllocationCalls() + 1);
     doc->anchorOffset = 0;
     DeleteSelection(doc.get());
