@@ -4,9 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "doc/grid.h"
-#include "doc/view.h"
-#include "tests/native/doc_helpers.h"
 #include "tests/native/recorder.h"
 #include "tests/native/selection_walk.h"
 
@@ -15,18 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static Recorder screen;
     g_core = CoreState{};
     g_core.screen = &screen;
-    g_core.settings.autoIndent = 0;
     screen = Recorder{};
     if (size < 2) return 0;
 
-    const DocPtr owner = DocWithText(WalkText(data[0]), 64, 8);
-    EditState* doc = owner.get();
-    doc->tabSize = 4;
-    doc->cellWidth = 8;
-    doc->cellHeight = 16;
-    if (LayoutCells(AsGrid(doc), 24 * 8, 8 * 16) != 0) std::abort();
-    RedrawRows(doc, 0, 0, doc->rows, doc->columns);
-    SelectionWalk walk(doc);
+    SelectionWalk walk(data[0]);
     for (size_t i = 1; i + 1 < size; i += 3) {
         const uint32_t high = i + 2 < size ? data[i + 2] : 0;
         const uint32_t arg = (high << 16) | (static_cast<uint32_t>(data[i + 1]) << 8) | high;
@@ -36,6 +25,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
         }
     }
-    CloseWorkingWindow(doc);
     return 0;
 }

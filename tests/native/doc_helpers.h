@@ -1,6 +1,7 @@
 // Building documents for native tests.
 #pragma once
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -8,8 +9,10 @@
 
 #include "doc/core_state.h"
 #include "doc/edit_state.h"
+#include "doc/grid.h"
 #include "doc/memory.h"
 #include "doc/undo.h"
+#include "doc/view.h"
 
 struct DocDeleter {
     void operator()(EditState* doc) const
@@ -43,6 +46,29 @@ inline DocPtr DocWithText(const std::string& text, int room = 1024, int rows = 2
     doc->length = static_cast<int32_t>(text.size());
     doc->capacity = capacity;
     return doc;
+}
+
+// A document drawn in a view of rows by columns cells of 8 by 16 pixels; null when there is no
+// memory for the cells.
+inline DocPtr DocInView(const std::string& text, int rows, int columns, int room = 1024, int tabSize = 8)
+{
+    DocPtr doc = DocWithText(text, room, rows);
+    doc->tabSize = tabSize;
+    doc->cellWidth = 8;
+    doc->cellHeight = 16;
+    if (LayoutCells(AsGrid(doc.get()), columns * 8, rows * 16) != 0) return nullptr;
+    RedrawRows(doc.get(), 0, 0, doc->rows, doc->columns);
+    return doc;
+}
+
+// What Find and Replace search for and put in.
+inline void SetSearch(const std::string& find, const std::string& replace, int matchCase = 0,
+                      int wholeWord = 0)
+{
+    std::snprintf(g_core.search.findText, kSearchTextSize, "%s", find.c_str());
+    std::snprintf(g_core.search.replaceText, kSearchTextSize, "%s", replace.c_str());
+    g_core.search.matchCase = matchCase;
+    g_core.search.wholeWord = wholeWord;
 }
 
 // Values with blanks between, to check several fields at once: Join(1, "a", 2) is "1 a 2".

@@ -22,11 +22,8 @@ protected:
     void Open(const std::string& text, int rows = 10, int columns = 40, int room = 1024)
     {
         if (doc) CloseWorkingWindow(doc.get());
-        doc = DocWithText(text, room, rows);
-        doc->cellWidth = 8;
-        doc->cellHeight = 16;
-        ASSERT_EQ(LayoutCells(AsGrid(doc.get()), columns * 8, rows * 16), 0);
-        RedrawRows(doc.get(), 0, 0, doc->rows, doc->columns);
+        doc = DocInView(text, rows, columns, room);
+        ASSERT_TRUE(doc) << "no cells for the view";
     }
     void TearDown() override
     {
@@ -67,12 +64,9 @@ protected:
     }
     std::vector<std::string> FreshRows() const
     {
-        DocPtr fresh = DocWithText(Whole(), 16, doc->rows);
+        DocPtr fresh = DocInView(Whole(), doc->rows, doc->columns, 16, doc->tabSize);
         fresh->topOffset = AbsoluteTop(doc.get());
         fresh->leftColumn = doc->leftColumn;
-        fresh->tabSize = doc->tabSize;
-        fresh->cellWidth = 8, fresh->cellHeight = 16;
-        EXPECT_EQ(LayoutCells(AsGrid(fresh.get()), doc->columns * 8, doc->rows * 16), 0);
         RedrawRows(fresh.get(), 0, 0, fresh->rows, fresh->columns);
         ShowCaretPosition(doc.get());  // the status line is the document's again
         std::vector<std::string> rows;
@@ -85,14 +79,5 @@ protected:
     void Type(const std::string& keys)
     {
         for (char c : keys) TypeKey(doc.get(), static_cast<uint8_t>(c));
-    }
-    // What Find and Replace search for and put in.
-    static void SetSearch(const std::string& find, const std::string& replace, int matchCase = 0,
-                          int wholeWord = 0)
-    {
-        std::snprintf(g_core.search.findText, kSearchTextSize, "%s", find.c_str());
-        std::snprintf(g_core.search.replaceText, kSearchTextSize, "%s", replace.c_str());
-        g_core.search.matchCase = matchCase;
-        g_core.search.wholeWord = wholeWord;
     }
 };
