@@ -21,16 +21,18 @@ compiler_window() { xdotool search --name '^KESTREL Compiler' 2>/dev/null | head
 compiler_up() { [ -n "$(compiler_window)" ]; }
 wait_compiler_up() { within 10 compiler_up || fail "no compiler window (log: $(cat "$work/compiler.log"))"; }
 wait_compiler_gone() { within 10 eval '! compiler_up' || fail "the compiler did not end"; }
+compile() {  # Tools > Compile, and the compiler's window is up
+    xdotool key --delay 150 alt+t c
+    wait_compiler_up
+}
 
 crlf "proc Main()" "print \"ok\"" "endproc" >"$work/GOOD.KSR"
 start_editor "$(winpath "$work/GOOD.KSR")"
 handle=$(probe state | sed -n 's/^handle=//p')
 xdotool type --delay 40 "var x"
 xdotool key --delay 40 Return
-xdotool key --delay 150 alt+t c
-wait_compiler_up
-crlf "var x" "proc Main()" "print \"ok\"" "endproc" >"$work/want"
-same_bytes "$work/GOOD.KSR" "$work/want"  # saved before compiling
+compile
+has_lines "$work/GOOD.KSR" "var x" "proc Main()" "print \"ok\"" "endproc"  # saved before compiling
 wait_compiler_gone
 good=$(winpath "$work/GOOD.KSR")
 printf 'ZURIRIRU.EXE /H%s,600  "%s"\r\n' "$handle" "${good^^}" >"$work/want"  # documents keep upper-cased paths
@@ -39,8 +41,7 @@ same_bytes "$work/compiler.log" "$work/want"
 
 # While the compiler runs, Compile only raises it; once it has ended, Compile starts anew.
 : >"$work/compiler.log"
-xdotool key --delay 150 alt+t c
-wait_compiler_up
+compile
 focus_editor
 xdotool key --delay 150 alt+t c
 wait_compiler_gone
@@ -48,54 +49,42 @@ wait_compiler_gone
 
 # Leaving the editor while a compiler is known closes the compiler too.
 focus_editor
-xdotool key --delay 150 alt+t c
-wait_compiler_up
+compile
 focus_editor
-xdotool key alt+x
-wait_exit
+leave
 [ -z "$(compiler_window)" ] || fail "the compiler outlived the editor"
 
 # A fault on line 3: the compiler writes the error file and starts the editor there, which the
 # running editor takes over; a typed X lands at the start of line 3.
 crlf "proc Main()" "print \"ok\"" "print \"open" "endproc" >"$work/BAD.KSR"
 start_editor "$(winpath "$work/BAD.KSR")"
-xdotool key --delay 150 alt+t c
-wait_compiler_up
+compile
 wait_compiler_gone
 sleep 2
 grep -q '(3): unterminated string' "$work/BAD.ERR" || fail "no error at line 3: $(cat "$work/BAD.ERR" 2>/dev/null)"
-probe state | grep -q '^active=.*BAD.KSR$' || fail "the faulty script is not active"
+expect_active BAD.KSR
 focus_editor
 xdotool type --delay 40 "X"
-xdotool key F2
-sleep 1
-crlf "proc Main()" "print \"ok\"" "Xprint \"open" "endproc" >"$work/want"
-same_bytes "$work/BAD.KSR" "$work/want"
+saved "$work/BAD.KSR" "proc Main()" "print \"ok\"" "Xprint \"open" "endproc"
 focus_editor
-xdotool key alt+x
-wait_exit
+leave
 
 # An error file compiled as a script keeps its bytes; its own faults go beside it.
 printf 'C:\\S\\A.KSR(3): unterminated string\r\n' >"$work/OLD.ERR"
 cp "$work/OLD.ERR" "$work/want"
 start_editor "$(winpath "$work/OLD.ERR")"
-xdotool key --delay 150 alt+t c
-wait_compiler_up
+compile
 wait_compiler_gone
 sleep 2
 same_bytes "$work/OLD.ERR" "$work/want"
 grep -q 'OLD.ERR(1): ' "$work/OLD.ERR.ERR" || fail "no fault at line 1: $(cat "$work/OLD.ERR.ERR" 2>/dev/null)"
 focus_editor
-xdotool key alt+x
-wait_exit
+leave
 
 # Started from a folder without the compiler, Compile shows message 311.
 mkdir "$work/alone"
 cp "$bin/ZAVODO.EXE" "$bin"/*.DLL "$work/alone/"
-(cd "$work/alone" && exec wine ZAVODO.EXE "$(winpath "$work/GOOD.KSR")") >/dev/null 2>&1 &
-editor=$!
-probe wait 30 || fail "no frame within 30 s"
-sleep 1
+editor_dir=$work/alone start_editor "$(winpath "$work/GOOD.KSR")"
 xdotool key --delay 150 alt+t c
 sleep 1.5
 probe dialog | grep -q '^text=Error executing ZURIRIRU.EXE' || fail "no message 311: $(probe dialog)"

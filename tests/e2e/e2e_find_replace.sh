@@ -12,10 +12,9 @@ open_file() {
     if [ -z "$editor" ]; then
         start_editor "$(winpath "$work/$1")"
     else
-        (cd "$bin" && wine ZAVODO.EXE "$(winpath "$work/$1")") >/dev/null 2>&1
-        sleep 1
+        hand_over "$(winpath "$work/$1")"
     fi
-    probe state | grep -q "^active=.*$1\$" || fail "$1 is not the active document"
+    expect_active "$1"
 }
 # find_dialog <ctrl+f|ctrl+r> <find text> [replacement]: the dialog open with its fields filled
 find_dialog() {
@@ -28,14 +27,6 @@ find_dialog() {
         [ -n "$3" ] && xdotool type --delay 40 "$3"
     fi
 }
-# saved_as <file> <expected bytes, printf format>
-saved_as() {
-    xdotool key F2
-    sleep 1
-    # shellcheck disable=SC2059
-    printf "$2" >"$work/want"
-    same_bytes "$work/$1" "$work/want"
-}
 
 # Replace All: the caret stands behind the last replacement with nothing selected.
 lines=()
@@ -46,8 +37,9 @@ find_dialog ctrl+r foo quux
 xdotool key --delay 200 Return alt+a
 sleep 1
 xdotool type --delay 40 "!"
-want=$(printf 'quux %s quux\\r\\n' $(seq 1 39))
-saved_as ALL.KSR "${want}quux 40 quux!\\r\\nend\\r\\n"
+want=("${lines[@]//foo/quux}")
+want[39]+="!"
+saved "$work/ALL.KSR" "${want[@]}" end
 
 # The last Replace of a batch (its Find Next finds nothing more) leaves nothing selected.
 crlf "ab" "cd ab" "ef" >"$work/LAST.KSR"
@@ -56,7 +48,7 @@ find_dialog ctrl+r ab ""
 xdotool key --delay 300 Return alt+r alt+r Escape
 sleep 1
 xdotool type --delay 40 "!"
-saved_as LAST.KSR '\r\ncd !\r\nef\r\n'
+saved "$work/LAST.KSR" "" "cd !" ef
 
 # Shift+Right on a match found selects the match and the byte behind it.
 crlf "xx foo yy" >"$work/SHIFT.KSR"
@@ -66,7 +58,7 @@ xdotool key --delay 300 Return Escape
 sleep 1
 xdotool key shift+Right
 xdotool type --delay 40 "!"
-saved_as SHIFT.KSR 'xx !yy\r\n'
+saved "$work/SHIFT.KSR" "xx !yy"
 
 # Cut while the clipboard is busy: the selection stays.
 crlf "keep all" >"$work/CUT.KSR"
@@ -77,9 +69,9 @@ xdotool key --delay 40 Home shift+End
 within 20 grep -q held "$work/held" || fail "the clipboard could not be held"
 xdotool key ctrl+x
 sleep 5
-saved_as CUT.KSR 'keep all\r\n'
+saved "$work/CUT.KSR" "keep all"
 xdotool key ctrl+x
 sleep 0.5
-saved_as CUT.KSR '\r\n'
+saved "$work/CUT.KSR" ""
 [ "$(probe clip-text)" = 'keep all' ] || fail "the cut text is not on the clipboard: $(probe clip-text)"
 passed

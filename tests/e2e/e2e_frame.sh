@@ -30,8 +30,7 @@ probe state | grep -q '^bar=.* [1-9][0-9]*$' || fail "no action bar"
 import -window root "$bin/../e2e_frame.png" 2>/dev/null
 
 # Alt+X leaves and writes the settings, the placement included.
-xdotool key alt+x
-wait_exit
+leave
 grep -q '^Start Size=50 60 850 660' "$ini" || fail "Start Size not saved: $(cat "$ini")"
 grep -q '^ActionBar=1' "$ini" || fail "the settings were not saved"
 passed

@@ -65,7 +65,7 @@ cp "$work/printed.pdf" "$bin/../printed.pdf"  # for a look
 # editor goes on.
 rm -f "$out"
 for n in $(seq 1 20000); do printf 'row %d\r\n' "$n"; done >"$work/HUGE.KSR"
-(cd "$bin" && wine ZAVODO.EXE "$(winpath "$work/HUGE.KSR")") >/dev/null 2>&1
+hand_over "$(winpath "$work/HUGE.KSR")"
 sleep 1
 xdotool key --delay 150 alt+f p
 sleep 1.5

@@ -29,9 +29,10 @@ fail() {
 expect() {  # expect <key=value>: the probe's state holds that line
     probe state | grep -qxF "$1" || fail "expected $1"
 }
-# start_editor <arguments...>: the editor on its own, waited for until its frame is idle.
+# start_editor <arguments...>: the editor on its own, waited for until its frame is idle; it is
+# started from the folder editor_dir names, else from the build's.
 start_editor() {
-    (cd "$bin" && exec wine ZAVODO.EXE "$@") >/dev/null 2>&1 &
+    (cd "${editor_dir:-$bin}" && exec wine ZAVODO.EXE "$@") >/dev/null 2>&1 &
     editor=$!
     probe wait 30 || fail "no frame within 30 s"
     sleep 1
@@ -49,10 +50,31 @@ wait_exit() {
     within 10 ended || fail "the editor did not end"
     editor=
 }
+leave() {  # Alt+X, and the editor ends
+    xdotool key alt+x
+    wait_exit
+}
+# hand_over <arguments...>: a second start, which hands them to the running copy and ends
+hand_over() { (cd "$bin" && timeout 30 wine ZAVODO.EXE "$@") >/dev/null 2>&1; }
+expect_active() {  # expect_active <file name>: the active document's title ends with it, within 5 s
+    within 5 eval "probe state | grep -qi '^active=.*$1\$'" ||
+        fail "$1 is not the active document: $(probe state | grep '^active=')"
+}
 # crlf <lines...>: the lines with CR LF ends, as a file holds them
 crlf() { printf '%s\r\n' "$@"; }
 same_bytes() {  # same_bytes <file> <expected file>
     cmp -s "$1" "$2" || fail "$1 differs: $(od -c "$1" | head -5)"
+}
+# has_lines <file> <lines...>: the file holds exactly these lines, each ended by CR LF
+has_lines() {
+    crlf "${@:2}" >"$work/want"
+    same_bytes "$1" "$work/want"
+}
+saved() {  # saved <file> <lines...>: F2 saves the active document, which the file then holds
+    crlf "${@:2}" >"$work/want"
+    xdotool key F2
+    within 5 cmp -s "$1" "$work/want"
+    same_bytes "$1" "$work/want"
 }
 rm -f "$ini"
 rm -rf "$WINEPREFIX/drive_c/windows/QV5RECOV"  # recovery copies a killed editor left

@@ -147,7 +147,7 @@ close_active() {  # Ctrl+F4, answering a save question with y or n
 }
 is_active() { probe state | grep -q "^active=\(.*\\\\\)\?$1.KSR$"; }  # is_active <name>: by its title
 open_file() {  # open_file <index>: a second start hands the file to the running copy
-    (cd "$bin" && wine ZAVODO.EXE "${paths[$1]}") >/dev/null 2>&1
+    hand_over "${paths[$1]}"
     within 3 is_active "${names[$1]}" || fail "${names[$1]}.KSR did not open"
 }
 drag() {
@@ -204,15 +204,13 @@ for i in "${!names[@]}"; do
     open_file "$i"
     saved_copy "$i" "$work/${names[i]}.saved"
 done
-xdotool key alt+x
-wait_exit
+leave
 for i in "${!names[@]}"; do
     start_editor "${paths[i]}"
     saved_copy "$i" "$work/${names[i]}.again"
     cmp -s "$work/${names[i]}.saved" "$work/${names[i]}.again" ||
         fail "${names[i]}.KSR changed when loaded and saved again: $(cmp "$work/${names[i]}.saved" "$work/${names[i]}.again")"
-    xdotool key alt+x
-    wait_exit
+    leave
 done
 
 sizes=$(for f in "${files[@]}"; do printf ' %s %s' "${f##*/}" "$(wc -c <"$f")"; done)
