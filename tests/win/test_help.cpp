@@ -194,18 +194,14 @@ TEST(Help, F1InDialogsAndMenusBecomesCommand900AndTheMenuHelpStepNamesTheHighlig
 // named in message 311.
 TEST(Help, ToolsGetTheirWholeCommandLineOrNoneAndWhatDoesNotStartIsNamed)
 {
-    static std::vector<std::string> boxes;
-    g_app.messageBoxHook = [](HWND, const char* text, const char*, UINT) {
-        boxes.emplace_back(text);
-        return IDOK;
-    };
+    BoxHook boxes;
     const struct {
         const char* program;
         size_t filler;
         bool starts;
     } table[] = {{"cmd.exe", 300, true}, {"ZNOTHERE.EXE", 300, false}, {"cmd.exe", 1100, false}};
     for (const auto& row : table) {
-        boxes.clear();
+        g_boxes.clear();
         const std::string out = TempPath("ZTOOL.TXT"), filler(row.filler, 'k');
         DeleteFileA(out.c_str());
         const std::string arguments = "/c echo " + filler + ">" + out;
@@ -215,10 +211,9 @@ TEST(Help, ToolsGetTheirWholeCommandLineOrNoneAndWhatDoesNotStartIsNamed)
             echoed = ReadBytes(out);
         EXPECT_EQ(echoed, row.starts ? filler + "\r\n" : "") << row.program;
         const std::vector<std::string> expected(!row.starts, std::string("Error executing ") + row.program);
-        EXPECT_EQ(boxes, expected) << row.program;
+        EXPECT_EQ(BoxTexts(), expected) << row.program;
         DeleteFileA(out.c_str());
     }
-    g_app.messageBoxHook = nullptr;
 }
 
 }  // namespace

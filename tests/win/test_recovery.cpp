@@ -26,6 +26,14 @@ std::string Folder()
     return folder;
 }
 
+// Whether text starts with the program's string id.
+bool StartsWith(const std::string& text, int id)
+{
+    char start[32];
+    LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), start, sizeof start);
+    return text.rfind(start, 0) == 0;
+}
+
 // An empty recovery folder (or none).
 void ClearFolder()
 {
@@ -109,11 +117,7 @@ TEST_F(RecoveryTest, ActivationAsksOnceAboutAFileChangedOnDisk)
         if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
         EXPECT_EQ(Join(Text(doc), (doc->docFlags & kDocModified) != 0), Join(c.text, c.modified));
         ASSERT_EQ(g_boxes.size(), c.boxes.size());
-        for (size_t i = 0; i < c.boxes.size(); ++i) {
-            char start[32];
-            LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(c.boxes[i]), start, sizeof start);
-            EXPECT_EQ(g_boxes[i].text.rfind(start, 0), 0u) << g_boxes[i].text;
-        }
+        for (size_t i = 0; i < c.boxes.size(); ++i) EXPECT_TRUE(StartsWith(g_boxes[i].text, c.boxes[i])) << i;
         const int undid = Undo(doc);
         EXPECT_EQ(Join(undid, undid ? Text(doc) : ""), Join(c.undone.empty() ? 0 : 1, c.undone));
     }
@@ -150,9 +154,7 @@ TEST_F(RecoveryTest, CopyWrittenWhenTheInputRestsAndAFolderThatCannotBeMadeRepor
         EXPECT_FALSE(doc->recovery.written);
     }
     ASSERT_EQ(Join(Text(doc), g_boxes.size()), "abold\n 1");
-    char start[32];
-    LoadStringA(GetModuleHandleA(nullptr), IDS_SNAPSHOT_FAILED, start, sizeof start);
-    EXPECT_EQ(g_boxes[0].text.rfind(start, 0), 0u) << g_boxes[0].text;
+    EXPECT_TRUE(StartsWith(g_boxes[0].text, IDS_SNAPSHOT_FAILED)) << g_boxes[0].text;
 
     // A copy of a file another program now holds without sharing: message 300, no window, the
     // file's bytes as they were, and the copy stays for a later try.
@@ -167,7 +169,8 @@ TEST_F(RecoveryTest, CopyWrittenWhenTheInputRestsAndAFolderThatCannotBeMadeRepor
     EXPECT_EQ(RecoverSnapshot(copy.c_str(), view), nullptr);
     CloseHandle(holder);
     FreeBlock(block);
-    EXPECT_EQ(Join(g_app.documentCount - documents, FileExists(copy), ReadBytes(held)), Join(0, 1, "on disk\r\n"));
+    EXPECT_EQ(Join(g_app.documentCount - documents, FileExists(copy), ReadBytes(held)),
+              Join(0, 1, "on disk\r\n"));
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Cannot open file - " + held.substr(0, 80)});
     DeleteFileA(copy.c_str());
     DeleteFileA(held.c_str());
@@ -213,7 +216,8 @@ TEST_F(RecoveryTest, ACopyGoesOnlyWhenItsDocumentHasReallyClosed)
         // The document still open closes for good on "No": its copy goes with it.
         g_boxAnswers = {IDNO};
         SendMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(Join(IsWindow(window) != 0, FileExists(files[0]), FileExists(files[1])), Join(false, false, true));
+        EXPECT_EQ(Join(IsWindow(window) != 0, FileExists(files[0]), FileExists(files[1])),
+                  Join(false, false, true));
         doc = DocumentOfWindow(second);
     }
 }
