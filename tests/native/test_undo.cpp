@@ -1,6 +1,7 @@
 // The undo and redo log.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <random>
@@ -95,35 +96,64 @@ TEST_F(UndoTest, NoMemoryForTheLogOrAFailedReinsertionLeavesNoLogAndTheViewOnThe
     }
 }
 
-// A long random sequence of edits, undos and redos against a plain string model, with the
-// caret mostly placed so that a working window opens.
-TEST_F(UndoTest, RandomEditsMatchAStringModel)
+// The caret's line and column as the status line should show them, counted in `text`.
+std::string TrueStatus(const std::string& text, int32_t caret, int32_t tabSize)
 {
-    for (unsigned seed : {1u, 2u, 3u}) {
+    const std::string before = text.substr(0, static_cast<size_t>(caret));
+    const size_t lineStart = before.rfind('\n') + 1;  // 0 on the first line
+    int32_t column = 0;
+    for (size_t i = lineStart; i < before.size(); ++i)
+        column = ColumnAdvance(column, static_cast<uint8_t>(before[i]), tabSize);
+    return Join(std::count(before.begin(), before.end(), '\n') + 1, column + 1);
+}
+
+// A long random sequence of edits, undos and redos against a plain string model, with the
+// caret mostly placed so that a working window opens. The last run has lines longer than a
+// working window copies, so the window ends inside a line. The text, the caret, the status
+// line's true column and every drawn row must be those of the model.
+TEST_F(UndoTest, RandomEditsMatchAStringModelAndDrawAsPlainText)
+{
+    const std::string longLine = "\tab" + std::string(kWorkingWindowMost + 5000, 'x');
+    for (unsigned seed : {1u, 2u, 3u, 15u}) {
+        const bool longLines = seed == 15;
         std::mt19937 random(seed);
         auto pick = [&](size_t n) { return static_cast<int32_t>(random() % n); };
-        std::string model = NumberedLines(1500);
+        std::string model =
+            longLines ? longLine + "\nshort one\n  two\n" + longLine + "\nend" : NumberedLines(1500);
         Open(model, 12, 30);
         g_core.settings.autoIndent = 1;
         int32_t caret = 0;
         Click(caret);
         // The text when undoNext had each value; none: a state between the records of one edit.
         std::vector<std::optional<std::string>> snaps{model};
-        for (int step = 0; step < 2500; ++step) {
+        for (int step = 0; step < (longLines ? 600 : 2500); ++step) {
             const auto n0 = static_cast<size_t>(doc->undoNext);
             snaps.resize(std::max(snaps.size(), n0 + 1));
             snaps[n0] = Whole();
             const auto at = static_cast<size_t>(caret);
             const bool atEnd = at == model.size();
             int records = 0;
-            const int op = pick(100);
-            if (op < 8) {
-                caret = pick(2) ? pick(model.size() - 9000) : pick(model.size() + 1);
+            // A run with long lines begins at a window's cut: three Deletes, then an overwrite.
+            const int forced[] = {4, 70, 70, 70, 10};
+            const int op = longLines && step < 5 ? forced[step] : pick(100);
+            if (op < 4) {
+                CloseWorkingWindow(doc.get());  // as End does
+                CaretToLineEnd(doc.get());
+                CaretUpdate(doc.get());
+                caret = static_cast<int32_t>(std::min(model.find('\n', at), model.size()));
+            } else if (op < 10) {
+                // Anywhere, mostly 9000 bytes or more before the end; on long lines also just
+                // before a window's cut, at the start or end of one, or near the text's end.
+                const int32_t spots[] = {kWorkingWindowMost - 1, 0, static_cast<int32_t>(model.find('\n')),
+                                         static_cast<int32_t>(model.rfind('\n') - 3)};
+                if (longLines && (step == 0 || pick(2)))
+                    caret = spots[step == 0 ? 0 : pick(4)];
+                else
+                    caret = pick(2) ? pick(model.size() - 9000) : pick(model.size() + 1);
                 Click(caret);
-                continue;
             } else if (op < 50) {
                 const char c = "abc XYZ\t"[pick(8)];
-                g_core.insertMode = pick(4) != 0;
+                g_core.insertMode = op != 10 && pick(4) != 0;
                 if (!g_core.insertMode && !atEnd && model[at] != '\n') {
                     model.erase(at, 1);
                     ++records;
@@ -157,6 +187,7 @@ TEST_F(UndoTest, RandomEditsMatchAStringModel)
                 caret += static_cast<int32_t>(s.size());
                 ++records;
                 InsertString(doc.get(), s.c_str());
+                SetTop(doc.get(), doc->topOffset);  // as Paste redraws the view
                 LocateCaret(doc.get());
                 CaretUpdate(doc.get());
             } else if (op < 85) {
@@ -181,10 +212,15 @@ TEST_F(UndoTest, RandomEditsMatchAStringModel)
                 }
                 model = Whole();
                 caret = AbsoluteCaret(doc.get());
-                continue;
             }
             ASSERT_EQ(Whole(), model) << "seed " << seed << " step " << step << " op " << op;
             ASSERT_EQ(AbsoluteCaret(doc.get()), caret) << "seed " << seed << " step " << step;
+            ASSERT_EQ(Join(screen.statusLine, screen.statusColumn), TrueStatus(model, caret, doc->tabSize))
+                << "seed " << seed << " step " << step;
+            if (step % 10 == 0) {
+                ASSERT_EQ(Rows(), FreshRows()) << "seed " << seed << " step " << step;
+            }
+            if (records == 0) continue;  // the caret moved, a replay ran or a key found nothing to do
             // A new edit drops what could be redone; the log trims a quarter whenever it reaches 63.
             snaps.resize(n0 + 1);
             for (int i = 0; i < records; ++i) {
@@ -195,7 +231,7 @@ TEST_F(UndoTest, RandomEditsMatchAStringModel)
             snaps.back() = model;
             ASSERT_EQ(doc->undoNext, static_cast<int32_t>(snaps.size()) - 1)
                 << "seed " << seed << " step " << step;
-            ASSERT_TRUE(records == 0 || doc->undoCount == doc->undoNext) << doc->undoCount;
+            ASSERT_EQ(doc->undoCount, doc->undoNext);
         }
         CloseWorkingWindow(doc.get());
         EXPECT_EQ(Text(doc.get()), model);

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <random>
 
 #include "doc/text.h"
 #include "tests/native/edit_fixture.h"
@@ -31,8 +30,8 @@ protected:
 
 }  // namespace
 
-// The columns offsets land on, tabs included, are checked against a plain count by
-// LongLinesEditAndDrawAsPlainText; here cells map back to offsets (and tabs of one and NUL
+// The columns offsets land on, tabs included, are checked against a plain count by the random
+// edits of test_undo.cpp; here cells map back to offsets (and tabs of one and NUL
 // bytes advance as they should: tabs of eight are seen through the caret's column).
 TEST_F(ViewTest, CellsMapBackToTheOffsetsTheyShowAndRenderingCutsLongLinesAndStraddlingTabs)
 {
@@ -214,78 +213,5 @@ TEST_F(ViewTest, SelectionsInvertFromTheAnchorDoubleClicksSelectAWordAndHelpTake
         CaretAt(caret);
         EXPECT_EQ(WordForHelp(doc.get(), word), answer) << caret;
         EXPECT_STREQ(word, expect) << caret;
-    }
-}
-
-namespace {
-
-// The caret's line and column as the status line should show them, counted in `text`.
-std::string TrueStatus(const std::string& text, int32_t caret, int32_t tabSize)
-{
-    int32_t line = 1, column = 0;
-    for (int32_t i = 0; i < caret; ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 0;
-        } else {
-            column = ColumnAdvance(column, static_cast<uint8_t>(text[i]), tabSize);
-        }
-    }
-    return Join(line, column + 1);
-}
-
-}  // namespace
-
-// Random typing at the start and end of lines longer than a working window copies: the window
-// ends inside the line, yet the text, every drawn row and the status line's true column are
-// those of the same edits made to a plain string and drawn from scratch.
-TEST_F(ViewTest, LongLinesEditAndDrawAsPlainText)
-{
-    std::mt19937 random(15);
-    const std::string longLine = "\tab" + std::string(kWorkingWindowMost + 5000, 'x');
-    std::string model = longLine + "\nshort one\n  two\n" + longLine + "\nend";
-    g_core.settings.autoIndent = false;
-    EditFixture::Open(model, 6, 30, 4096);
-    int32_t caret = 0;
-    for (int step = 0; step < 600; ++step) {
-        // The run begins with Delete and an overwrite at a window's cut: the next byte is the
-        // main text's.
-        const int action = step >= 1 && step <= 3 ? 8 : step == 4 ? 5 : static_cast<int>(random() % 12);
-        const char typed = "kq\t"[random() % 3];
-        if (step % 150 == 0) {
-            // A click at the start or the end of one of the lines, or just before the cut.
-            const int32_t at[] = {0, static_cast<int32_t>(model.find('\n')), kWorkingWindowMost - 1,
-                                  static_cast<int32_t>(model.rfind('\n') - 3)};
-            caret = at[step == 0 ? 2 : random() % 4];
-            Click(caret);
-        } else if (action < 6) {
-            g_core.insertMode = action != 5;
-            const bool overwrite =
-                !g_core.insertMode && model[caret] != '\n' && caret < static_cast<int32_t>(model.size());
-            TypeKey(doc.get(), static_cast<uint8_t>(typed));
-            model.replace(static_cast<size_t>(caret), overwrite ? 1 : 0, 1, typed);
-            ++caret;
-        } else if (action < 8) {
-            TypeKey(doc.get(), kKeyBackspace);
-            if (caret > 0 && model[caret - 1] != '\n') model.erase(static_cast<size_t>(--caret), 1);
-        } else if (action < 10) {
-            TypeKey(doc.get(), kKeyDelete);
-            if (caret < static_cast<int32_t>(model.size())) model.erase(static_cast<size_t>(caret), 1);
-        } else if (action == 10) {
-            g_core.insertMode = true;
-            TypeKey(doc.get(), kKeyEnter);
-            model.insert(static_cast<size_t>(caret++), 1, '\n');
-        } else {
-            CloseWorkingWindow(doc.get());  // as End does
-            CaretToLineEnd(doc.get());
-            CaretUpdate(doc.get());
-            caret =
-                static_cast<int32_t>(std::min(model.find('\n', static_cast<size_t>(caret)), model.size()));
-        }
-        ASSERT_EQ(AbsoluteCaret(doc.get()), caret) << step;
-        ASSERT_EQ(Status(), TrueStatus(model, caret, doc->tabSize)) << step;
-        if (step % 10 != 0) continue;
-        ASSERT_EQ(Whole(), model) << step;
-        ASSERT_EQ(Rows(), FreshRows()) << step;
     }
 }
