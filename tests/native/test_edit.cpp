@@ -106,42 +106,11 @@ TEST_F(EditTest, NoMemoryForAnUndoCopyAsksAndObeysTheAnswer)
     EXPECT_EQ(Join(Text(doc.get()), doc->undoNext, doc->undoLog == nullptr), "cdef 0 1");
 }
 
-TEST_F(EditTest, ReplaceStepsWithAndWithoutRecordsAndInPlaceWithoutRoomChangeNothing)
+TEST_F(EditTest, ReplaceAtCaretPutsTheReplacementForTheMatchInTwoRecords)
 {
     Open("one two one");
     SetSearch("one", "three");
     Click(0);
     ReplaceAtCaret(doc.get());
     EXPECT_EQ(Join(Text(doc.get()), doc->undoNext), "three two one 2");
-    doc->caretOffset = 10;
-    doc->docFlags = kDocReplaceAll;
-    ASSERT_TRUE(ReplaceInPlace(doc.get()));
-    // Text, caret, records and the modified flag.
-    EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset, doc->undoNext, doc->docFlags & kDocModified),
-              "three two three 15 2 0");
-    SetSearch("three", "1");
-    doc->caretOffset = 0;
-    ASSERT_TRUE(ReplaceInPlace(doc.get()));
-    EXPECT_EQ(Text(doc.get()), "1 two three");
-    // In place without room nothing changes (a key without room is the out-of-memory sweep's).
-    Open("ab", 10, 40, 0);
-    SetSearch("a", "xyz");
-    doc->caretOffset = 0;
-    FailAllocationsFrom(AllocationCalls() + 1);
-    EXPECT_FALSE(ReplaceInPlace(doc.get()));
-    EXPECT_EQ(Join(Text(doc.get()), doc->caretOffset, screen.MessageIds().size()), "ab 0 1");
-}
-
-TEST_F(EditTest, TypingInALargeTextGoesThroughTheWorkingWindow)
-{
-    std::string text = NumberedLines(3000);
-    Open(text, 20, 40, 0);
-    Click(12 * 5 + 2);
-    // The text of edits in the window is the undo model test's; here when the window closes.
-    Type("a" + std::string(9, kDel[0]));
-    // Only the visible lines are in the block; deleting a line end (the LF) closes the window.
-    EXPECT_EQ(Join(doc->docFlags & kDocWorkingWindow, doc->length < 1000), Join(kDocWorkingWindow, 1));
-    Type(kDel);
-    EXPECT_EQ(Join(doc->docFlags & kDocWorkingWindow, Text(doc.get())),
-              "0 " + text.replace(12 * 5 + 2, 10, "a"));
 }
