@@ -1,7 +1,5 @@
 // Arbitrary bytes loaded as a document hold no CR and no NUL, fill their block exactly, and
 // load(save(load(x))) equals load(x), with and without tab expansion.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,22 +10,17 @@
 #include "doc/memory.h"
 #include "doc/undo.h"
 #include "tests/native/doc_helpers.h"
+#include "tests/native/file_helpers.h"
 #include "tests/native/recorder.h"
 
 namespace {
 
 std::string ScratchPath(const char* name)
 {
-    static const std::string dir = [] {
-        // $TMPDIR when set: make fuzz points it at a memory file system, where the flush every
-        // save makes costs nothing.
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zavodo-fuzz-XXXXXX";
-        const char* made = mkdtemp(pattern.data());
-        if (!made) std::abort();
-        return std::string(made);
-    }();
-    return dir + "/" + name;
+    // make fuzz sets $TMPDIR to a memory file system, where the flush every save makes costs
+    // nothing.
+    static const ScratchDir dir;
+    return dir.File(name);
 }
 
 DocPtr LoadFrom(const std::string& path)

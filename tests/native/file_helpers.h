@@ -14,10 +14,12 @@
 
 class ScratchDir {
 public:
+    // Under $TMPDIR when it is set.
     ScratchDir()
     {
-        char pattern[] = "/tmp/zavodo-test-XXXXXX";
-        const char* made = mkdtemp(pattern);
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zavodo-test-XXXXXX";
+        const char* made = mkdtemp(pattern.data());
         path_ = made ? made : "/tmp";
     }
     ~ScratchDir() { std::filesystem::remove_all(path_); }
