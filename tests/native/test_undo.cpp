@@ -107,7 +107,7 @@ std::string TrueStatus(const std::string& text, int32_t caret, int32_t tabSize)
     return Join(std::count(before.begin(), before.end(), '\n') + 1, column + 1);
 }
 
-// A long random sequence of edits, undos and redos against a plain string model, with the
+// A long random sequence of edits, Goto Line, undos and redos against a plain string model, with the
 // caret mostly placed so that a working window opens. The last run has lines longer than a
 // working window copies, so the window ends inside a line. The text, the caret, the status
 // line's true column and every drawn row must be those of the model.
@@ -197,6 +197,16 @@ TEST_F(UndoTest, RandomEditsMatchAStringModelAndDrawAsPlainText)
                 caret = other;
                 ++records;
                 TypeKey(doc.get(), kKeyDelete);
+            } else if (op < 88) {
+                // Goto Line, which another copy's "/G" can ask for while typing holds a working
+                // window open: past the last line, the last one.
+                const int32_t line = 1 + pick(1700);
+                size_t start = 0;
+                for (int32_t n = 1; n < line && model.find('\n', start) != std::string::npos; ++n)
+                    start = model.find('\n', start) + 1;
+                caret = static_cast<int32_t>(start);
+                GotoLine(doc.get(), line);
+                ASSERT_EQ(doc->caretRow, 0) << "line " << line;
             } else {
                 const bool undo = op < 95;
                 const int32_t before = doc->undoNext;

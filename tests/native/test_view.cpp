@@ -1,7 +1,6 @@
 // Caret, selection and view position over a document.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "doc/text.h"
@@ -85,30 +84,6 @@ TEST_F(ViewTest, LineWordAndGotoMovesKeepTheColumnAndStayInTheText)
         if (c.column >= 0) doc->caretColumn = c.column;
         c.move(doc.get());
         EXPECT_EQ(Join(At(), doc->topLine), c.at) << c.text << " from " << c.caret;
-    }
-}
-
-// A line number from outside (another copy's "/G") can come while typing has opened a working
-// window on a long text: the whole text is walked, the typed byte is kept, and the caret and the
-// status line show the line reached, from wherever the caret stood.
-TEST_F(ViewTest, GotoLineWalksTheWholeTextWhileAWorkingWindowIsOpen)
-{
-    const std::string text = NumberedLines(2000);  // 12 bytes a line, a final LF
-    for (int32_t caret : {12 * 5 + 3, 12 * 8}) {
-        for (int32_t line : {1, 7, 1500, 2001, 5000}) {
-            Open(text, 10, 40, 64);
-            CaretAt(caret);
-            Type("x");
-            ASSERT_TRUE(doc->docFlags & kDocWorkingWindow);
-            GotoLine(doc.get(), line);
-            const int32_t reached = std::min(line, 2001);
-            const std::string before(doc->text, static_cast<size_t>(doc->caretOffset));
-            EXPECT_EQ(Join(doc->docFlags & kDocWorkingWindow, doc->length, doc->text[caret],
-                           std::count(before.begin(), before.end(), '\n') + 1, doc->topLine, doc->caretRow,
-                           Status()),
-                      Join(0, text.size() + 1, 'x', reached, reached - 1, 0, Join(reached, 1)))
-                << "line " << line << " from " << caret;
-        }
     }
 }
 
