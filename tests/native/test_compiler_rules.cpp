@@ -82,16 +82,13 @@ TEST(CompilerCommandLine, TakesFrameIdOptionsAndTheLastQuotedPathAndTheErrorFile
 
     // The error file sits beside the script, with one CR LF line a fault; it is never the
     // script itself, whatever the case of its extension or the dots and blanks after it.
-    for (auto [script, errors] : {std::pair{"C:\\D\\N.KSR", "C:\\D\\N.ERR"},
-                                  {"C:\\D.X\\NAME", "C:\\D.X\\NAME.ERR"},
-                                  {"N.A.KSR", "N.A.ERR"},
-                                  {"C:N", "C:N.ERR"},
-                                  {"C:\\D\\N.ERR", "C:\\D\\N.ERR.ERR"},
-                                  {"n.err", "n.err.ERR"},
-                                  {"N.ERR ", "N.ERR .ERR"},
-                                  {"N.ERR.", "N.ERR.ERR"},
-                                  {"N.ERRS", "N.ERR"}})
-        EXPECT_EQ(ErrorFileName(script), errors) << script;
+    // clang-format off
+    const std::pair<const char*, const char*> errorFiles[] = {
+        {"C:\\D\\N.KSR", "C:\\D\\N.ERR"}, {"C:\\D.X\\NAME", "C:\\D.X\\NAME.ERR"}, {"N.A.KSR", "N.A.ERR"},
+        {"C:N", "C:N.ERR"}, {"C:\\D\\N.ERR", "C:\\D\\N.ERR.ERR"}, {"n.err", "n.err.ERR"},
+        {"N.ERR ", "N.ERR .ERR"}, {"N.ERR.", "N.ERR.ERR"}, {"N.ERRS", "N.ERR"}};
+    // clang-format on
+    for (auto [script, errors] : errorFiles) EXPECT_EQ(ErrorFileName(script), errors) << script;
     EXPECT_EQ(ErrorLine("C:\\D\\N.KSR", {12, "unterminated string"}),
               "C:\\D\\N.KSR(12): unterminated string\r\n");
 }

@@ -86,16 +86,13 @@ TEST_F(DocumentFileTest, NoMemoryFailsTheCreationAndAFileOfAnotherSizeStaysInIts
     // unreadable.
     WriteFile(dir.File("a.ksr"), "0123456789");
     ASSERT_EQ(mkdir(dir.File("folder.ksr").c_str(), 0755), 0);
-    const struct {
-        std::string file;
-        int32_t announced;
-        const char* text;
-        LoadResult result;
-    } reads[] = {{dir.File("a.ksr"), 5000, "0123456789", LoadResult::kLoaded},
-                 {dir.File("a.ksr"), 4, "0123", LoadResult::kLoaded},
-                 {dir.File("gone.ksr"), 10, "", LoadResult::kUnreadable},
-                 {dir.File("folder.ksr"), 10, "", LoadResult::kUnreadable},
-                 {"/proc/self/mem", 5000, "", LoadResult::kUnreadable}};
+    const LoadResult loaded = LoadResult::kLoaded, unreadable = LoadResult::kUnreadable;
+    // clang-format off
+    const struct { std::string file; int32_t announced; const char* text; LoadResult result; } reads[] = {
+        {dir.File("a.ksr"), 5000, "0123456789", loaded}, {dir.File("a.ksr"), 4, "0123", loaded},
+        {dir.File("gone.ksr"), 10, "", unreadable}, {dir.File("folder.ksr"), 10, "", unreadable},
+        {"/proc/self/mem", 5000, "", unreadable}};
+    // clang-format on
     for (const auto& r : reads) {
         char name[kPathSize];
         std::snprintf(name, sizeof name, "%s", r.file.c_str());
