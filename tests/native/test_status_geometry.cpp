@@ -60,7 +60,6 @@ TEST(StatusGeometry, PanesFollowTheFontAndThePositionTextMatchesTheCLibrary)
                       static_cast<int>(c[1]));
         EXPECT_EQ(Format(kPositionFormat, c[0], c[1]), expected) << c[0] << "," << c[1];
     }
-    EXPECT_EQ(Format(kPositionFormat, 1, 11), "Line: 1        Col: 11                 ");
     EXPECT_EQ(Format("%5d|%ld%%", 3, 4), "    3|4%");
     EXPECT_EQ(Format("%s %d %d %d", 1, 2), "%s 1 2 %d");
     EXPECT_EQ(Format(kPositionFormat, 1, 1, 10), "Line: 1  ");

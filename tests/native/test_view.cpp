@@ -70,12 +70,9 @@ TEST_F(ViewTest, LineWordAndGotoMovesKeepTheColumnAndStayInTheText)
         {"foo, bar\nnext", 1, -1, right2, "8@0:8 0"},   // stops at the line's LF, never leaves the line
         {"foo, bar\nnext", 7, -1, WordLeft, "5@0:5 0"},  // the edit window first moves one byte left
         {"foo, bar\nnext", 10, -1, WordLeft, "9@1:0 0"}, // not across the line start
-        // Go To Line clamps; 500 with a final LF: the empty line after it.
-        {"l1\nl2\nl3\n", 0, -1, [](EditState* d) { GotoLine(d, 0); }, "0@0:0 0"},
-        {"l1\nl2\nl3\n", 0, -1, [](EditState* d) { GotoLine(d, -7); }, "0@0:0 0"},
-        {"l1\nl2\nl3\n", 0, -1, [](EditState* d) { GotoLine(d, 2); }, "3@0:0 1"},
-        {"l1\nl2\nl3\n", 0, -1, [](EditState* d) { GotoLine(d, 500); }, "9@0:0 3"},
-        {"l1\nl2\nl3", 0, -1, [](EditState* d) { GotoLine(d, 500); }, "6@0:0 2"},
+        // Go To Line clamps numbers below 1 (the random edit model takes those past the end).
+        {"l1\nl2\nl3\n", 4, -1, [](EditState* d) { GotoLine(d, 0); }, "0@0:0 0"},
+        {"l1\nl2\nl3\n", 7, -1, [](EditState* d) { GotoLine(d, -7); }, "0@0:0 0"},
     };
     // clang-format on
     for (const auto& c : cases) {
