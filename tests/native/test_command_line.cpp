@@ -1,5 +1,6 @@
 // Splitting the command line into arguments, and the start-up switches' rules (the list's
-// block layout and its failed allocations are checked by fuzz_command_line).
+// block layout, its failed allocations and that it leaks nothing are checked by
+// fuzz_command_line).
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -7,8 +8,6 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "doc/memory.h"
-#include "tests/native/tally_allocator.h"
 
 namespace {
 
@@ -26,8 +25,6 @@ std::vector<std::string> Split(const std::string& line)
 
 TEST(CommandLine, SplitsAsQuotedAndBlankRulesSayAndClassifiesTheSwitches)
 {
-    g_tally = Tally{};
-    SetAllocator(kTallyAllocator);
     const std::string a300(300, 'a'), b300(300, 'b');
     std::string words;  // w1 .. w25
     std::vector<std::string> first20;
@@ -44,8 +41,6 @@ TEST(CommandLine, SplitsAsQuotedAndBlankRulesSayAndClassifiesTheSwitches)
     };
     // clang-format on
     for (const auto& c : cases) EXPECT_EQ(Split(c.line), c.args) << c.line;
-    RestoreDefaultAllocator();
-    EXPECT_EQ(g_tally.live, 0);
     // The start-up switches and the /G line number.
     // clang-format off
     const struct { const char* arg; ArgumentKind kind; } kinds[] = {{"/G12", ArgumentKind::GotoOption},   {"/N", ArgumentKind::NewOption},
