@@ -86,27 +86,19 @@ TEST(SnapshotFormat, RefusesCutAndDamagedFilesWithTheirReasonAndWhatWasWrittenCo
     // The standard check value of CRC-32.
     EXPECT_EQ(Crc32(0, "123456789", 9), 0xCBF43926u);
 
-    // Written through the file library and read back whole.
+    // A refused name writes nothing and keeps the file that stands; a missing directory fails
+    // without a trace. (What is written reads back whole in the window's recovery tests.)
     ScratchDir dir;
     const std::string file = dir.File("A.ZVR");
-    const std::string text = "line one\nline two\n";
-    ASSERT_TRUE(
-        WriteSnapshotFile(file.c_str(), "C:\\A.KSR", 0, 99, text.data(), static_cast<int32_t>(text.size())));
-    char* block = nullptr;
-    int32_t length = 0;
-    ASSERT_TRUE(ReadWholeFile(file.c_str(), false, &block, &length));
-    SnapshotView view;
-    EXPECT_EQ(ParseSnapshot(block, static_cast<size_t>(length), &view), SnapshotFault::kNone);
-    EXPECT_EQ(std::string(view.text, view.length), text);
-    FreeBlock(block);
-    // A refused name writes nothing and keeps the file that stands.
+    WriteFile(file, "standing");
     EXPECT_FALSE(WriteSnapshotFile(file.c_str(), nullptr, 0, 99, "x", 1));
-    EXPECT_EQ(ReadFile(file).size(), SnapshotHeaderSize(8) + text.size());
-    // A missing directory fails without a trace.
+    EXPECT_EQ(ReadFile(file), "standing");
     EXPECT_FALSE(WriteSnapshotFile(dir.File("none/B.ZVR").c_str(), "C:\\A", 0, 0, "x", 1));
 
     // Reading for a reload drops CR and NUL as loading does; a missing file is refused.
     WriteFile(dir.File("T.KSR"), std::string("a\r\nb\0c", 6));
+    char* block = nullptr;
+    int32_t length = 0;
     ASSERT_TRUE(ReadWholeFile(dir.File("T.KSR").c_str(), true, &block, &length));
     EXPECT_EQ(std::string(block, static_cast<size_t>(length)), "a\nbc");
     FreeBlock(block);
