@@ -107,10 +107,10 @@ std::string TrueStatus(const std::string& text, int32_t caret, int32_t tabSize)
     return Join(std::count(before.begin(), before.end(), '\n') + 1, column + 1);
 }
 
-// A long random sequence of edits, Goto Line, undos and redos against a plain string model, with the
-// caret mostly placed so that a working window opens. The last run has lines longer than a
-// working window copies, so the window ends inside a line. The text, the caret, the status
-// line's true column and every drawn row must be those of the model.
+// A long random sequence of edits, Goto Line, undos and redos against a plain string model,
+// with the caret mostly placed so that a working window opens. The last run has lines longer
+// than a working window copies, so the window ends inside a line. The text, the caret, the
+// status line's true column and every drawn row must be those of the model.
 TEST_F(UndoTest, RandomEditsMatchAStringModelAndDrawAsPlainText)
 {
     const std::string longLine = "\tab" + std::string(kWorkingWindowMost + 5000, 'x');
