@@ -99,12 +99,11 @@ TEST_F(UndoTest, NoMemoryForTheLogOrAFailedReinsertionLeavesNoLogAndTheViewOnThe
 // The caret's line and column as the status line should show them, counted in `text`.
 std::string TrueStatus(const std::string& text, int32_t caret, int32_t tabSize)
 {
-    const std::string before = text.substr(0, static_cast<size_t>(caret));
-    const size_t lineStart = before.rfind('\n') + 1;  // 0 on the first line
+    const auto end = text.begin() + caret;
     int32_t column = 0;
-    for (size_t i = lineStart; i < before.size(); ++i)
-        column = ColumnAdvance(column, static_cast<uint8_t>(before[i]), tabSize);
-    return Join(std::count(before.begin(), before.end(), '\n') + 1, column + 1);
+    for (auto p = std::find(std::make_reverse_iterator(end), text.rend(), '\n').base(); p != end; ++p)
+        column = ColumnAdvance(column, static_cast<uint8_t>(*p), tabSize);
+    return Join(std::count(text.begin(), end, '\n') + 1, column + 1);
 }
 
 // A long random sequence of edits, Goto Line, undos and redos against a plain string model,
