@@ -1,7 +1,8 @@
 // An editing session with each of its allocations made to fail in turn, alone and together
 // with every later one: no step crashes or leaks, and each leaves the text as it was before the
 // step or as the step makes it, never part of the way, with "Out of memory! " shown when the
-// step could not be done.
+// step could not be done. Asked whether to go on without undo information, an answer of No
+// leaves the text as it was and Yes goes on without the log.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -35,7 +36,6 @@ TEST_F(OomSweepTest, EveryStepIsDoneWholeOrNotAtAll)
     ScratchDir dir;
     const std::string file = dir.File("session.ksr");
     const SearchPlatform platform{AsciiCaseFold(), nullptr, nullptr};
-    screen.messageAnswer = kAnswerYes;  // going on without undo information is no failure
     g_core.settings.autoIndent = 0;     // so that Enter is one insertion
     auto key = [this](int k) { return [this, k] { TypeKey(doc.get(), k); }; };
     const std::function<void()> undo = [this] { Undo(doc.get()); }, redo = [this] { Redo(doc.get()); };
@@ -45,6 +45,10 @@ TEST_F(OomSweepTest, EveryStepIsDoneWholeOrNotAtAll)
             CloseWorkingWindow(doc.get());
             InsertString(doc.get(), "pasted\ntext ");
             SetTop(doc.get(), doc->topOffset);
+        },
+        [this] {  // a selection deleted
+            Select(AbsoluteCaret(doc.get()) - 30, AbsoluteCaret(doc.get()));
+            TypeKey(doc.get(), kKeyDelete);
         },
         [this, &platform] {
             SetSearch("line", "a longer line");
@@ -83,10 +87,17 @@ TEST_F(OomSweepTest, EveryStepIsDoneWholeOrNotAtAll)
             const bool done = after == texts[i] && saved == files[i];
             const bool undone = after == before && saved.empty();
             EXPECT_TRUE(done || undone) << run << " step " << i << " left neither the text before nor after";
-            bool outOfMemory = false;
-            for (size_t m = shown; m < screen.messages.size(); ++m)
+            bool outOfMemory = false, asked = false;
+            for (size_t m = shown; m < screen.messages.size(); ++m) {
                 outOfMemory = outOfMemory || screen.messages[m].stringId == IDS_OUT_OF_MEMORY;
-            EXPECT_TRUE(done || outOfMemory) << run << " step " << i << " failed without a message";
+                asked = asked || (screen.messages[m].stringId == IDS_LOW_MEMORY_UNDO &&
+                                  screen.messages[m].kind == kMessageYesNo);
+            }
+            EXPECT_TRUE(done || outOfMemory || asked) << run << " step " << i << " failed without a message";
+            // Asked whether to go on without undo information: No leaves the text, Yes goes on
+            // without a log.
+            EXPECT_TRUE(!asked || (screen.messageAnswer == kAnswerNo ? undone : doc->undoLog == nullptr))
+                << run << " step " << i << " did not do as answered";
             failedSteps += !done;
         }
         FailAllocationsFrom(0);
@@ -101,8 +112,12 @@ TEST_F(OomSweepTest, EveryStepIsDoneWholeOrNotAtAll)
     ASSERT_FALSE(files.back().empty());  // the save was made: its failures can be told apart
     ASSERT_GE(calls, 6);
     for (int n = 1; n <= calls && !HasFatalFailure(); ++n) {
-        session([n](int base) { FailAllocationNumber(base + n); }, "allocation " + std::to_string(n));
-        session([n](int base) { FailAllocationsFrom(base + n); }, "allocations from " + std::to_string(n));
+        for (int answer : {kAnswerYes, kAnswerNo}) {  // to going on without undo information
+            screen.messageAnswer = answer;
+            const std::string run = std::to_string(n) + (answer == kAnswerYes ? ", Yes" : ", No");
+            session([n](int base) { FailAllocationNumber(base + n); }, "allocation " + run);
+            session([n](int base) { FailAllocationsFrom(base + n); }, "allocations from " + run);
+        }
     }
     EXPECT_GT(failedSteps, calls);  // the failures reach the steps, not only their silent fallbacks
 }
