@@ -129,12 +129,6 @@ TEST_F(BufferTest, WorkingWindowOpensOnlyFor8192BytesBehindACaretInTheCopiedLine
         EXPECT_EQ(OpenWindow(), c.opens) << "caret " << c.caret;
         CloseWorkingWindow(doc.get());
     }
-    // Without memory for the copy, the window stays shut and nothing is said.
-    Make(NumberedLines(3000), 0, 20, 0, 0);
-    FailAllocationsFrom(AllocationCalls() + 1);
-    EXPECT_FALSE(OpenWindow());
-    EXPECT_TRUE(screen.messages.empty());
-    EXPECT_EQ(Text(doc.get()), text);
 }
 
 TEST_F(BufferTest, WorkingWindowHoldsTheVisibleLinesPlusOneOrTheRestOfTheTextAndOpensOnce)
