@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "doc/buffer.h"
 #include "doc/core_state.h"
@@ -240,22 +239,5 @@ bool ReplaceAtCaret(EditState* doc)
     if (!DeleteSelection(doc)) return false;
     if (g_core.search.replaceText[0]) InsertString(doc, g_core.search.replaceText);
     RedrawRows(doc, doc->caretRow, 0, doc->caretRow + 1, doc->columns);
-    return true;
-}
-
-bool ReplaceInPlace(EditState* doc)
-{
-    const char* replacement = g_core.search.replaceText;
-    int32_t r = TextLength(replacement);
-    int32_t m = std::min(TextLength(g_core.search.findText), doc->length - doc->caretOffset);
-    int32_t d = r - m;
-    if (doc->length + int64_t{d} >= doc->capacity - 1 && !GrowText(doc, Clamped(doc->length + int64_t{d})))
-        return false;
-    if (d != 0)
-        MoveBytes(doc->text + doc->caretOffset + r, doc->text + doc->caretOffset + m,
-                  doc->length - (doc->caretOffset + m) + 1);
-    std::memcpy(doc->text + doc->caretOffset, replacement, static_cast<size_t>(r));
-    doc->length += d;
-    doc->caretOffset += r;
     return true;
 }

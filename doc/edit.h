@@ -27,5 +27,3 @@ void TypeKey(EditState* doc, int key);
 void AutoIndent(EditState* doc);
 // False when the match could not be deleted (see DeleteSelection): nothing was replaced.
 bool ReplaceAtCaret(EditState* doc);
-// False when the text could not grow: the match stays unreplaced and replace-all must stop.
-bool ReplaceInPlace(EditState* doc);
