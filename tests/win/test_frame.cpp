@@ -69,18 +69,12 @@ LRESULT CALLBACK RecordingProc(HWND w, UINT message, WPARAM wParam, LPARAM lPara
 // Answers a dialog (a modal one from inside its loop) once it is up: the save dialog with Cancel,
 // Goto Line with a number, the font dialog with its largest size; counts the dialogs answered.
 int g_answered = 0;
-BOOL CALLBACK CancelIfDialog(HWND w, LPARAM)
-{
-    char name[16];
-    if (IsWindowVisible(w) && GetClassNameA(w, name, sizeof name) && std::string(name) == "#32770") {
-        PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
-        ++g_answered;
-    }
-    return TRUE;
-}
 void CALLBACK CancelFileDialog(HWND, UINT, UINT_PTR, DWORD)
 {
-    EnumThreadWindows(GetCurrentThreadId(), CancelIfDialog, 0);
+    if (HWND dialog = FindWindowA(nullptr, "File Save")) {
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        ++g_answered;
+    }
 }
 void CALLBACK AnswerGotoLine(HWND, UINT, UINT_PTR timer, DWORD)
 {
@@ -459,9 +453,7 @@ TEST_F(Frame, KeysMoveTheCaretAndTheSelectionAndCharactersEditUnlessMinimisedWit
     };
     const Key right{VK_RIGHT, false, false}, selRight{VK_RIGHT, true, false};
     const Key ctrlEnd{VK_END, false, true}, selHome{VK_HOME, true, true};
-    constexpr int32_t kEnd = -1;    // caret or anchor: the end of the text
-    constexpr int32_t kBelow = -1;  // anchor row: the row of the text's last line, below the view
-    constexpr int32_t kAny = -2;    // anchor row: not checked
+    constexpr int32_t kEnd = -1;  // caret or anchor: the end of the text
     std::string tall;
     for (int i = 0; i < 200; ++i) tall += "line " + std::to_string(i) + "\n";
     const struct {
@@ -469,21 +461,20 @@ TEST_F(Frame, KeysMoveTheCaretAndTheSelectionAndCharactersEditUnlessMinimisedWit
         std::string text;
         int32_t start;  // the caret's offset
         std::vector<Key> keys;
-        int32_t caret, anchor;  // the anchor is checked with a highlight only
+        int32_t caret, anchor;  // the anchor and its row are checked with a highlight only
         bool highlight;
-        int32_t anchorRow;
         bool lastKeyKeepsView;
     } table[] = {
         // Shift+End, Shift+Down, Ctrl+Home and the word moves are also checked end to end and natively.
         // clang-format off
-        {"Left at a line start", "ab\ncd\n", 3, {{VK_LEFT, false, false}}, 3, 0, false, kAny, false},
-        {"Right at an LF", "ab\ncd\n", 2, {right}, 2, 0, false, kAny, false},
-        {"Right at the end", "ab", 2, {right}, 2, 0, false, kAny, false},
-        {"Shift+Right x3", "0123456789\n", 5, {selRight, selRight, selRight}, 8, 5, true, 0, false},
-        {"then Right", "0123456789\n", 5, {selRight, selRight, selRight, right}, 9, 5, false, kAny, false},
-        {"Shift+End at the line end", "ab\ncd\n", 2, {{VK_END, true, false}}, 2, 2, false, kAny, false},
-        {"Shift+Ctrl+Home at the end", tall, 0, {ctrlEnd, selHome}, 0, kEnd, true, kBelow, false},
-        {"Page Down at the end", tall, 0, {ctrlEnd, {VK_NEXT, false, false}}, kEnd, 0, false, kAny, true},
+        {"Left at a line start", "ab\ncd\n", 3, {{VK_LEFT, false, false}}, 3, 0, false, false},
+        {"Right at an LF", "ab\ncd\n", 2, {right}, 2, 0, false, false},
+        {"Right at the end", "ab", 2, {right}, 2, 0, false, false},
+        {"Shift+Right x3", "0123456789\n", 5, {selRight, selRight, selRight}, 8, 5, true, false},
+        {"then Right", "0123456789\n", 5, {selRight, selRight, selRight, right}, 9, 5, false, false},
+        {"Shift+End at the line end", "ab\ncd\n", 2, {{VK_END, true, false}}, 2, 2, false, false},
+        {"Shift+Ctrl+Home at the end", tall, 0, {ctrlEnd, selHome}, 0, kEnd, true, false},  // anchor below
+        {"Page Down at the end", tall, 0, {ctrlEnd, {VK_NEXT, false, false}}, kEnd, 0, false, true},
         // clang-format on
     };
     for (const auto& row : table) {
@@ -501,10 +492,10 @@ TEST_F(Frame, KeysMoveTheCaretAndTheSelectionAndCharactersEditUnlessMinimisedWit
         EXPECT_EQ(Join(doc->caretOffset, lit, row.highlight ? doc->anchorOffset : 0),
                   Join(row.caret == kEnd ? end : row.caret, row.highlight, anchor))
             << row.name;
-        if (row.anchorRow != kAny) {
-            const auto lines = static_cast<int32_t>(std::count(row.text.begin(), row.text.end(), '\n'));
+        if (row.highlight) {
+            const auto line = std::count(row.text.begin(), row.text.begin() + anchor, '\n');
             EXPECT_EQ(Join(doc->selAnchorRow, doc->selAnchorColumn == doc->columns),
-                      Join(row.anchorRow == kBelow ? lines - doc->topLine : row.anchorRow, false))
+                      Join(line - doc->topLine, false))
                 << row.name;
         }
         const bool kept = doc->topOffset == top && doc->caretOffset == caret;
@@ -633,16 +624,6 @@ TEST(RecentFiles, MenuListsOnceBelowExitAndTheKeysStopAtAGap)
     ASSERT_EQ(expected.back(), "508 E&xit\tAlt+X");
     BuildRecentFileMenu(file);
     EXPECT_EQ(MenuLines(file), expected) << "an empty list adds nothing, not even the separator";
-    char first[] = "c:\\work\\r&d.ksr";
-    AddRecentFile(first);
-    EXPECT_STREQ(first, "C:\\WORK\\R&D.KSR") << "the caller's text is upper-cased";
-    expected.insert(expected.end(), {"-", "510 &1 C:\\WORK\\R&&D.KSR"});
-    for (int pass = 0; pass < 2; ++pass) {
-        BuildRecentFileMenu(file);
-        EXPECT_EQ(MenuLines(file), expected) << "building again replaces the entries";
-    }
-    DestroyMenu(bar);
-
     DeleteSettingsFile();
     const std::string longName(300, 'L');
     for (auto [key, value] :
@@ -651,17 +632,22 @@ TEST(RecentFiles, MenuListsOnceBelowExitAndTheKeysStopAtAGap)
     SettingsLoad();
     EXPECT_EQ((std::vector<std::string>(std::begin(g_app.recentFiles), std::end(g_app.recentFiles))),
               (std::vector<std::string>{"c:\\one.ksr", "", "C:\\THREE.KSR", longName.substr(0, 259)}));
-    HMENU menu = CreatePopupMenu();
-    BuildRecentFileMenu(menu);
-    EXPECT_EQ(MenuLines(menu), std::vector<std::string>{"510 &1 c:\\one.ksr"});
-    DestroyMenu(menu);
-    lstrcpyA(g_app.recentFiles[0], "C:\\NEW.KSR");
-    lstrcpyA(g_app.recentFiles[2], "C:\\HIDDEN.KSR");
+    // A new name goes first, upper-cased as the system does; the menu stops at the gap.
+    char added[] = "c:\\work\\r&d.ksr";
+    AddRecentFile(added);
+    EXPECT_STREQ(added, "C:\\WORK\\R&D.KSR") << "the caller's text is upper-cased";
+    expected.insert(expected.end(), {"-", "510 &1 C:\\WORK\\R&&D.KSR", "511 &2 c:\\one.ksr"});
+    for (int pass = 0; pass < 2; ++pass) {
+        BuildRecentFileMenu(file);
+        EXPECT_EQ(MenuLines(file), expected) << "building again replaces the entries";
+    }
+    DestroyMenu(bar);
+    lstrcpyA(g_app.recentFiles[3], "C:\\HIDDEN.KSR");
     SettingsSave();
     // Entries after the gap are not written; the stored values are left as they were.
     EXPECT_EQ(Join(IniText("Recent Files", "File1"), IniText("Recent Files", "File2"),
                    IniText("Recent Files", "File3"), IniText("Recent Files", "File4") == longName),
-              "C:\\NEW.KSR (none) C:\\THREE.KSR 1");
+              "C:\\WORK\\R&D.KSR c:\\one.ksr C:\\THREE.KSR 1");
     DeleteSettingsFile();
 }
 
