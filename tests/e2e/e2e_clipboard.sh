@@ -21,9 +21,7 @@ stop_notepad() {  # leaves without saving
 
 probe clip-clear
 start_notepad
-xdotool type --delay 40 "one"
-xdotool key --delay 40 Return
-xdotool type --delay 40 "two"
+xdotool type --delay 40 $'one\ntwo'
 xdotool key --delay 40 ctrl+a ctrl+c
 sleep 0.5
 [ "$(probe clip-text)" = 'one\r\ntwo' ] || fail "notepad's copy: $(probe clip-text)"

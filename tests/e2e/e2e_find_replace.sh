@@ -7,19 +7,15 @@
 set -u
 . "$(dirname "$0")/lib.sh" "$1" e2e_find_replace
 
-# open_file <name>: the file in the editor (started, or handed the file) as the active document
+# open_file <name>: the running editor handed the file, as the active document
 open_file() {
-    if [ -z "$editor" ]; then
-        start_editor "$(winpath "$work/$1")"
-    else
-        hand_over "$(winpath "$work/$1")"
-    fi
+    hand_over "$(winpath "$work/$1")"
     expect_active "$1"
 }
 # find_dialog <ctrl+f|ctrl+r> <find text> [replacement]: the dialog open with its fields filled
 find_dialog() {
     xdotool key "$1"
-    within 10 eval 'probe dialog | grep -q "^dialog=\(Find\|Replace\)"' || fail "no find dialog: $(probe dialog)"
+    shows '^dialog=\(Find\|Replace\)' "find dialog"
     xdotool key alt+n
     xdotool type --delay 40 "$2"
     if [ $# -ge 3 ]; then
@@ -32,7 +28,7 @@ find_dialog() {
 lines=()
 for n in $(seq 1 40); do lines+=("foo $n foo"); done
 crlf "${lines[@]}" "end" >"$work/ALL.KSR"
-open_file ALL.KSR
+start_editor "$(winpath "$work/ALL.KSR")"
 find_dialog ctrl+r foo quux
 xdotool key --delay 200 Return alt+a
 sleep 1
@@ -56,17 +52,14 @@ open_file SHIFT.KSR
 find_dialog ctrl+f foo
 xdotool key --delay 300 Return Escape
 sleep 1
-xdotool key shift+Right
-xdotool type --delay 40 "!"
+xdotool key --delay 40 shift+Right exclam
 saved "$work/SHIFT.KSR" "xx !yy"
 
 # Cut while the clipboard is busy: the selection stays.
 crlf "keep all" >"$work/CUT.KSR"
 open_file CUT.KSR
 xdotool key --delay 40 Home shift+End
-# (not through probe(): its filter would hold the word back until the hold ends)
-(cd "$bin" && wine probe.exe clip-hold 4 >"$work/held" 2>/dev/null &)
-within 20 grep -q held "$work/held" || fail "the clipboard could not be held"
+background held clip-hold 4
 xdotool key ctrl+x
 sleep 5
 saved "$work/CUT.KSR" "keep all"

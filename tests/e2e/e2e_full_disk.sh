@@ -22,15 +22,13 @@ dd if=/dev/zero of="$disk/filler" bs=4k 2>/dev/null  # until the disk is full
 start_editor "$(winpath "$disk/FULL.KSR")"
 xdotool type --delay 40 "more"
 xdotool key F2
-sleep 1.5
-probe dialog | grep -q '^text=Cannot write to file - .*FULL.KSR' || fail "no message 301: $(probe dialog)"
+shows '^text=Cannot write to file - .*FULL.KSR' "message 301"
 xdotool key Return
 sleep 0.5
 same_bytes "$disk/FULL.KSR" "$work/old"
 [ "$(ls "$disk" | grep -vc '^FULL.KSR$\|^filler$')" = 0 ] || fail "left behind: $(ls "$disk")"
 xdotool key alt+x  # still modified: leaving asks, and Cancel stays
-sleep 1
-probe dialog | grep -q '^text=.*FULL.KSR has been modified' || fail "no save question: $(probe dialog)"
+shows '^text=.*FULL.KSR has been modified' "save question"
 xdotool key Escape
 sleep 0.5
 

@@ -7,22 +7,19 @@
 set -u
 . "$(dirname "$0")/lib.sh" "$1" e2e_held_files
 
-holder=
 # hold <file> <sharing> <seconds>: probe.exe keeps the file open in the background.
 hold() {
-    (cd "$bin" && exec wine probe.exe hold "$(winpath "$1")" "$2" "$3") >"$work/held" 2>&1 &
+    background held hold "$(winpath "$1")" "$2" "$3"
     holder=$!
-    within 10 grep -q '^held' "$work/held" || fail "$1 is not held: $(cat "$work/held")"
 }
 let_go() {
     kill "$holder" 2>/dev/null
     wait "$holder" 2>/dev/null
 }
 refused() {  # refused <file name>: message 300 names the file; Enter closes it
-    within 10 sh -c 'cd "$0" && wine probe.exe dialog | tr -d "\r" | grep -qi "^text=Cannot open file - .*$1\$"' \
-        "$bin" "$1" || fail "no message 300 for $1: $(probe dialog)"
+    within 10 eval "probe dialog | grep -qi '^text=Cannot open file - .*$1\$'" || fail "no message 300 for $1: $(probe dialog)"
     xdotool key Return
-    within 5 sh -c 'cd "$0" && wine probe.exe dialog | grep -q "^dialogs=0"' "$bin" || fail "the message stays"
+    within 5 dialog_has '^dialogs=0' || fail "the message stays"
     expect "documents=0"
 }
 
@@ -41,8 +38,7 @@ refused LOCKED.KSR
 wait "$second" || fail "the second start did not end"
 # File > Open, the name typed into the dialog.
 xdotool key --delay 200 alt+f o
-sleep 2
-probe dialog | grep -q '^dialog=File Open' || fail "no open dialog: $(probe dialog)"
+shows '^dialog=File Open' "open dialog"
 xdotool type --delay 40 "LOCKED.KSR"
 xdotool key Return
 refused LOCKED.KSR

@@ -29,8 +29,7 @@ probe state | grep -q '^active=Untitled:1$' || fail "no untitled document after 
 # Save As through the dialog: File > Save As..., a name without extension, Enter.
 xdotool type --delay 40 "saved"
 xdotool key --delay 200 alt+f a
-sleep 2
-probe dialog | grep -q '^dialog=File Save$' || fail "no save dialog: $(probe dialog)"
+shows '^dialog=File Save$' "save dialog"
 xdotool type --delay 40 "NEWFILE"
 xdotool key Return
 sleep 2
@@ -59,12 +58,10 @@ leave
 
 # A running copy that takes no message: a later start waits a few seconds, says so with the
 # file it could not hand over, and ends.
-(cd "$bin" && exec wine probe.exe hang 90) >"$work/hang.log" 2>&1 &
-within 10 grep -q hanging "$work/hang.log" || fail "no stand-in for a copy that does not answer"
+background hanging hang 90
 (cd "$bin" && exec wine ZAVODO.EXE "$(winpath "$work/A.KSR")") >/dev/null 2>&1 &
 editor=$!
-told() { probe dialog | grep -q '^text=The running editor does not answer'; }
-within 20 told || fail "no word that the running copy does not answer: $(probe dialog)"
+within 20 dialog_has '^text=The running editor does not answer' || fail "no word that it does not answer: $(probe dialog)"
 probe dialog | grep -qi 'A\.KSR$' || fail "the message does not name A.KSR: $(probe dialog)"
 xdotool key Return
 wait_exit

@@ -22,8 +22,7 @@ rm -f "$out"
 } >"$work/LONG.KSR"
 start_editor "$(winpath "$work/LONG.KSR")"
 xdotool key --delay 150 alt+f p
-sleep 1.5
-probe dialog | grep -q '^dialog=Print$' || fail "no print dialog: $(probe dialog)"
+shows '^dialog=Print$' "print dialog"
 xdotool key Return
 within 20 grep -q '%%EOF' "$out" 2>/dev/null
 [ -s "$out" ] || fail "nothing was printed"
@@ -36,7 +35,6 @@ margin_x=$((dpix / 4)) margin_y=$((dpiy / 4))
 columns=$((width / cw - 2 * margin_x / cw))
 lines=$((height / lh - 2 * margin_y / lh - 6))
 pages=$(((150 + lines - 1) / lines))
-[ "$(grep -c . "$work/printed.txt")" -gt 0 ] || fail "no text in the printout"
 [ "$(grep -c '^ *Page [0-9]*$' "$work/printed.txt")" = "$pages" ] ||
     fail "expected $pages pages of $lines lines: $(grep -c 'Page' "$work/printed.txt") footers"
 # Page by page (pdftotext ends each with a form feed): header, body, footer.
@@ -70,8 +68,7 @@ sleep 1
 xdotool key --delay 150 alt+f p
 sleep 1.5
 xdotool key Return
-sleep 0.3
-probe dialog | grep -q '^dialog=Printing$' || fail "no Printing window: $(probe dialog)"
+shows '^dialog=Printing$' "Printing window"
 # Cancel lies centred, three quarters down the window.
 eval "$(xdotool search --name '^Printing$' getwindowgeometry --shell | tail -n +2)"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 3 / 4)) click 1

@@ -54,8 +54,21 @@ leave() {  # Alt+X, and the editor ends
     xdotool key alt+x
     wait_exit
 }
+# background <word> <probe arguments...>: probe.exe left running once it has printed the word
+background() {
+    (cd "$bin" && exec wine probe.exe "${@:2}") >"$work/$1.log" 2>&1 &
+    within 20 grep -q "^$1" "$work/$1.log" || fail "probe ${*:2}: $(cat "$work/$1.log")"
+}
 # hand_over <arguments...>: a second start, which hands them to the running copy and ends
 hand_over() { (cd "$bin" && timeout 30 wine ZAVODO.EXE "$@") >/dev/null 2>&1; }
+# shows <pattern> <what>: a dialog or message box line matching the pattern, within 5 s
+dialog_has() { probe dialog | grep -q "$1"; }
+shows() { within 5 dialog_has "$1" || fail "no $2: $(probe dialog)"; }
+crash() {  # every process of the prefix ends at once
+    wineserver -k
+    wait "$editor" 2>/dev/null
+    editor=
+}
 expect_active() {  # expect_active <file name>: the active document's title ends with it, within 5 s
     within 5 eval "probe state | grep -qi '^active=.*$1\$'" ||
         fail "$1 is not the active document: $(probe state | grep '^active=')"

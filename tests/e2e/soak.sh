@@ -76,16 +76,13 @@ add_key() {  # one action for the key batch being built; "-" marks a wait for a 
 # would (under Wine an Escape that reaches a modal dialog before it is active leaves no window
 # with the keyboard focus).
 send_batch() {
-    local keys=() k _
+    local keys=() k
     for k in "${batch[@]}"; do
         if [ "$k" != - ]; then keys+=("$k"); continue; fi
         ((${#keys[@]})) && xdotool key --delay 5 "${keys[@]}"
         actions=$((actions + ${#keys[@]}))
         keys=()
-        for _ in $(seq 1 20); do
-            probe dialog | grep -q '^dialogs=0$' || break
-            sleep 0.05
-        done
+        within 1 eval '! dialog_has "^dialogs=0$"'
     done
     ((${#keys[@]})) && xdotool key --delay 5 "${keys[@]}"
     actions=$((actions + ${#keys[@]}))
@@ -125,7 +122,6 @@ check() {
     read_state
     ((open == 0)) || [ "$focus" = ZAVODO_Edit ] || fail "the keyboard focus is on $focus after $actions actions"
 }
-documents() { read_state; ((open $1)); }  # documents <test>: the number of documents passes it
 close_active() {  # Ctrl+F4, answering a save question with y or n
     local before=$open _ answer
     xdotool key ctrl+F4
@@ -143,12 +139,11 @@ close_active() {  # Ctrl+F4, answering a save question with y or n
         read_state
         ((open < before)) && return 0
     done
-    within 3 documents "< before" || fail "Ctrl+F4 did not close the active document"
+    within 3 eval 'read_state; ((open < before))' || fail "Ctrl+F4 did not close the active document"
 }
-is_active() { probe state | grep -q "^active=\(.*\\\\\)\?$1.KSR$"; }  # is_active <name>: by its title
 open_file() {  # open_file <index>: a second start hands the file to the running copy
     hand_over "${paths[$1]}"
-    within 3 is_active "${names[$1]}" || fail "${names[$1]}.KSR did not open"
+    expect_active "${names[$1]}.KSR"
 }
 drag() {
     local x=${client[0]} y=${client[1]} w=$((client[2] - 24)) h=$((client[3] - 24))
