@@ -5,7 +5,6 @@
 //   probe state            frame, client, menu, action bar, status line, documents, focus
 //   probe dialog           the caption and texts of each dialog or message box shown
 //   probe clip-clear       empties the clipboard
-//   probe clip-wait [s]    waits for text on the clipboard; prints the wall clock then (ms)
 //   probe clip-text        the clipboard text, CR and LF as \r and \n
 //   probe clip-hold S      keeps the clipboard open for S seconds, as a busy program does
 //   probe child-text F C   the same for the text of child class C of top-level class F
@@ -16,6 +15,7 @@
 //                          what S names ("-" nothing, else letters r, w, d); prints "held"
 //   probe hang S           a window of the frame's class that takes no message for S seconds
 #include <windows.h>
+
 #include <psapi.h>
 #include <winspool.h>
 
@@ -25,9 +25,15 @@
 
 namespace {
 
-HWND Frame() { return FindWindowA("ZAVODO:Main", nullptr); }
+HWND Frame()
+{
+    return FindWindowA("ZAVODO:Main", nullptr);
+}
 
-HWND Child(HWND parent, const char* cls) { return FindWindowExA(parent, nullptr, cls, nullptr); }
+HWND Child(HWND parent, const char* cls)
+{
+    return FindWindowExA(parent, nullptr, cls, nullptr);
+}
 
 void PrintRect(const char* key, HWND w)
 {
@@ -60,7 +66,6 @@ int State()
     GetWindowTextA(frame, text, sizeof text);
     std::printf("title=%s\n", text);
     std::printf("handle=%u\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(frame)));
-    std::printf("zoomed=%d\n", IsZoomed(frame) ? 1 : 0);
     PrintRect("frame", frame);
     HWND client = Child(frame, "MDIClient");
     PrintRect("client", client);
@@ -98,7 +103,8 @@ BOOL CALLBACK PrintText(HWND w, LPARAM)
 BOOL CALLBACK PrintDialog(HWND w, LPARAM found)
 {
     char cls[64], caption[256];
-    if (!IsWindowVisible(w) || !GetClassNameA(w, cls, sizeof cls) || std::strcmp(cls, "#32770") != 0) return TRUE;
+    if (!IsWindowVisible(w) || !GetClassNameA(w, cls, sizeof cls) || std::strcmp(cls, "#32770") != 0)
+        return TRUE;
     GetWindowTextA(w, caption, sizeof caption);
     std::printf("dialog=%s\n", caption);
     EnumChildWindows(w, PrintText, 0);
@@ -133,22 +139,6 @@ int ClipHold(int seconds)
     CloseClipboard();
     DestroyWindow(owner);
     return 0;
-}
-
-int ClipWait(int seconds)
-{
-    for (int i = 0; i < seconds * 1000; ++i) {
-        if (IsClipboardFormatAvailable(CF_TEXT)) {
-            FILETIME now;
-            GetSystemTimeAsFileTime(&now);
-            const unsigned long long ticks =
-                (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-            std::printf("%llu\n", ticks / 10000 - 11644473600000ull);  // since 1970, in ms
-            return 0;
-        }
-        Sleep(1);
-    }
-    return 1;
 }
 
 // Text with CR, LF and other control bytes written as escapes, so line ends can be told apart.
@@ -225,8 +215,8 @@ int PrinterMetrics(const char* name, const char* face, int points)
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     std::printf("%d %d %d %d %ld %ld\n", GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES),
-                GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY), tm.tmHeight + tm.tmExternalLeading,
-                tm.tmAveCharWidth);
+                GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
+                tm.tmHeight + tm.tmExternalLeading, tm.tmAveCharWidth);
     DeleteDC(dc);
     DeleteObject(font);
     return 0;
@@ -297,7 +287,6 @@ int main(int argc, char** argv)
     if (argc >= 5 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3], std::atoi(argv[4]));
     if (argc >= 3 && std::strcmp(argv[1], "hang") == 0) return Hang(std::atoi(argv[2]));
     if (argc >= 3 && std::strcmp(argv[1], "clip-hold") == 0) return ClipHold(std::atoi(argv[2]));
-    if (argc >= 2 && std::strcmp(argv[1], "clip-wait") == 0) return ClipWait(argc >= 3 ? std::atoi(argv[2]) : 20);
-    std::fprintf(stderr, "usage: probe wait [s] | state | dialog | clip-clear | clip-wait [s]\n");
+    std::fprintf(stderr, "usage: probe wait [s] | state | dialog | clip-clear | clip-text | ...\n");
     return 2;
 }
