@@ -23,14 +23,11 @@ struct Bar {
     {
         if (block) ActionBarShutdown(block);
     }
-    const ActionBarButton& Button(int command) const
-    {
-        return *std::find_if(block->buttons, block->buttons + block->buttonCount,
-                             [&](const ActionBarButton& b) { return b.command == command; });
-    }
     POINT Centre(int command) const
     {
-        const ActionBarButton& b = Button(command);
+        const ActionBarButton& b =
+            *std::find_if(block->buttons, block->buttons + block->buttonCount,
+                          [&](const ActionBarButton& c) { return c.command == command; });
         return POINT{b.left + b.width / 2, 2 + b.width / 2};
     }
     void Mouse(UINT message, POINT at) const { SendMessageA(bar, message, 0, MAKELPARAM(at.x, at.y)); }
