@@ -256,6 +256,15 @@ void RefreshAfterReplaceAll(EditState* doc, const Rewritten& done, int32_t first
     SetTop(doc, doc->topOffset);
 }
 
+// After a replacement the caret stands behind it with nothing selected: the next key only
+// inserts there, and the next Find Next starts there.
+void LeaveNothingSelected(EditState* doc)
+{
+    HideHighlight(AsGrid(doc));
+    doc->anchorOffset = doc->caretOffset;
+    doc->docFlags |= kDocOnSearchHit | kDocResumeAtCaret;
+}
+
 }  // namespace
 
 CaseFold AsciiCaseFold()
@@ -350,11 +359,7 @@ bool ReplaceOne(EditState* doc, const CaseFold& fold)
         return false;
     doc->caretOffset = start;
     if (!ReplaceAtCaret(doc)) return false;  // refused: the match stays highlighted and selected
-    // Nothing stays highlighted: the caret stands behind the replacement, where the next key
-    // inserts and the next Find Next starts.
-    HideHighlight(AsGrid(doc));
-    doc->anchorOffset = doc->caretOffset;
-    doc->docFlags |= kDocOnSearchHit | kDocResumeAtCaret;
+    LeaveNothingSelected(doc);
     LocateCaret(doc);
     CaretUpdate(doc);
     return true;
@@ -380,11 +385,7 @@ uint32_t ReplaceAll(EditState* doc, const SearchPlatform& platform)
         const Rewritten done = ReplaceFrom(doc, platform, first, progress);
         count = done.count;
         if (count > 0) {
-            // The caret stands behind the last replacement with nothing selected: the next key
-            // only inserts there, and the next Find Next starts there.
-            HideHighlight(AsGrid(doc));
-            doc->anchorOffset = doc->caretOffset;
-            doc->docFlags |= kDocResumeAtCaret;
+            LeaveNothingSelected(doc);
             RefreshAfterReplaceAll(doc, done, first, oldCapacity);
         } else {
             doc->caretOffset = caret;  // nothing replaced: the selection stays as it was
