@@ -5,6 +5,7 @@ with one small forwarding page per keyword. The pages are checked in; run this a
 the texts below:  python3 tools/make_help_pages.py"""
 import html
 import pathlib
+import re
 
 OUT = pathlib.Path(__file__).resolve().parent.parent / "help"
 APP = "KESTREL Editor"
@@ -157,36 +158,47 @@ DIALOGS = {
             "CheckDiskChanges of QV5.INI).</dd></dl>"),
 }
 
-# Keyword: (form, what it does). The language page shows them in this order.
-KEYWORDS = [
-    ("include", "include \"file\"", "Reads another source file at this point, usually an include file "
+# Keyword: (form, what it does). The names and their order come from the editor's keyword table.
+ENTRIES = {
+    "include": ("include \"file\"", "Reads another source file at this point, usually an include file "
      "(*.INC) with shared constants and procedures. The compiler looks in the source's folder, then in "
      "the include path of the compiler options."),
-    ("const", "const NAME = value", "Names a fixed number or string. Constants are written in capitals by "
+    "const": ("const NAME = value", "Names a fixed number or string. Constants are written in capitals by "
      "custom."),
-    ("var", "var name", "Declares a variable. Names ending in $ hold strings, all others numbers. A "
+    "var": ("var name", "Declares a variable. Names ending in $ hold strings, all others numbers. A "
      "variable declared outside a procedure is seen by every procedure."),
-    ("proc", "proc Name(parameters)", "Starts a procedure, which ends with endproc. The procedure Main "
+    "proc": ("proc Name(parameters)", "Starts a procedure, which ends with endproc. The procedure Main "
      "runs when the script starts."),
-    ("endproc", "endproc", "Ends the procedure started by proc."),
-    ("func", "func Name(parameters)", "Starts a function, a procedure that answers a value with return; it "
+    "endproc": ("endproc", "Ends the procedure started by proc."),
+    "func": ("func Name(parameters)", "Starts a function, a procedure that answers a value with return; it "
      "ends with endfunc."),
-    ("endfunc", "endfunc", "Ends the function started by func."),
-    ("return", "return [value]", "Leaves the procedure or function; a function answers the value."),
-    ("call", "call Name(arguments)", "Runs a procedure. A function is used in an expression instead."),
-    ("if", "if condition then", "Runs the lines up to else or endif when the condition holds."),
-    ("then", "then", "Ends the condition of if."),
-    ("else", "else", "Starts the lines that run when the condition of if does not hold."),
-    ("endif", "endif", "Ends an if."),
-    ("while", "while condition", "Repeats the lines up to wend as long as the condition holds."),
-    ("wend", "wend", "Ends a while loop."),
-    ("print", "print expression", "Writes a line to the script's current window."),
-    ("input", "input \"prompt\", variable", "Shows the prompt and reads a line typed by the user into the "
+    "endfunc": ("endfunc", "Ends the function started by func."),
+    "return": ("return [value]", "Leaves the procedure or function; a function answers the value."),
+    "call": ("call Name(arguments)", "Runs a procedure. A function is used in an expression instead."),
+    "if": ("if condition then", "Runs the lines up to else or endif when the condition holds."),
+    "then": ("then", "Ends the condition of if."),
+    "else": ("else", "Starts the lines that run when the condition of if does not hold."),
+    "endif": ("endif", "Ends an if."),
+    "while": ("while condition", "Repeats the lines up to wend as long as the condition holds."),
+    "wend": ("wend", "Ends a while loop."),
+    "print": ("print expression", "Writes a line to the script's current window."),
+    "input": ("input \"prompt\", variable", "Shows the prompt and reads a line typed by the user into the "
      "variable."),
-    ("wait", "wait milliseconds", "Pauses the script."),
-    ("window", "window Open(number, title, width, height) | window Close(number)", "Opens and closes the "
+    "wait": ("wait milliseconds", "Pauses the script."),
+    "window": ("window Open(number, title, width, height) | window Close(number)", "Opens and closes the "
      "script's text windows; print writes to the one opened last."),
-]
+}
+
+TABLE = OUT.parent / "doc" / "kestrel_keywords.def"
+
+
+def keywords():
+    """(keyword, form, text) in the table's order; every keyword needs its entry here."""
+    names = re.findall(r"^KESTREL_KEYWORD\((\w+),", TABLE.read_text(), re.MULTILINE)
+    if sorted(names) != sorted(ENTRIES):
+        raise SystemExit("help entries and %s differ: %s" % (TABLE, sorted(set(names) ^ set(ENTRIES))))
+    return [(k,) + ENTRIES[k] for k in names]
+
 
 STYLE = """body { font-family: sans-serif; margin: 1em 2em; max-width: 46em; color: #000; background: #fff; }
 h1 { font-size: 1.4em; border-bottom: 1px solid #888; padding-bottom: 0.2em; }
@@ -298,6 +310,7 @@ def help_on_help():
 
 
 def language():
+    KEYWORDS = keywords()
     index = " ".join('<a href="#%s"><code>%s</code></a>' % (k, k) for k, _, _ in KEYWORDS)
     entries = "".join('<h2 id="%s"><code>%s</code></h2>\n<p><code>%s</code></p>\n<p>%s</p>\n'
                       % (k, k, html.escape(form), html.escape(text)) for k, form, text in KEYWORDS)

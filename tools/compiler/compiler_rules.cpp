@@ -4,13 +4,9 @@
 #include <algorithm>
 #include <iterator>
 
-namespace {
+#include "doc/kestrel.h"
 
-// The statements a KESTREL line may begin with; anything else must be an assignment or a call.
-constexpr std::string_view kKeywords[] = {
-    "include", "const", "var",  "proc",  "endproc", "func",  "endfunc", "window", "print",  "input",
-    "if",      "then",  "else", "endif", "call",    "while", "wend",    "wait",   "return",
-};
+namespace {
 
 // The blocks that must be closed before the next one opens and before the end of the script.
 struct BlockKind {
@@ -121,7 +117,8 @@ std::string_view LeadingName(std::string_view code)
 
 bool IsKeyword(std::string_view word)
 {
-    return std::any_of(std::begin(kKeywords), std::end(kKeywords),
+    // The statements a KESTREL line may begin with; anything else must be an assignment or a call.
+    return std::any_of(std::begin(kKeywordNames), std::end(kKeywordNames),
                        [word](std::string_view k) { return SameWord(k, word); });
 }
 
