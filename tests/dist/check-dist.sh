@@ -59,6 +59,10 @@ for image in "${binaries[@]/#/$files/}" "$setup"; do
         fail "$name's version resource names another file"
 done
 
+# The program may address 4 GiB on 64-bit Windows; the DLLs follow the process.
+i686-w64-mingw32-objdump -p "$files/ZAVODO.EXE" | grep -q "large address aware" ||
+    fail "ZAVODO.EXE is not marked large address aware"
+
 while read -r dll kind rest; do
     read -ra exports <<<"$rest"
     bash "$root/scripts/check-dll-exports.sh" i686-w64-mingw32-objdump "$files/$dll" "$kind" "${exports[@]}" \

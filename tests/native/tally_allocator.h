@@ -1,5 +1,6 @@
 // An allocator for tests that counts its calls and the blocks alive, remembers the size of the
-// last block made, and fails one chosen call or every call from one on. Install it with
+// last block made, and fails one chosen call, every call from one on, or every block larger
+// than a bound (an address space without a hole that size). Install it with
 // SetAllocator(kTallyAllocator).
 #pragma once
 
@@ -11,6 +12,7 @@ struct Tally {
     int calls = 0;
     int failAt = 0;    // this call fails; 0: none
     int failFrom = 0;  // this call and every later one fail; 0: none
+    size_t largest = static_cast<size_t>(-1);  // larger blocks fail
     int live = 0;
     size_t lastSize = 0;  // of the last block made
 };
@@ -23,7 +25,7 @@ inline bool TallyFails()
 }
 inline void* TallyAlloc(size_t size)
 {
-    if (TallyFails()) return nullptr;
+    if (TallyFails() || size > g_tally.largest) return nullptr;
     void* block = DefaultAllocator().alloc(size);
     if (block) ++g_tally.live;
     g_tally.lastSize = size;
@@ -31,7 +33,7 @@ inline void* TallyAlloc(size_t size)
 }
 inline void* TallyResize(void* block, size_t size)
 {
-    return TallyFails() ? nullptr : DefaultAllocator().resize(block, size);
+    return TallyFails() || size > g_tally.largest ? nullptr : DefaultAllocator().resize(block, size);
 }
 inline void TallyRelease(void* block)
 {

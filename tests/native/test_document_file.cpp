@@ -114,6 +114,16 @@ TEST_F(DocumentFileTest, NoMemoryFailsTheCreationAndAFileOfAnotherSizeStaysInIts
     EXPECT_FALSE(CreateDocument(doc.get(), dir.File("a.ksr").c_str()));
     EXPECT_EQ(Join(doc->text == nullptr, screen.waitDepth), "1 0");
     EXPECT_EQ(screen.MessageIds(), std::vector<int>(3, IDS_OUT_OF_MEMORY));
+    // The largest text the core takes, where the address space has no hole that big (a 32-bit
+    // process): 303, no text, and nothing was read.
+    WriteFile(dir.File("big.ksr"), "");
+    ASSERT_EQ(truncate(dir.File("big.ksr").c_str(), 0x7FFFFFFFLL), 0);  // sparse: takes no room
+    FailAllocationNumber(0);
+    g_tally.largest = size_t{1} << 28;
+    screen.messages.clear();
+    EXPECT_FALSE(CreateDocument(doc.get(), dir.File("big.ksr").c_str()));
+    EXPECT_EQ(Join(doc->text == nullptr, screen.waitDepth, g_tally.lastSize < g_tally.largest), "1 0 1");
+    EXPECT_EQ(screen.MessageIds(), std::vector<int>{IDS_OUT_OF_MEMORY});
 }
 
 TEST_F(DocumentFileTest, UntitledDocumentsAreNumberedAndASaveReplacesTheFileOrKeepsTheOldOne)
