@@ -1,6 +1,8 @@
 // The Win32 implementation of the core's screen seam.
 #include "app/win32_screen.h"
 
+#include <cstring>
+
 #include "app/app_state.h"
 #include "app/message_box.h"
 #include "display/gdi_scoped.h"
@@ -113,6 +115,28 @@ void Win32Screen::SetWindowTitle(WindowHandle window, const char* title)
 {
     // A title that cannot be set leaves the old one; the document is unaffected.
     SetWindowTextA(Hwnd(window), title);
+}
+
+// Loads and saves that take longer than half a second show their progress in the status line,
+// which is put back as it was when they end.
+void Win32Screen::ShowProgress(int stringId, const char* name, int percent)
+{
+    const uint32_t now = GetTickCount();
+    if (percent == 0) {
+        progress_.Start(now);
+        return;
+    }
+    if (percent < 0) {
+        if (progress_.shown()) ::ShowStatusText(beforeProgress_);
+        progress_ = ProgressGate();
+        return;
+    }
+    const bool first = !progress_.shown();
+    if (!progress_.Due(now)) return;
+    if (first) std::memcpy(beforeProgress_, g_app.statusText, sizeof beforeProgress_);
+    char text[sizeof g_app.statusText];
+    FormatProgress(text, sizeof text, LoadStr(stringId), name, percent);
+    ::ShowStatusText(text);
 }
 
 void* Win32Screen::BeginWait()

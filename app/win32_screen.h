@@ -6,7 +6,9 @@
 
 #include <cstdint>
 
+#include "app/app_state.h"
 #include "display/screen.h"  // GridOfWindow: the record a seam call's window carries
+#include "display/status_geometry.h"
 #include "doc/screen_seam.h"
 
 class Win32Screen : public ScreenSeam {
@@ -23,8 +25,13 @@ public:
     int ShowMessage(int kind, int stringId, const char* appended) override;
     const char* LoadStringText(int stringId) override;
     void SetWindowTitle(WindowHandle window, const char* title) override;
+    void ShowProgress(int stringId, const char* name, int percent) override;
     void* BeginWait() override;
     void EndWait(void* previous) override;
+
+private:
+    ProgressGate progress_;
+    char beforeProgress_[sizeof g_app.statusText] = {};  // the status line to put back
 };
 
 // The seam the program installs in g_core.screen at start-up.

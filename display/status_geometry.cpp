@@ -127,3 +127,11 @@ size_t FormatPosition(char* out, size_t size, const char* format, int32_t line, 
     out[o.used] = '\0';
     return o.used;
 }
+
+void FormatProgress(char* out, size_t size, const char* work, const char* path, int percent)
+{
+    const char* name = path;
+    for (const char* p = path; *p; ++p)
+        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+    std::snprintf(out, size, "%s %s: %d%%", work, name, percent);
+}

@@ -41,3 +41,29 @@ int PaneTextX(const StatusMetrics& m, const PaneRect& client, StatusPane pane);
 // second for the column; "%%" is a percent sign) into out, at most size - 1 characters and a
 // NUL. Unknown conversions are copied as they stand. Answers the characters written.
 size_t FormatPosition(char* out, size_t size, const char* format, int32_t line, int32_t column);
+
+// "Loading BIG.KSR: 42%": the work, the file's name without its folder, and the per cent, cut
+// to size - 1 characters and a NUL.
+void FormatProgress(char* out, size_t size, const char* work, const char* path, int percent);
+
+// When a long piece of work shows its progress: once it has run kProgressDelay ms, then at
+// most every kProgressInterval ms. Times are a millisecond tick count that may wrap.
+constexpr uint32_t kProgressDelay = 500;
+constexpr uint32_t kProgressInterval = 100;
+class ProgressGate {
+public:
+    void Start(uint32_t now) { start_ = now, shown_ = false; }
+    // True when the progress is to be shown now; counts it as shown.
+    bool Due(uint32_t now)
+    {
+        if (now - start_ < kProgressDelay || (shown_ && now - last_ < kProgressInterval)) return false;
+        shown_ = true, last_ = now;
+        return true;
+    }
+    bool shown() const { return shown_; }
+
+private:
+    uint32_t start_ = 0;
+    uint32_t last_ = 0;
+    bool shown_ = false;
+};

@@ -155,6 +155,38 @@ bool LoadDocument(EditState* doc, const char* path)
     return true;
 }
 
+namespace {
+
+// Bytes between two progress reports: a report costs nothing next to reading a mebibyte.
+constexpr int32_t kProgressStep = 1 << 20;
+
+int Percent(int64_t done, int64_t total)
+{
+    return total > 0 ? static_cast<int>(done * 100 / total) : 100;
+}
+
+// Reports the start and the end of a load or save, whichever way it ends.
+class ProgressReport {
+public:
+    ProgressReport(int stringId, const char* name) : stringId_(stringId), name_(name)
+    {
+        Screen().ShowProgress(stringId_, name_, 0);
+    }
+    ~ProgressReport() { Screen().ShowProgress(stringId_, name_, -1); }
+    ProgressReport(const ProgressReport&) = delete;
+    ProgressReport& operator=(const ProgressReport&) = delete;
+    void Show(int64_t done, int64_t total) const
+    {
+        Screen().ShowProgress(stringId_, name_, Percent(done, total));
+    }
+
+private:
+    int stringId_;
+    const char* name_;
+};
+
+}  // namespace
+
 LoadResult LoadText(EditState* doc, char* path)
 {
     FlFile* file = flopen(path, kFlRead);
@@ -170,13 +202,20 @@ LoadResult LoadText(EditState* doc, char* path)
     // The block holds the announced size and its NUL. A file that yields less ends the loop
     // with what it gave; one that has grown since is cut at the announced size. A read that
     // fails ends it too, and the file counts as unreadable.
-    int32_t remaining = doc->capacity;
+    const int32_t announced = doc->capacity;
+    int32_t remaining = announced;
     int32_t kept = 0;
+    int32_t nextReport = kProgressStep;
+    const ProgressReport progress(IDS_PROGRESS_LOAD, path);
     while (remaining > 0) {
         int n = flread(buffer, 1, kReadChunk, file);
         if (n <= 0) break;
         if (n > remaining) n = remaining;
         remaining -= n;
+        if (announced - remaining >= nextReport) {
+            progress.Show(announced - remaining, announced);
+            nextReport += kProgressStep;
+        }
         int32_t k = FilterChunk(doc->text + kept, buffer, n);
         kept += k;
         doc->capacity -= n - k;
@@ -210,7 +249,10 @@ int SaveText(EditState* doc)
     if (tabStops < 1 || tabStops > 80) tabStops = 8;  // the settings load guarantees this; stay safe
     bool written = true;
     int32_t column = 1;
+    static_assert(kProgressStep % kSaveStep == 0, "a report falls on a step");
+    const ProgressReport progress(IDS_PROGRESS_SAVE, doc->path);
     for (int32_t at = 0; at < doc->length && written; at += kSaveStep) {
+        if (at % kProgressStep == 0 && at > 0) progress.Show(at, doc->length);
         int32_t step = doc->length - at < kSaveStep ? doc->length - at : kSaveStep;
         int32_t produced = 0;
         column = ExpandStep(doc->text + at, step, buffer, &produced, column, noTabs, tabStops);

@@ -51,6 +51,11 @@ public:
 
     virtual void SetWindowTitle(WindowHandle window, const char* title) = 0;
 
+    // Progress of a long load or save: stringId names the work, name the file; percent is 0
+    // when the work starts, then how much of it is done, and -1 once it has ended, whether it
+    // succeeded or not. The core reports every so often; the screen decides what to show.
+    virtual void ShowProgress(int stringId, const char* name, int percent) = 0;
+
     // The busy indication: BeginWait answers a token that EndWait restores.
     virtual void* BeginWait() = 0;
     virtual void EndWait(void* previous) = 0;

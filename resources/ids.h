@@ -271,4 +271,7 @@ static_assert(IDC_MOUSE_NEXT_WINDOW - IDC_MOUSE_NOTHING == 3, "the mouse buttons
 #define IDC_FOOTER 315
 #define IDS_PRINTER_ON 238
 #define IDS_MARGIN_TOO_LONG 317
+// Long work in the status line: what is done, then the file's name and the per cent.
+#define IDS_PROGRESS_LOAD 385
+#define IDS_PROGRESS_SAVE 386
 #endif

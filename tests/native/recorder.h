@@ -7,6 +7,7 @@
 
 #include "doc/core_state.h"
 #include "doc/screen_seam.h"
+#include "resources/ids.h"
 #include "tests/native/tally_allocator.h"
 
 struct ScrollCall {
@@ -31,6 +32,7 @@ public:
     std::vector<ScrollCall> scrolls;
     std::vector<MessageCall> messages;
     std::vector<std::string> titles;
+    std::string progress;  // " L0 L50 L-1": each report, L for a load and S for a save
     std::vector<CellRect> inversions;
     std::vector<CellRect> invalidated;
     std::vector<std::pair<int, int>> scrolledCells;  // rows, columns
@@ -70,6 +72,10 @@ public:
     }
     const char* LoadStringText(int stringId) override;
     void SetWindowTitle(WindowHandle, const char* title) override { titles.push_back(title); }
+    void ShowProgress(int stringId, const char*, int percent) override
+    {
+        progress += (stringId == IDS_PROGRESS_SAVE ? " S" : " L") + std::to_string(percent);
+    }
     void* BeginWait() override { return ++waitDepth, this; }
     void EndWait(void*) override { --waitDepth; }
 

@@ -161,3 +161,20 @@ TEST_F(DocumentFileTest, UntitledDocumentsAreNumberedAndASaveReplacesTheFileOrKe
     limit.reset();
     EXPECT_EQ(ReadFile(dir.File("out.ksr")), "short\r\n");
 }
+
+TEST_F(DocumentFileTest, LoadAndSaveReportTheirProgressEveryMebibyteAndTheirEnd)
+{
+    // 2.5 MiB, a quarter of them CR that the load drops: reports at 1 and 2 MiB read or
+    // written, and the end. A save without its buffer never starts and reports nothing.
+    std::string bytes;
+    while (bytes.size() < (5u << 19)) bytes += "abc\r";
+    DocPtr doc = Create(bytes.c_str());
+    EXPECT_EQ(screen.progress, " L0 L40 L80 L-1");
+    screen.progress.clear();
+    EXPECT_EQ(Save(doc.get()).size(), (5u << 19) * 3 / 4);
+    EXPECT_EQ(screen.progress, " S0 S53 S-1");
+    screen.progress.clear();
+    FailAllocationsFrom(AllocationCalls() + 1);
+    Save(doc.get(), 0);
+    EXPECT_EQ(screen.progress, "");
+}

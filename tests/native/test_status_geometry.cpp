@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "display/status_geometry.h"
 #include "tests/native/doc_helpers.h"
@@ -66,4 +67,32 @@ TEST(StatusGeometry, PanesFollowTheFontAndThePositionTextMatchesTheCLibrary)
     char one[1] = {'x'};
     EXPECT_EQ(FormatPosition(one, 1, kPositionFormat, 1, 1), 0u);
     EXPECT_EQ(one[0], '\0');
+}
+
+TEST(StatusGeometry, ProgressShowsAfterHalfASecondThenAtMostEveryTenthAndNamesTheFile)
+{
+    // Milliseconds since the start of the tick count at each report, and whether it shows;
+    // the last run starts just before the count wraps.
+    const struct {
+        uint32_t start;
+        std::vector<uint32_t> reports;
+        std::string shown;
+    } runs[] = {
+        {0, {0, 100, 499, 500, 550, 599, 600, 2000, 2001}, "0 0 0 1 0 0 1 1 0"},
+        {0xFFFFFF00u, {0xFFFFFF00u, 0xFFFFFFFFu, 244, 343, 344}, "0 0 1 0 1"},
+    };
+    for (const auto& run : runs) {
+        ProgressGate gate;
+        gate.Start(run.start);
+        std::string shown;
+        for (uint32_t now : run.reports)
+            shown += std::string(shown.empty() ? "" : " ") + (gate.Due(now) ? "1" : "0");
+        EXPECT_EQ(shown, run.shown);
+        EXPECT_TRUE(gate.shown());
+    }
+    char text[24];
+    FormatProgress(text, sizeof text, "Loading", "C:\\DIR\\SUB/BIG.KSR", 42);
+    EXPECT_STREQ(text, "Loading BIG.KSR: 42%");
+    FormatProgress(text, sizeof text, "Saving", "D:VERYLONGFILENAME.KSR", 100);
+    EXPECT_STREQ(text, "Saving VERYLONGFILENAME");  // cut to the buffer
 }
