@@ -24,6 +24,9 @@ struct SearchState {
     char pattern[kPatternSize] = {};
     uint8_t skipTable[256] = {};  // indexed by unsigned byte
     int32_t guardShift = 0;       // shift after a mismatch with the last byte matched
+    // The same two for searching up, mirrored on the pattern's first byte.
+    uint8_t backSkipTable[256] = {};
+    int32_t backGuardShift = 0;
     // The find dialog's side: the command whose dialog is open (IDM_FIND or IDM_REPLACE, 0
     // none), the document it acts on, its Replace button (absent in Find) and the document of
     // the Goto Line dialog.

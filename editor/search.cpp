@@ -41,6 +41,12 @@ bool BoundaryBefore(int byte)
     return byte == kTextBegins || IsWordBoundary(static_cast<uint8_t>(byte));
 }
 
+// The whole-word rule for a match ending at end, given the byte in front of it.
+bool WordAround(int before, const uint8_t* t, int64_t end, int32_t length)
+{
+    return BoundaryBefore(before) && (end == length || IsWordBoundary(t[end]));
+}
+
 // SearchText with the byte in front of start given: Replace All searches the old text while
 // the byte in front of a resume point is the last one it wrote.
 int32_t SearchFrom(const SearchState& s, const uint8_t* fold, const char* text, int32_t start, int32_t length,
@@ -68,13 +74,59 @@ int32_t SearchFrom(const SearchState& s, const uint8_t* fold, const char* text, 
             continue;
         }
         const auto o = static_cast<int32_t>(p - n + 1);
-        if (!s.wholeWord) return o;
-        const bool left = o == start ? BoundaryBefore(before) : IsWordBoundary(t[o - 1]);
-        const bool right = o + n == length || IsWordBoundary(t[o + n]);
-        if (left && right) return o;
+        if (!s.wholeWord || WordAround(o == start ? before : t[o - 1], t, p + 1, length)) return o;
         p += 1;
         if (p > length) return -1;
     }
+}
+
+// SearchTextBack: the mirror of SearchFrom. The window slides left by the skip table of the
+// pattern's first byte; a window whose first byte is the pattern's is compared left to right.
+int32_t SearchBack(const SearchState& s, const uint8_t* fold, const char* text, int32_t last, int32_t length)
+{
+    const int32_t n = s.patternLength;
+    if (n <= 0) return -1;
+    const auto* t = reinterpret_cast<const uint8_t*>(text);
+    const auto* pattern = reinterpret_cast<const uint8_t*>(s.pattern);
+    const uint8_t* skip = s.backSkipTable;
+    int64_t q = std::min<int64_t>(last, static_cast<int64_t>(length) - n);
+    if (q < 0) return -1;
+    for (;;) {
+        for (uint8_t k = skip[fold[t[q]]]; k != 0; k = skip[fold[t[q]]]) {
+            q -= k;
+            if (q < 0) return -1;
+        }
+        const uint8_t* window = t + q;
+        int32_t i = 1;
+        while (i < n && fold[window[i]] == pattern[i]) ++i;
+        if (i < n) {
+            q -= s.backGuardShift;
+            if (q < 0) return -1;
+            continue;
+        }
+        if (!s.wholeWord || WordAround(q == 0 ? kTextBegins : t[q - 1], t, q + n, length))
+            return static_cast<int32_t>(q);
+        q -= 1;
+        if (q < 0) return -1;
+    }
+}
+
+// Where the first pass of a search starts: down, the first byte a match may start at; up,
+// the last. On a hit the search goes on past the match the caret stands on, behind a
+// replacement past the text just inserted; off a hit, down starts at the view's top line and
+// up at the end of its bottom line.
+int32_t SearchStart(const EditState* doc, bool up, int32_t n)
+{
+    const int32_t caret = doc->caretOffset;
+    if (!(doc->docFlags & kDocOnSearchHit)) {
+        if (!up) return doc->topOffset;
+        const int32_t rows = std::max(doc->rows, 1);
+        int32_t below = doc->topOffset;
+        if (ForwardLines(doc->text, doc->topOffset, doc->length, rows, &below) < rows) return doc->length;
+        return below - 1;  // the LF that ends the bottom line
+    }
+    if (!(doc->docFlags & kDocResumeAtCaret)) return up ? caret - 1 : caret + 1;
+    return up ? caret - TextLength(g_core.search.replaceText) - n : caret;
 }
 
 // The match found becomes the view's top line, the caret on it and the match highlighted;
@@ -292,6 +344,17 @@ void BuildSkipTable(SearchState* s, const char* source, int32_t n)
             break;
         }
     }
+    // Mirrored: each byte's distance from the first byte to its nearest later occurrence.
+    std::memset(s->backSkipTable, n, sizeof s->backSkipTable);
+    s->backGuardShift = n;
+    for (int32_t i = n - 1; i >= 1; --i) s->backSkipTable[p[i]] = static_cast<uint8_t>(i);
+    s->backSkipTable[p[0]] = 0;
+    for (int32_t j = 1; j < n; ++j) {
+        if (p[j] == p[0]) {
+            s->backGuardShift = j;
+            break;
+        }
+    }
 }
 
 void PreparePattern(SearchState* s, const CaseFold& fold)
@@ -321,29 +384,41 @@ int32_t SearchText(const SearchState& s, const CaseFold& fold, const char* text,
     return SearchFrom(s, FoldFor(s, fold), text, start, length, before);
 }
 
-bool FindNext(EditState* doc, const CaseFold& fold)
+int32_t SearchTextBack(const SearchState& s, const CaseFold& fold, const char* text, int32_t last,
+                       int32_t length)
+{
+    return SearchBack(s, FoldFor(s, fold), text, last, length);
+}
+
+FindResult FindNext(EditState* doc, const CaseFold& fold, FindCourse course)
 {
     CloseWorkingWindow(doc);
     SearchState& s = g_core.search;
     const bool batch = (doc->docFlags & kDocReplaceAll) != 0;
     void* wait = batch ? Screen().BeginWait() : nullptr;
-    const int32_t caret = doc->caretOffset;
-    if (!(doc->docFlags & kDocOnSearchHit))
-        doc->caretOffset = doc->topOffset;
-    else if (!(doc->docFlags & kDocResumeAtCaret))
-        doc->caretOffset += 1;  // behind the match the caret stands on
-    doc->docFlags &= static_cast<uint8_t>(~kDocResumeAtCaret);
     PreparePattern(&s, fold);
-    const int32_t o = SearchText(s, fold, doc->text, doc->caretOffset, doc->length);
+    const int32_t from = SearchStart(doc, course.up, s.patternLength);
+    doc->docFlags &= static_cast<uint8_t>(~kDocResumeAtCaret);
+    auto search = [&](int32_t start) {
+        return course.up ? SearchTextBack(s, fold, doc->text, start, doc->length)
+                         : SearchText(s, fold, doc->text, start, doc->length);
+    };
+    int32_t o = search(from);
+    FindResult result = o >= 0 ? kFindFound : kFindNone;
+    if (o < 0 && course.wrap) {
+        // From the other end up to where the first pass began: a search that meets its own
+        // start has found everything there is.
+        o = search(course.up ? doc->length : 0);
+        if (course.up ? o <= from : o >= from) o = -1;
+        if (o >= 0) result = kFindWrapped;
+    }
     doc->docFlags |= kDocOnSearchHit;
     if (o >= 0) {
         doc->caretOffset = o;
         if (!batch) ShowMatch(doc);
-    } else {
-        doc->caretOffset = caret;
     }
     if (batch) Screen().EndWait(wait);
-    return o >= 0;
+    return result;
 }
 
 bool ReplaceOne(EditState* doc, const CaseFold& fold)

@@ -38,9 +38,24 @@ bool IsWordBoundary(uint8_t byte);
 int32_t SearchText(const SearchState& s, const CaseFold& fold, const char* text, int32_t start,
                    int32_t length);
 
-// Command 535 on g_core.search: the next match becomes the caret, highlighted and brought into
-// view (only the caret moves while a replace-all runs). False, with nothing moved, when none.
-bool FindNext(EditState* doc, const CaseFold& fold);
+// The last match of s's pattern that starts at or before `last` and lies wholly in
+// text[0..length), under SearchText's rules; -1 when there is none. Never wraps.
+int32_t SearchTextBack(const SearchState& s, const CaseFold& fold, const char* text, int32_t last,
+                       int32_t length);
+
+// Which way Find Next goes, and whether it goes on from the text's other end.
+struct FindCourse {
+    bool up = false;
+    bool wrap = false;
+};
+// What Find Next did: found nothing, found a match, or found one only after going round.
+enum FindResult { kFindNone = 0, kFindFound = 1, kFindWrapped = 2 };
+
+// Command 535 on g_core.search: the next match in the course's direction becomes the caret,
+// highlighted and brought into view (only the caret moves while a replace-all runs). With
+// wrap, a search that reaches the text's end goes on from its other end up to where it began.
+// kFindNone, with nothing moved, when there is no match.
+FindResult FindNext(EditState* doc, const CaseFold& fold, FindCourse course = FindCourse{});
 
 // Command 537: replaces the match highlighted as the selection (nothing when there is none)
 // and leaves the caret behind the replacement with nothing selected; the next Find Next

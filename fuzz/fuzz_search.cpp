@@ -1,6 +1,7 @@
 // The search on arbitrary texts and patterns: no read outside the text (ASan; the text sits in
-// a block of exactly its length and NUL), and on NUL-free text every match, in both case modes
-// and with whole words on and off, is the one a position-by-position search finds.
+// a block of exactly its length and NUL), and on NUL-free text every match, down and up, in
+// both case modes and with whole words on and off, is the one a position-by-position search
+// finds.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         PreparePattern(&s, fold);
         if (pass < 2) {  // NULs inside the text: only the bounds matter
             SearchText(s, fold, text.get(), start, length);
+            SearchTextBack(s, fold, text.get(), length - start, length);
             continue;
         }
         for (int32_t i = 0; i < length; ++i)
@@ -40,6 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 std::abort();
             if (o < 0) break;
             from = o + 1;
+        }
+        for (int32_t last = length - start;;) {  // and upwards, as far from the end
+            const int32_t o = SearchTextBack(s, fold, text.get(), last, length);
+            if (o != NaiveSearchBack(text.get(), length, last, s.findText, s.patternLength, s.matchCase,
+                                     s.wholeWord))
+                std::abort();
+            if (o < 0) break;
+            last = o - 1;
         }
     }
     return 0;

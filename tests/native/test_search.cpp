@@ -3,6 +3,7 @@
 // for, on memory that runs out and with its one-step undo.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -27,6 +28,15 @@ int32_t NaiveSearch(const std::string& t, int32_t start, const std::string& p, i
 {
     return ::NaiveSearch(t.data(), static_cast<int32_t>(t.size()), start, p.data(),
                          static_cast<int32_t>(p.size()), matchCase, wholeWord);
+}
+
+// n bytes of a small alphabet: many overlapping and adjacent matches, word boundaries, both cases.
+std::string RandomWord(std::mt19937& random, size_t n)
+{
+    const std::string alphabet = "aAb .";
+    std::string w;
+    for (size_t i = 0; i < n; ++i) w += alphabet[random() % alphabet.size()];
+    return w;
 }
 
 class SearchTest : public EditFixture {
@@ -70,6 +80,80 @@ TEST_F(SearchTest, WholeWordsEndAtTheTextAndFindNextFindsOverlappingMatchesAndHi
     doc->docFlags = 0;  // off the hit, the search starts again at the top line
     EXPECT_TRUE(FindNext(doc.get(), AsciiCaseFold()));
     EXPECT_EQ(doc->caretOffset, 0);
+}
+
+// Both directions against the position-by-position search on random texts over a small
+// alphabet (many overlapping matches, word boundaries, both cases), from every start.
+TEST(SearchText, BothDirectionsAgreeWithThePositionByPositionSearch)
+{
+    std::mt19937 random(11);
+    auto word = [&](size_t n) { return RandomWord(random, n); };
+    SearchState s;
+    const CaseFold fold = AsciiCaseFold();
+    for (int run = 0; run < 2000; ++run) {
+        const std::string text = word(random() % 40), find = word(1 + random() % 4);
+        std::snprintf(s.findText, sizeof s.findText, "%s", find.c_str());
+        s.matchCase = static_cast<int32_t>(random() % 2);
+        s.wholeWord = static_cast<int32_t>(random() % 2);
+        PreparePattern(&s, fold);
+        const auto length = static_cast<int32_t>(text.size()), n = static_cast<int32_t>(find.size());
+        for (int32_t from = 0; from <= length + 1; ++from) {
+            ASSERT_EQ(SearchText(s, fold, text.c_str(), from, length),
+                      NaiveSearch(text.c_str(), length, from, find.c_str(), n, s.matchCase, s.wholeWord))
+                << '"' << text << "\" / " << find << " down from " << from;
+            ASSERT_EQ(SearchTextBack(s, fold, text.c_str(), from - 1, length),
+                      NaiveSearchBack(text.c_str(), length, from - 1, find.c_str(), n, s.matchCase, s.wholeWord))
+                << '"' << text << "\" / " << find << " up from " << from - 1;
+        }
+    }
+}
+
+// Find Next up and around the text: where each press lands and what it says, and that the
+// next key replaces the match shown (> Shift+Right extends it from its right end).
+TEST_F(SearchTest, FindNextGoesUpAndWrapsAroundOnceUntilItMeetsItsOwnStart)
+{
+    const FindResult n = kFindNone, f = kFindFound, w = kFindWrapped;
+    // clang-format off
+    const struct { const char* text; const char* find; bool up, wrap; int32_t caret; bool onHit; std::vector<std::pair<FindResult, int32_t>> presses; } cases[] = {
+        {"ab ab ab", "ab", true, false, 0, false, {{f, 6}, {f, 3}, {f, 0}, {n, 0}}},      // off a hit: from the view's end
+        {"ab ab ab", "ab", false, true, 0, false, {{f, 0}, {f, 3}, {f, 6}, {w, 0}}},
+        {"ab ab ab", "ab", true, true, 0, false, {{f, 6}, {f, 3}, {f, 0}, {w, 6}}},
+        {"xx ab xx", "ab", false, true, 3, true, {{w, 3}, {w, 3}}},                      // the only match, found again
+        {"xx ab xx", "ab", true, true, 3, true, {{w, 3}}},
+        {"aaaa", "aa", true, false, 2, true, {{f, 1}, {f, 0}, {n, 0}}},                   // overlapping, upward
+        {"xx yy", "ab", true, true, 0, false, {{n, 0}}},
+        {"line\n\n\n\n\n\n\n\n\n\n\n\n\nab", "ab", true, false, 0, false, {{n, 0}}},  // below the view
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        Open(c.text);
+        SetSearch(c.find, "");
+        CaretAt(c.caret);
+        if (c.onHit) doc->docFlags |= kDocOnSearchHit;
+        for (const auto& [result, caret] : c.presses) {
+            EXPECT_EQ(Join(FindNext(doc.get(), AsciiCaseFold(), FindCourse{c.up, c.wrap}), doc->caretOffset),
+                      Join(result, caret))
+                << c.text << (c.up ? " up" : " down") << (c.wrap ? ", wrap" : "");
+        }
+    }
+    // Up then Shift+Right: the highlight grows from the match's right end; a key replaces it.
+    Open("one two one two!");
+    SetSearch("two", "");
+    ASSERT_EQ(FindNext(doc.get(), AsciiCaseFold(), FindCourse{true, false}), kFindFound);
+    StartKeyMove(doc.get(), true);
+    MoveCaretByKey(doc.get(), CaretKey::kRight, true, false);
+    TypeKey(doc.get(), 'X');
+    EXPECT_EQ(Text(doc.get()), "one two one X");
+    // Up after a Replace starts in front of the replacement, even when it holds the find text.
+    Open("ab ab ab");
+    SetSearch("ab", "abab");
+    for (int press = 0; press < 3; ++press) {
+        if (press > 0) ReplaceOne(doc.get(), AsciiCaseFold());
+        ASSERT_EQ(FindNext(doc.get(), AsciiCaseFold(), FindCourse{true, false}), kFindFound) << press;
+    }
+    ReplaceOne(doc.get(), AsciiCaseFold());
+    EXPECT_EQ(Join(Text(doc.get()), FindNext(doc.get(), AsciiCaseFold(), FindCourse{true, false})),
+              Join("abab abab abab", kFindNone));
 }
 
 TEST_F(SearchTest, ReplaceAllThatCannotGrowReplacesNothingOrAsksBeforeRunningWithoutUndo)
@@ -178,12 +262,7 @@ TEST_F(SearchTest, ReplaceAllStartsAtTheHitShownAndAfterTheFindCommandsKeysActOn
 TEST_F(SearchTest, ReplaceAllAgreesWithTheSequentialReplaceAndSearch)
 {
     std::mt19937 random(7);
-    const std::string alphabet = "aAb .";
-    auto word = [&](size_t n) {
-        std::string s;
-        for (size_t i = 0; i < n; ++i) s += alphabet[random() % alphabet.size()];
-        return s;
-    };
+    auto word = [&](size_t n) { return RandomWord(random, n); };
     for (int run = 0; run < 3000; ++run) {
         const std::string text = word(random() % 40), find = word(1 + random() % 3),
                           replace = word(random() % 5);
