@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "display/gdi_scoped.h"
 #include "display/status_geometry.h"
+#include "doc/edit.h"
 #include "doc/view.h"
 #include "resources/ids.h"
 
@@ -241,6 +242,24 @@ void ShowStatusMessage(HWND window, int stringId)
     ShowDocumentStatus(DocumentOf(window), stringId);
 }
 
+namespace {
+
+// Behind the position, the code of a control byte under the caret: it shows as a blank or an
+// odd glyph, and no key types it.
+void AddCodeUnderCaret(const EditState* doc)
+{
+    if (!doc || doc->caretOffset < 0 || doc->caretOffset >= doc->length) return;
+    const auto code = static_cast<uint8_t>(doc->text[doc->caretOffset]);
+    if (!IsControlByte(code)) return;
+    char label[32];
+    size_t end = std::strlen(g_app.statusText);
+    while (end > 0 && g_app.statusText[end - 1] == ' ') --end;
+    std::snprintf(g_app.statusText + end, sizeof g_app.statusText - end, "%s0x%02X",
+                  LoadText(IDS_CODE_LABEL, label, sizeof label), static_cast<unsigned>(code));
+}
+
+}  // namespace
+
 void ShowDocumentStatus(const EditState* doc, int stringId)
 {
     if (stringId != 0) {
@@ -250,6 +269,7 @@ void ShowDocumentStatus(const EditState* doc, int stringId)
         LoadText(IDS_POSITION_FORMAT, format, sizeof format);
         FormatPosition(g_app.statusText, sizeof g_app.statusText, format, doc->topLine + doc->caretRow + 1,
                        CaretTextColumn(doc) + 1);
+        AddCodeUnderCaret(doc);
     } else {
         g_app.statusText[0] = '\0';
     }
@@ -267,6 +287,7 @@ void ShowStatusPosition(int32_t line, int32_t column)
     char format[64];
     LoadText(IDS_POSITION_FORMAT, format, sizeof format);
     FormatPosition(g_app.statusText, sizeof g_app.statusText, format, line, column);
+    AddCodeUnderCaret(DocumentOf(ActiveChild()));
     DrawStatusText();
 }
 

@@ -24,6 +24,19 @@ bool InsertString(EditState* doc, const char* s);
 // rather keep them than lose the undo log (no memory for their copy).
 bool DeleteSelection(EditState* doc);
 void TypeKey(EditState* doc, int key);
+// Control bytes: below 32 but Tab and LF, and 127. Typing them edits nothing (see
+// KeyOfTypedCode); they still load, save and paste as they are.
+inline bool IsControlByte(uint8_t c)
+{
+    return (c < 32 && c != kKeyTab && c != kKeyLineEnd) || c == 127;
+}
+// The TypeKey key of a typed character code: Backspace, Tab, Enter (13, and the LF of
+// Ctrl+Enter) and the bytes that are no control bytes as themselves; kKeyNone for the rest,
+// so a Ctrl+letter without a command types nothing.
+inline int KeyOfTypedCode(uint8_t code)
+{
+    return code == kKeyBackspace || code == kKeyEnter || !IsControlByte(code) ? code : kKeyNone;
+}
 void AutoIndent(EditState* doc);
 // False when the match could not be deleted (see DeleteSelection): nothing was replaced.
 bool ReplaceAtCaret(EditState* doc);

@@ -120,6 +120,14 @@ void StartKeyMove(EditState* doc, bool shift)
     }
 }
 
+void SelectAll(EditState* doc)
+{
+    HideHighlight(AsGrid(doc));
+    MoveCaretByKey(doc, CaretKey::kHome, false, true);
+    StartKeyMove(doc, true);
+    MoveCaretByKey(doc, CaretKey::kEnd, true, true);
+}
+
 void MoveCaretByKey(EditState* doc, CaretKey key, bool shift, bool control)
 {
     const int32_t topLineBefore = doc->topLine;

@@ -11,3 +11,6 @@ enum class CaretKey { kLeft, kRight, kUp, kDown, kHome, kEnd, kPageUp, kPageDown
 void StartKeyMove(EditState* doc, bool shift);
 // Moves the caret as the key does and brings it into view; StartKeyMove has been called.
 void MoveCaretByKey(EditState* doc, CaretKey key, bool shift, bool control);
+// Select All: Ctrl+Home then Shift+Ctrl+End, so the whole text is highlighted with the caret at
+// its end and the anchor on its first byte, above the view when the text is taller.
+void SelectAll(EditState* doc);

@@ -259,8 +259,8 @@ LRESULT OnChar(HWND window, EditState* doc, WPARAM code)
     }
     uint8_t byte = static_cast<uint8_t>(code & 0xFF);
     if (g_app.oemTranslate) byte = OemChar(byte);
-    // TypeKey takes every code: 1 deletes, 8, 9, 10 and 13 edit, 27 is ignored, others insert.
-    TypeKey(doc, byte);
+    // 8, 9, 10 and 13 edit, the other control codes type nothing, every other byte is inserted.
+    TypeKey(doc, KeyOfTypedCode(byte));
     return 0;
 }
 
@@ -552,6 +552,9 @@ LRESULT OnCommand(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
             return 0;
         case IDM_PASTE:
             OnPaste(doc);
+            return 0;
+        case IDM_SELECT_ALL:
+            SelectAll(doc);
             return 0;
         case IDM_HELP:
             ShowHelp(IDS_HELP_FILE, HELP_CONTEXT, static_cast<ULONG_PTR>(g_app.helpContext));

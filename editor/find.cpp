@@ -15,6 +15,7 @@
 #include "editor/edit_window.h"
 #include "editor/search.h"
 #include "resources/ids.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -74,8 +75,22 @@ void OpenFindDialog(int command)
     if (!g_app.findDialog) s.findDialogTemplate = 0;  // no dialog, no find: nothing else changes
 }
 
-// Command 532: the last find again, from behind the match the caret stands on.
-void RepeatLastFind(HWND window, EditState* doc)
+// The dialogs' direction and Wrap Around; reverse goes the other way.
+FindCourse Course(bool reverse)
+{
+    const Settings& s = g_core.settings;
+    return FindCourse{(s.findUp != 0) != reverse, s.findWrap != 0};
+}
+
+// A search that went round the text's end says so in the status line, once the caret is shown.
+void ReportWrap(HWND window, FindResult result, bool reverse)
+{
+    if (result == kFindWrapped) ShowStatusMessage(window, Course(reverse).up ? IDS_WRAPPED_UP : IDS_WRAPPED_DOWN);
+}
+
+// Commands 532 and 536: the last find again, from behind the match the caret stands on, in
+// the dialogs' direction or (reverse) the other.
+void RepeatLastFind(HWND window, EditState* doc, bool reverse)
 {
     if (FindDialogOpen()) {
         SetFocus(g_app.findDialog);
@@ -86,7 +101,8 @@ void RepeatLastFind(HWND window, EditState* doc)
         OpenFindDialog(IDM_FIND);
         return;
     }
-    if (!FindNext(doc, CodePageFold())) {
+    const FindResult result = FindNext(doc, CodePageFold(), Course(reverse));
+    if (result == kFindNone) {
         MessageBeep(0);
         ShowStatusMessage(window, IDS_NOT_FOUND);
         return;
@@ -94,6 +110,7 @@ void RepeatLastFind(HWND window, EditState* doc)
     LocateCaret(doc);
     HideHighlight(AsGrid(doc));
     CaretUpdate(doc);
+    ReportWrap(window, result, reverse);
 }
 
 // ---- The Find and Replace dialogs ---------------------------------------------------------
@@ -130,6 +147,8 @@ INT_PTR OnFindInit(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_FIND_TEXT, EM_LIMITTEXT, kSearchTextSize - 1, 0);
     SetChecked(dialog, IDC_MATCH_CASE, s.matchCase != 0);
     SetChecked(dialog, IDC_WHOLE_WORD, s.wholeWord != 0);
+    SetChecked(dialog, g_core.settings.findUp ? IDC_FIND_UP : IDC_FIND_DOWN, true);
+    SetChecked(dialog, IDC_FIND_WRAP, g_core.settings.findWrap != 0);
     s.patternMatchCase = s.matchCase;
     HWND replace = GetDlgItem(dialog, IDC_REPLACE);
     s.replaceButton = replace;
@@ -143,6 +162,17 @@ INT_PTR OnFindInit(HWND dialog)
     return TRUE;
 }
 
+// Direction and Wrap Around as the dialog shows them; kept in the settings file when changed.
+void TakeCourse(HWND dialog)
+{
+    Settings& s = g_core.settings;
+    const int32_t up = Checked(dialog, IDC_FIND_UP), wrap = Checked(dialog, IDC_FIND_WRAP);
+    if (up == s.findUp && wrap == s.findWrap) return;
+    s.findUp = up;
+    s.findWrap = wrap;
+    SettingsSave();
+}
+
 // Find Next pressed: the fields and boxes become the search, and the document searches.
 void OnFindNextPressed(HWND dialog)
 {
@@ -150,6 +180,7 @@ void OnFindNextPressed(HWND dialog)
     SetFocus(GetDlgItem(dialog, IDOK));
     s.matchCase = Checked(dialog, IDC_MATCH_CASE);
     s.wholeWord = Checked(dialog, IDC_WHOLE_WORD);
+    TakeCourse(dialog);
     GetDlgItemTextA(dialog, IDC_FIND_TEXT, s.findText, kSearchTextSize);
     if (!s.findText[0]) {
         MessageBeep(0);
@@ -158,7 +189,7 @@ void OnFindNextPressed(HWND dialog)
     HWND target = FindTarget();
     if (!IsWindow(target)) return;
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    const bool found = SendMessageA(target, WM_COMMAND, IDM_FIND_NEXT, 0) == 1;
+    const bool found = SendMessageA(target, WM_COMMAND, IDM_FIND_NEXT, 0) != kFindNone;
     if (HWND replace = static_cast<HWND>(s.replaceButton)) {
         EnableWindow(replace, found);
         EnableWindow(GetDlgItem(dialog, IDC_REPLACE_ALL), found);
@@ -171,8 +202,9 @@ void OnFindNextPressed(HWND dialog)
 }
 
 // The frame destroys the dialog on command 100, after this message has been handled.
-void CloseFindDialog()
+void CloseFindDialog(HWND dialog)
 {
+    TakeCourse(dialog);
     PostMessageA(g_app.frameWindow, WM_COMMAND, IDM_FIND_CLOSED, 0);
     ClearActiveHit();
 }
@@ -186,7 +218,7 @@ void OnReplacePressed(HWND dialog, int control)
     const bool all = control == IDC_REPLACE_ALL;
     SendMessageA(target, WM_COMMAND, all ? IDM_REPLACE_ALL : IDM_REPLACE_ONE, 0);
     if (all)
-        CloseFindDialog();
+        CloseFindDialog(dialog);
     else
         OnFindNextPressed(dialog);
 }
@@ -203,10 +235,11 @@ void OnFindDialogCommand(HWND dialog, int control)
             break;
         case IDC_MATCH_CASE:
         case IDC_WHOLE_WORD:
+        case IDC_FIND_WRAP:
             SetChecked(dialog, control, !Checked(dialog, control));
             break;
         case IDCANCEL:
-            CloseFindDialog();
+            CloseFindDialog(dialog);
             break;
         case IDM_HELP:
             ShowHelp(IDS_HELP_FILE, HELP_CONTEXT,
@@ -239,7 +272,8 @@ bool FindCommand(HWND window, EditState* doc, int command, LRESULT* answer)
             OpenFindDialog(command);
             break;
         case IDM_FIND_AGAIN:
-            RepeatLastFind(window, doc);
+        case IDM_FIND_PREVIOUS:
+            RepeatLastFind(window, doc, command == IDM_FIND_PREVIOUS);
             break;
         case IDM_GOTO_LINE:
             DialogBoxParamA(ResourceInstance(), IDD_GOTO_LINE, g_app.frameWindow, GotoLineDlgProc,
@@ -248,7 +282,8 @@ bool FindCommand(HWND window, EditState* doc, int command, LRESULT* answer)
             if (IsWindow(window)) SetFocus(window);
             break;
         case IDM_FIND_NEXT:
-            *answer = FindNext(doc, CodePageFold()) ? 1 : 0;
+            *answer = FindNext(doc, CodePageFold(), Course(false));
+            ReportWrap(window, static_cast<FindResult>(*answer), false);
             return true;
         case IDM_REPLACE_ONE:
             *answer = ReplaceOne(doc, CodePageFold()) ? 1 : 0;
@@ -281,7 +316,7 @@ INT_PTR CALLBACK FindDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) n
             if (HIWORD(wParam) == BN_CLICKED) OnFindDialogCommand(dialog, LOWORD(wParam));
             return TRUE;
         case WM_CLOSE:
-            CloseFindDialog();
+            CloseFindDialog(dialog);
             return TRUE;
         case WM_DESTROY:
             g_core.search.findDialogTemplate = 0;

@@ -66,6 +66,8 @@
 #define IDS_KEY_LARGEICONS 273
 #define IDS_KEY_RECOVERY 274
 #define IDS_KEY_DISKCHECK 275
+#define IDS_KEY_FINDUP 370
+#define IDS_KEY_FINDWRAP 371
 
 /* Strings: the status line */
 #define IDS_NUM 260
@@ -74,12 +76,15 @@
 #define IDS_OVR 263
 #define IDS_POSITION_FORMAT 264
 #define IDS_ITEMS_REPLACED 267
+#define IDS_CODE_LABEL 374
 
 /* Strings: messages */
 #define IDS_CANNOT_OPEN 300
 #define IDS_CANNOT_WRITE 301
 #define IDS_OUT_OF_MEMORY 303
 #define IDS_NOT_FOUND 310
+#define IDS_WRAPPED_DOWN 372
+#define IDS_WRAPPED_UP 373
 #define IDS_ERROR_EXECUTING 311
 #define IDS_NOT_SAVED 312
 #define IDS_SAVE_NOW 313
@@ -140,11 +145,13 @@
 #define IDM_COPY 523
 #define IDM_PASTE 524
 #define IDM_OEMKEYS 525
+#define IDM_SELECT_ALL 528
 #define IDM_FIND 531
 #define IDM_FIND_AGAIN 532
 #define IDM_REPLACE 533
 #define IDM_GOTO_LINE 534
 #define IDM_FIND_NEXT 535
+#define IDM_FIND_PREVIOUS 536
 #define IDM_REPLACE_ONE 537
 #define IDM_REPLACE_ALL 538
 #define IDM_COMPILE 541
@@ -191,6 +198,9 @@
 #define IDC_REPLACE_ALL 306
 #define IDC_WHOLE_WORD 308
 #define IDC_LINE_NUMBER 309
+#define IDC_FIND_UP 336
+#define IDC_FIND_DOWN 337
+#define IDC_FIND_WRAP 338
 // The compiler options dialog.
 #define IDD_COMPILER_OPTIONS "Options"
 #define IDC_MAP_FILE 101

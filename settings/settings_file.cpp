@@ -100,6 +100,7 @@ void SettingsLoad()
     if (!LoadSection(&section)) return;
     for (const SettingKey& key : kSettingKeys) LoadKey(section, key);
     for (const SettingKey& key : kRecoveryKeys) LoadKey(section, key);
+    for (const SettingKey& key : kFindKeys) LoadKey(section, key);
 }
 
 void SettingsSave()
@@ -110,6 +111,7 @@ void SettingsSave()
     WriteStartSize(section);
     for (const SettingKey& key : kSettingKeys) SaveKey(section, key);
     for (const SettingKey& key : kRecoveryKeys) SaveKey(section, key);
+    for (const SettingKey& key : kFindKeys) SaveKey(section, key);
     // Puts the system's cached copy on disk now, so a crash later loses nothing; this form of
     // the call answers FALSE by its definition.
     static_cast<void>(WritePrivateProfileStringA(nullptr, nullptr, nullptr, section.file));

@@ -55,6 +55,11 @@ const SettingKey kRecoveryKeys[kRecoveryKeyCount] = {
     INT_KEY(IDS_KEY_DISKCHECK, checkDiskChanges, Int32, None),
 };
 
+const SettingKey kFindKeys[kFindKeyCount] = {
+    INT_KEY(IDS_KEY_FINDUP, findUp, Int32, None),
+    INT_KEY(IDS_KEY_FINDWRAP, findWrap, Int32, None),
+};
+
 #undef INT_KEY
 #undef TEXT_KEY
 

@@ -42,6 +42,10 @@ extern const SettingKey kSettingKeys[kSettingKeyCount];
 constexpr int kRecoveryKeyCount = 2;
 extern const SettingKey kRecoveryKeys[kRecoveryKeyCount];
 
+// The find dialogs' direction and wrap, saved and loaded after the recovery keys.
+constexpr int kFindKeyCount = 2;
+extern const SettingKey kFindKeys[kFindKeyCount];
+
 constexpr int32_t kMinTabStops = 1;
 constexpr int32_t kMaxTabStops = 80;
 constexpr int32_t kDefaultTabStops = 8;

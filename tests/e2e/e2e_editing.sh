@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Editing end to end, through the X keyboard and mouse: "a.ksr /G12 b.ksr" opens both with b at
 # line 12, a typed line saved with F2; Shift selections replaced by typing; a word selected by a
-# double click; a read-only file refused with message 301 and left intact; a 20 MiB file opened
+# double click; a read-only file refused with message 301 and left intact; Ctrl+S, Ctrl+A and a
+# Ctrl+letter without a command typed into a file holding abc; a 20 MiB file opened
 # and edited at its end; leaving asks about the still modified read-only file.
 #   e2e_editing.sh <win64 build dir>     (run by CTest inside a Wine session)
 set -u
@@ -45,6 +46,21 @@ xdotool key Return
 sleep 0.5
 has_lines "$work/RO.KSR" "keep me"
 chmod u+w "$work/RO.KSR"
+
+# The keys every editor has, on a file holding abc: Ctrl+Q (no command) types nothing, Ctrl+S
+# saves without a byte 0x13; Ctrl+A then x replaces the whole text.
+printf 'abc' >"$work/KEYS.KSR"
+hand_over "$(winpath "$work/KEYS.KSR")"
+expect_active KEYS.KSR
+# bytes_saved <text> <what>: the file holds exactly these bytes, within 5 s
+bytes_saved() {
+    printf '%s' "$1" >"$work/want"
+    within 5 cmp -s "$work/KEYS.KSR" "$work/want" || fail "$2 saved: $(od -c "$work/KEYS.KSR")"
+}
+xdotool key --delay 100 1 ctrl+q ctrl+s
+bytes_saved 1abc "1, Ctrl+Q, Ctrl+S"
+xdotool key --delay 100 ctrl+a x ctrl+s
+bytes_saved x "Ctrl+A, x, Ctrl+S"
 
 # A 20 MiB file opens; Ctrl+End reaches its end, where a typed byte is saved.
 head -c $((20 * 1024 * 1024)) /dev/zero | tr '\0' 'k' | fold -w 79 | sed 's/$/\r/' >"$work/BIG.KSR"

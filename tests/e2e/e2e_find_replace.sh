@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Find and Replace end to end, through the X keyboard: after Replace All, after the last Replace
 # of a batch and after Shift+Right on a match found, a typed key changes only the bytes
-# highlighted, and with none highlighted it only inserts; a Cut while another program holds
-# the clipboard deletes nothing. Each result is checked on disk after F2.
+# highlighted, and with none highlighted it only inserts; Find Up and Wrap Around, and F3 and
+# Shift+F3 after them; a Cut while another program holds the clipboard deletes nothing. Each
+# result is checked on disk after F2.
 #   e2e_find_replace.sh <win64 build dir>     (run by CTest inside a Wine session)
 set -u
 . "$(dirname "$0")/lib.sh" "$1" e2e_find_replace
@@ -54,6 +55,27 @@ xdotool key --delay 300 Return Escape
 sleep 1
 xdotool key --delay 40 shift+Right exclam
 saved "$work/SHIFT.KSR" "xx !yy"
+
+# Find Up with Wrap Around, both kept in QV5.INI: from the view's end up to the first match,
+# then round the start to the last one, which the status line tells and a typed key replaces.
+crlf "ab 1" "ab 2" "ab 3" >"$work/UP.KSR"
+open_file UP.KSR
+find_dialog ctrl+f ab
+xdotool key --delay 300 alt+u alt+o Return Return Return Return
+within 5 eval "probe state | grep -qx 'statusText=Search passed the start of the text; continued from the end.'" ||
+    fail "no wrap message: $(probe state | grep statusText)"
+xdotool key Escape
+sleep 1
+xdotool type --delay 40 "X"
+saved "$work/UP.KSR" "ab 1" "ab 2" "X 3"
+grep -q '^FindUp=1' "$ini" && grep -q '^FindWrap=1' "$ini" || fail "direction and wrap not kept: $(cat "$ini")"
+# F3 goes up again (line 2); Shift+F3 goes down, round the end to line 1, where Ctrl+L's caret
+# stands with nothing selected.
+xdotool key --delay 300 F3 shift+F3
+within 5 eval "probe state | grep -qx 'statusText=Search passed the end of the text; continued from the start.'" ||
+    fail "no wrap message going down: $(probe state | grep statusText)"
+xdotool type --delay 40 "Y"
+saved "$work/UP.KSR" "Yab 1" "ab 2" "X 3"
 
 # Cut while the clipboard is busy: the selection stays.
 crlf "keep all" >"$work/CUT.KSR"

@@ -2,7 +2,8 @@
 // need: waits for its frame, and prints the frame's and its children's state as key=value
 // lines that the test scripts compare.
 //   probe wait [seconds]   exits 0 once the frame exists and is idle
-//   probe state            frame, client, menu, action bar, status line, documents, focus
+//   probe state            frame, client, menu, action bar, status line and its text,
+//                          documents, focus
 //   probe dialog           the caption and texts of each dialog or message box shown
 //   probe clip-clear       empties the clipboard
 //   probe clip-text        the clipboard text, CR and LF as \r and \n
@@ -69,7 +70,12 @@ int State()
     PrintRect("frame", frame);
     HWND client = Child(frame, "MDIClient");
     PrintRect("client", client);
-    PrintRect("status", Child(frame, "ZAVODO:StatusLine"));
+    HWND status = Child(frame, "ZAVODO:StatusLine");
+    PrintRect("status", status);
+    // The message pane's text: another process's window is asked, not the system's copy.
+    text[0] = '\0';
+    if (status) SendMessageA(status, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    std::printf("statusText=%s\n", text);
     PrintRect("bar", Child(frame, "DezActionBar"));
     int documents = 0;
     for (HWND w = client ? GetWindow(client, GW_CHILD) : nullptr; w; w = GetWindow(w, GW_HWNDNEXT)) {

@@ -1,6 +1,6 @@
 // A walk of the document's commands in random order: typing, Delete, Backspace, the caret keys
-// plain and with Shift, mouse selections, Find Next, Replace, Replace All, Goto Line, Cut,
-// Paste, Undo, Redo, and working windows opening (typing far above the text's end) and
+// plain and with Shift, mouse selections, Find Next down or up and around, Replace, Replace All,
+// Goto Line, Cut, Paste, Undo, Redo, Select All, and working windows opening (typing far above the text's end) and
 // closing. After every step the highlighted cells must stand for exactly the selected bytes,
 // and an edit must change the text only where the highlight, or with none the caret, was.
 // Used by a seeded native test and by a fuzz target.
@@ -54,9 +54,9 @@ public:
             // Each command as often as its letter stands here: T typing, D Delete, B Backspace,
             // K a caret key, M the mouse, F Find Next, R Replace, A Replace All, G Goto Line,
             // X Cut, P Paste, U Undo, Y Redo, S the keyboard back from a dialog, L Repeat Last
-            // Find.
+            // Find, E Select All.
             const std::string range = Join(start, end);
-            const std::string command = Run("TTTDBKKKKMFFRAGXPUYSL"[choice % 21], arg, start, end);
+            const std::string command = Run("TTTDBKKKKMFFRAGXPUYSLE"[choice % 22], arg, start, end);
             trail_ = (trail_ + " / " + command).substr(trail_.size() > 300 ? trail_.size() - 300 : 0);
             problem = Selected(&start, &end);
             if (problem.empty() && WholeText(doc_.get()) != expected_)
@@ -68,6 +68,7 @@ public:
 private:
     DocPtr doc_;
     std::string expected_, clipboard_ = "a\tb", trail_;
+    FindCourse course_;  // the last Find Next's
 
     bool Highlighted() const { return (doc_->gridFlags & kGridHighlight) != 0; }
 
@@ -193,13 +194,14 @@ private:
                 const char* const replacements[] = {"", "Q", "abab", "\t", "xy"};
                 SetSearch(finds[arg % 6], replacements[arg / 6 % 5], 0, arg / 30 % 4 == 0);
                 if (arg % 7 == 0) doc->docFlags &= static_cast<uint8_t>(~kDocOnSearchHit);
-                FindNext(doc, AsciiCaseFold());
-                return std::string("Find Next ") + g_core.search.findText;
+                course_ = FindCourse{arg / 120 % 2 == 1, arg / 240 % 2 == 1};
+                FindNext(doc, AsciiCaseFold(), course_);
+                return std::string(course_.up ? "Find Up " : "Find Next ") + g_core.search.findText;
             }
             case 'R': {  // the dialog's Replace, then its Find Next
                 const std::string replacement = g_core.search.replaceText;
                 if (ReplaceOne(doc, AsciiCaseFold())) expect(replacement);
-                FindNext(doc, AsciiCaseFold());
+                FindNext(doc, AsciiCaseFold(), course_);
                 return "Replace with " + replacement;
             }
             case 'A':
@@ -243,9 +245,13 @@ private:
             case 'S':
                 Focus();
                 return "focus";
+            case 'E':
+                CloseWorkingWindow(doc);
+                SelectAll(doc);
+                return "Select All";
             default:  // the caret on the match, nothing highlighted
                 HideHighlight(AsGrid(doc));
-                if (g_core.search.findText[0] && FindNext(doc, AsciiCaseFold())) {
+                if (g_core.search.findText[0] && FindNext(doc, AsciiCaseFold(), course_)) {
                     LocateCaret(doc);
                     HideHighlight(AsGrid(doc));
                     CaretUpdate(doc);

@@ -1,6 +1,7 @@
 // Typing, overwrite, Backspace, Delete, Enter with indentation, strings and selections.
 #include <gtest/gtest.h>
 
+#include "doc/keys.h"
 #include "doc/undo.h"
 #include "tests/native/edit_fixture.h"
 
@@ -101,4 +102,34 @@ TEST_F(EditTest, ReplaceAtCaretPutsTheReplacementForTheMatchInTwoRecords)
     Click(0);
     ReplaceAtCaret(doc.get());
     EXPECT_EQ(Join(Text(doc.get()), doc->undoNext), "three two one 2");
+}
+
+// Typed character codes: control codes that no key edits with type nothing, the others edit or
+// insert. Select All then highlights the whole text, taller than the view, and the next key
+// replaces all of it.
+TEST_F(EditTest, ControlCodesTypeNothingAndAfterSelectAllTheNextKeyReplacesEverything)
+{
+    // clang-format off
+    const std::pair<uint8_t, const char*> codes[] = {
+        {1, "ab|c"}, {0x11, "ab|c"}, {0x13, "ab|c"}, {27, "ab|c"}, {127, "ab|c"}, {31, "ab|c"}, {0, "ab|c"},
+        {8, "a|c"}, {9, "ab\t|c"}, {10, "ab\n|c"}, {13, "ab\n|c"}, {' ', "ab |c"}, {0xE9, "ab\xe9|c"},
+    };
+    // clang-format on
+    for (const auto& [code, expect] : codes) {
+        Open("abc");
+        Click(2);
+        TypeKey(doc.get(), KeyOfTypedCode(code));
+        std::string shown = Text(doc.get());
+        shown.insert(static_cast<size_t>(doc->caretOffset), "|");
+        EXPECT_EQ(shown, expect) << int{code};
+    }
+    for (const std::string& text : {NumberedLines(200), std::string("abc"), std::string()}) {
+        Open(text, 10, 20);
+        Click(0);
+        SelectAll(doc.get());
+        const bool shown = (doc->gridFlags & kGridHighlight) != 0;
+        EXPECT_EQ(Join(doc->anchorOffset, doc->caretOffset, shown), Join(0, text.size(), !text.empty()));
+        Type("x");
+        EXPECT_EQ(Text(doc.get()), "x");
+    }
 }

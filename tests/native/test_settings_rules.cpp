@@ -17,6 +17,8 @@ const SettingKey& Key(int nameId)
 {
     for (const SettingKey& key : kSettingKeys)
         if (key.nameId == nameId) return key;
+    for (const SettingKey& key : kFindKeys)
+        if (key.nameId == nameId) return key;
     ADD_FAILURE() << "no key with string id " << nameId;
     return kSettingKeys[0];
 }
@@ -39,6 +41,14 @@ TEST(SettingsLoad, NamesAreWiredToTheirFieldsAndStoredTextsAreNarrowedCheckedAnd
                    s.screenFontSize, s.printerFont, s.printerCharset, s.printerFontSize, s.marginLeft,
                    s.marginTop, s.marginRight, s.marginBottom, s.header, s.footer),
               "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23");
+    // The find dialogs' keys: down and no wrap when missing.
+    Settings find;
+    LoadSetting(find, Key(IDS_KEY_FINDUP), nullptr, nullptr);
+    LoadSetting(find, Key(IDS_KEY_FINDWRAP), nullptr, nullptr);
+    EXPECT_EQ(Join(find.findUp, find.findWrap), "0 0");
+    LoadSetting(find, Key(IDS_KEY_FINDUP), "1", nullptr);
+    LoadSetting(find, Key(IDS_KEY_FINDWRAP), "2", nullptr);
+    EXPECT_EQ(Join(find.findUp, find.findWrap), "1 2");
 
     // Stored texts are narrowed, checked and cut.
     const std::string fits(kFontNameSize - 1, 'a'), over = fits + "bcd";
@@ -51,7 +61,7 @@ TEST(SettingsLoad, NamesAreWiredToTheirFieldsAndStoredTextsAreNarrowedCheckedAnd
         // Narrow fields keep the low bits; plain integers take whatever is stored, without checks.
         {IDS_KEY_MOUSEMODE, "-1", "-1"}, {IDS_KEY_MOUSEMODE, "258", "2"}, {IDS_KEY_PRINTERFONTSIZE, "65546", "10"},
         {IDS_KEY_PRINTERFONTSIZE, "40000", "-25536"}, {IDS_KEY_SCREENCHARSET, "-1", "255"},
-        {IDS_KEY_PRINTERCHARSET, "256", "0"}, {IDS_KEY_NEWFILE, "-7", "-7"},
+        {IDS_KEY_PRINTERCHARSET, "256", "0"}, {IDS_KEY_NEWFILE, "-7", "-7"}, {IDS_KEY_FINDWRAP, "on", "0"},
         // Texts are cut to their room (1234 exactly fits); a present empty text is not the default.
         {IDS_KEY_LEFT, "0.125", "0.12"}, {IDS_KEY_BOTTOM, "1234", "1234"}, {IDS_KEY_HEADER, "", ""},
         {IDS_KEY_PRINTERFONT, over, fits},

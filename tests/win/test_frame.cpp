@@ -506,7 +506,10 @@ TEST_F(Frame, KeysMoveTheCaretAndTheSelectionAndCharactersEditUnlessMinimisedWit
     EXPECT_EQ(Join(Text(doc), IsIconic(window) != 0), "abc\n 1");
     SendMessageA(window, WM_CHAR, VK_RETURN, 0);  // only Enter: it restores
     EXPECT_EQ(Join(Text(doc), IsIconic(window) != 0), "abc\n 0");
-    SendMessageA(window, WM_CHAR, 1, 0);  // Ctrl+A deletes forward
+    // Control codes that no key edits with type nothing (Ctrl+A is Select All, an accelerator).
+    for (WPARAM c : {1, 0x11, 0x13, 0x7F}) SendMessageA(window, WM_CHAR, c, 0);
+    EXPECT_EQ(Text(doc), "abc\n");
+    Press(window, VK_DELETE);
     EXPECT_EQ(Text(doc), "bc\n");
     const uint8_t eAcute = 0xE9;
     ASSERT_NE(OemChar(eAcute), eAcute);  // the two code pages differ above 127
@@ -561,6 +564,10 @@ TEST_F(Frame, CaretWidthRightButtonInsertAndTheStatusColumnFollowTheSettings)
     doc->leftColumn = 10;
     ShowStatusMessage(window, 0);
     EXPECT_EQ(std::string(g_app.statusText), "Line: 1        Col: 11                 ");
+    // On a control byte the status line shows its code.
+    HWND coded = Open("", "a\x13" "b\n", 1);
+    ShowStatusMessage(coded, 0);
+    EXPECT_EQ(std::string(g_app.statusText), "Line: 1        Col: 2   Code 0x13");
 }
 
 TEST_F(Frame, CutCopyAndPasteGoThroughTheClipboardWithCrLf)
@@ -832,6 +839,19 @@ TEST_F(Frame, RepeatLastFindWithoutAMatchSaysSoAndGotoLineReadsTheNumberLikeAtoi
     SendMessageA(window, WM_COMMAND, IDM_FIND_AGAIN, 0);
     const int32_t hit = static_cast<int32_t>(text.find("line 4"));
     EXPECT_EQ(doc->caretOffset, hit);
+    // With Wrap Around, Find Previous goes up round the start and Repeat Last Find down round
+    // the end, and the status line says so.
+    g_core.settings.findWrap = 1;
+    const struct { int command; int32_t caret; const char* status; } wraps[] = {
+        {IDM_FIND_PREVIOUS, static_cast<int32_t>(text.find("line 49")),
+         "Search passed the start of the text; continued from the end."},
+        {IDM_FIND_AGAIN, hit, "Search passed the end of the text; continued from the start."},
+    };
+    for (const auto& w : wraps) {
+        SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(w.command), 0);
+        EXPECT_EQ(Join(doc->caretOffset, g_app.statusText), Join(w.caret, w.status)) << w.command;
+    }
+    g_core.settings.findWrap = 0;
     std::snprintf(g_core.search.findText, kSearchTextSize, "no such line");
     SendMessageA(window, WM_COMMAND, IDM_FIND_AGAIN, 0);
     EXPECT_EQ(Join(doc->caretOffset, g_app.statusText), Join(hit, "Search text not found."));
