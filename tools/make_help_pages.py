@@ -14,9 +14,10 @@ APP = "KESTREL Editor"
 MENUS = [
     (10601, "File Menu", [501, 502, 503, 504, 505, 507, 506, 509, 508, 510],
      "Creates, opens, saves and prints files, sets the editor's defaults and ends the editor."),
-    (10602, "Edit Menu", [520, 521, 523, 522, 524, 525],
-     "Takes back and repeats changes, moves text through the clipboard and switches the character set."),
-    (10603, "Find Menu", [531, 532, 533, 534],
+    (10602, "Edit Menu", [520, 521, 523, 522, 524, 528, 525],
+     "Takes back and repeats changes, moves text through the clipboard, selects the whole text and "
+     "switches the character set."),
+    (10603, "Find Menu", [531, 532, 536, 533, 534],
      "Finds and replaces text and moves to a line by its number."),
     (10604, "Tools Menu", [541, 542, 543, 544],
      "Compiles the current script and starts the other KESTREL tools."),
@@ -33,20 +34,20 @@ RECENT = ("Recent Files", "",
 
 # Command id: (menu entry, shortcut, what it does).
 COMMANDS = {
-    501: ("New", "", "Opens an empty document window named Untitled with a number. The file gets "
+    501: ("New", "Ctrl+N", "Opens an empty document window named Untitled with a number. The file gets "
           "its name when you save it for the first time."),
-    502: ("Open...", "", "Shows the Open dialog. Choose one or more KESTREL sources (*.KSR), include "
+    502: ("Open...", "Ctrl+O", "Shows the Open dialog. Choose one or more KESTREL sources (*.KSR), include "
           "files, map files or error files; each opens in a document window of its own. A file that is "
           "already open is brought to the front instead."),
-    503: ("Close", "", "Closes the active document window. When its text has changed since the last "
+    503: ("Close", "Ctrl+W", "Closes the active document window. Ctrl+F4 does the same. When its text has changed since the last "
           "save you are asked whether to save it first."),
-    504: ("Save", "F2", "Writes the active document to its file. A document that has no name yet "
+    504: ("Save", "F2, Ctrl+S", "Writes the active document to its file. A document that has no name yet "
           "asks for one, as Save As does. The old file is only replaced when the new one has been "
           "written completely."),
     505: ("Save As...", "", "Saves the active document under a new name and keeps that name for the "
           "window from then on."),
     506: ("Print Setup...", "", "Chooses the printer, the paper and the orientation used by Print."),
-    507: ("Print...", "", "Prints the active document in the printer font, with the header and footer "
+    507: ("Print...", "Ctrl+P", "Prints the active document in the printer font, with the header and footer "
           "set in Preferences. The footer's &amp;p stands for the page number."),
     508: ("Exit", "Alt+X", "Ends the editor. Every changed document asks whether to save it first; "
           "choosing Cancel keeps the editor running."),
@@ -60,12 +61,16 @@ COMMANDS = {
     523: ("Copy", "Ctrl+C", "Copies the highlighted text to the clipboard. Ctrl+Insert does the same."),
     524: ("Paste", "Ctrl+V", "Inserts the clipboard's text at the caret, replacing any highlighted text. "
           "Shift+Insert does the same."),
+    528: ("Select All", "Ctrl+A", "Highlights the whole text, with the caret at its end. The next key "
+          "you type, Delete or Cut then replaces or removes all of it."),
     525: ("OEMKeys", "", "Switches between the Windows (ANSI) and the DOS (OEM) character set for typed "
           "characters, for scripts that are written with DOS tools. A check mark shows that OEM is on."),
     531: ("Find...", "Ctrl+F", "Opens the Find dialog to search the active document. See "
           "<a href=\"10401.html\">Find dialog</a>."),
-    532: ("Repeat Last Find", "Ctrl+L", "Searches again for the text of the last Find, from the caret on, "
-          "with the same options."),
+    532: ("Repeat Last Find", "F3, Ctrl+L", "Searches again for the text of the last Find, from the "
+          "caret on, with the same options and in the direction set in the Find dialog."),
+    536: ("Find Previous", "Shift+F3", "Repeats the last Find in the other direction than the one set "
+          "in the Find dialog. Shift+Ctrl+L does the same."),
     533: ("Replace...", "Ctrl+R", "Opens the Replace dialog to replace one or all occurrences of a text. "
           "See <a href=\"10402.html\">Replace dialog</a>."),
     534: ("Line Number...", "Ctrl+G", "Asks for a line number and moves the caret to the start of that line. "
@@ -106,12 +111,18 @@ DIALOGS = {
             "<p>Type the text to search for in <b>Find What</b>. <b>Match Case</b> finds only text in the "
             "same capitals and small letters; <b>Whole Word</b> skips matches inside longer words. "
             "<b>Find Next</b> highlights the next occurrence after the caret; the dialog stays open "
-            "until you close it, so you can go on searching. Ctrl+L repeats the search later.</p>"),
+            "until you close it, so you can go on searching. <b>Up</b> and <b>Down</b> set the "
+            "direction; with <b>Wrap Around</b> a search that reaches the end of the text goes on "
+            "from its start (going up: from the end), and the status line says so. Both settings "
+            "are kept for the next start. F3 or Ctrl+L repeats the search later, Shift+F3 repeats it "
+            "the other way.</p>"),
     10402: ("Replace dialog",
             "<p>Type the text to search for in <b>Find What</b> and its replacement in <b>Replace "
             "With</b>. <b>Find Next</b> highlights the next occurrence, <b>Replace</b> replaces the "
-            "highlighted one and finds the next, <b>Replace All</b> replaces every occurrence from the "
-            "caret to the end of the document. Undo takes a Replace All back in one step.</p>"),
+            "highlighted one and finds the next, in the direction that <b>Up</b> and <b>Down</b> set "
+            "and round the text's end with <b>Wrap Around</b>, as in the Find dialog. <b>Replace "
+            "All</b> replaces every occurrence from the caret to the end of the document. Undo takes "
+            "a Replace All back in one step.</p>"),
     10403: ("Goto Line dialog",
             "<p>Type a line number between 1 and the number of lines of the document and choose "
             "<b>OK</b>. The caret moves to the start of that line and the window scrolls to show it. "
