@@ -8,6 +8,7 @@
 
 #include "doc/buffer.h"
 #include "doc/core_state.h"
+#include "doc/fault_marks.h"
 #include "doc/grid.h"
 #include "doc/memory.h"
 #include "doc/text.h"
@@ -53,6 +54,7 @@ bool InsertChar(EditState* doc, uint8_t c)
     doc->length += 1;
     MoveBytes(doc->text + doc->caretOffset + 1, doc->text + doc->caretOffset, doc->length - doc->caretOffset);
     doc->text[doc->caretOffset] = static_cast<char>(c);
+    FaultMarksInserted(doc, AbsoluteCaret(doc), doc->text + doc->caretOffset, 1);
     RecordUndo(doc, kUndoInsertChar, c, nullptr, nullptr);
     MarkModified(doc);
     doc->caretOffset += 1;
@@ -64,6 +66,7 @@ int DeleteChar(EditState* doc)
 {
     if (doc->caretOffset >= doc->length) return 0;
     char c = doc->text[doc->caretOffset];
+    FaultMarksRemoving(doc, AbsoluteCaret(doc), doc->text + doc->caretOffset, 1);
     MoveBytes(doc->text + doc->caretOffset, doc->text + doc->caretOffset + 1, doc->length - doc->caretOffset);
     doc->length -= 1;
     SetVerticalRange(doc, AbsoluteLength(doc));
@@ -85,6 +88,7 @@ bool InsertString(EditState* doc, const char* s)
     }
     MoveBytes(doc->text + doc->caretOffset + n, doc->text + doc->caretOffset, doc->length - doc->caretOffset + 1);
     CopyBytes(doc->text + doc->caretOffset, s, n);
+    FaultMarksInserted(doc, AbsoluteCaret(doc), doc->text + doc->caretOffset, n);
     if (!ReplaceAllRunning(doc)) {
         if (copy || g_core.undoNoCopy) RecordUndo(doc, kUndoInsertString, n, s, copy);
         SetVerticalRange(doc, AbsoluteLength(doc) + n);
@@ -122,6 +126,7 @@ bool DeleteSelection(EditState* doc)
     } else {
         FreeBlock(copy);
     }
+    FaultMarksRemoving(doc, AbsoluteCaret(doc), doc->text + start, end - start);
     MoveBytes(doc->text + start, doc->text + end, doc->length - end + 1);
     doc->length -= end - start;
     MarkModified(doc);

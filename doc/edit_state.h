@@ -26,6 +26,7 @@ constexpr int kBarHorizontal = 0;
 constexpr int kBarVertical = 1;
 
 struct UndoRecord;
+struct FaultMark;
 
 // The fields of a character-grid window, in order. EditState begins with exactly these, so
 // that every grid operation accepts a document.
@@ -70,6 +71,8 @@ struct EditState {
     int32_t undoNext;
     int32_t undoCount;
     int32_t undoCapacity;
+    FaultMark* faultMarks;  // the lines the last compile found faults on (doc/fault_marks.h)
+    int32_t faultMarkCount;
     // Recovery snapshots and the file on disk, kept by the document window (editor/recovery.cpp).
     struct {
         uint32_t untitledNumber;  // the number of an untitled document's title, 0 for a file

@@ -31,6 +31,7 @@ void ClearUndo(EditState* doc)
 #include "doc/buffer.h"
 #include "doc/core_state.h"
 #include "doc/edit.h"
+#include "doc/fault_marks.h"
 #include "doc/text.h"
 #include "doc/view.h"
 
@@ -105,6 +106,7 @@ enum class Replay { kUndo, kRedo };
 int SwapWholeText(EditState* doc, UndoRecord& r, bool undo)
 {
     CloseWorkingWindow(doc);
+    ClearFaultMarks(doc);
     std::swap(doc->text, r.data.copy);
     std::swap(doc->length, r.wholeLength);
     std::swap(doc->capacity, r.wholeCapacity);

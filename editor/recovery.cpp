@@ -13,6 +13,7 @@
 #include "app/message_box.h"
 #include "app/window_list.h"
 #include "doc/buffer.h"
+#include "doc/fault_marks.h"
 #include "doc/format.h"
 #include "doc/grid.h"
 #include "doc/memory.h"
@@ -105,6 +106,7 @@ void NoticeFailedSnapshot()
 // far as the new text reaches.
 void InstallText(EditState* doc, char* block, int32_t length)
 {
+    ClearFaultMarks(doc);
     doc->text = block;
     doc->length = length;
     doc->capacity = length;

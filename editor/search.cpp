@@ -9,6 +9,7 @@
 
 #include "doc/buffer.h"
 #include "doc/edit.h"
+#include "doc/fault_marks.h"
 #include "doc/grid.h"
 #include "doc/memory.h"
 #include "doc/text.h"
@@ -300,6 +301,7 @@ void RefreshAfterReplaceAll(EditState* doc, const Rewritten& done, int32_t first
         doc->scrollDivisor = ScaleScrollBar(doc->hwnd, kBarVertical, doc->caretOffset, doc->length);
     SetVerticalRange(doc, doc->length);
     doc->docFlags |= kDocModified;
+    ClearFaultMarks(doc);
     if (first < doc->topOffset) {  // text above the top changed: the top follows its line
         doc->topOffset = LineStart(doc->text, done.top);
         doc->topLine = CountLineEnds(doc->text, 0, doc->topOffset);

@@ -9,6 +9,7 @@
 
 #include "doc/core_state.h"
 #include "doc/edit_state.h"
+#include "doc/fault_marks.h"
 #include "doc/grid.h"
 #include "doc/memory.h"
 #include "doc/undo.h"
@@ -20,6 +21,7 @@ struct DocDeleter {
         FreeBlock(doc->text);
         FreeBlock(doc->cells);
         ClearUndo(doc);
+        ClearFaultMarks(doc);
         FreeBlock(doc);
     }
 };
