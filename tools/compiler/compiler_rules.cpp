@@ -239,3 +239,25 @@ std::string ErrorLine(const std::string& scriptPath, const Fault& fault)
 {
     return scriptPath + "(" + std::to_string(fault.line) + "): " + fault.message + "\r\n";
 }
+
+std::vector<Include> IncludedFiles(std::string_view text)
+{
+    std::vector<Include> includes;
+    int number = 0;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        line.remove_prefix(SkipBlanks(line, 0));
+        const std::string_view word = LeadingName(line);
+        if (!SameWord(word, "include")) continue;
+        const size_t open = SkipBlanks(line, word.size());
+        if (open >= line.size() || line[open] != '"') continue;
+        const size_t close = line.find('"', open + 1);
+        if (close == std::string_view::npos || close == open + 1) continue;
+        includes.push_back({number, std::string(line.substr(open + 1, close - open - 1))});
+    }
+    return includes;
+}

@@ -36,5 +36,13 @@ std::vector<Fault> CheckScript(std::string_view text);
 // errors to "C:\DIR\NAME.ERR.ERR".
 std::string ErrorFileName(const std::string& scriptPath);
 
+// The files a script includes: `include "NAME"` statements (the keyword in any case), each
+// with its line, in the script's order.
+struct Include {
+    int line;  // 1-based
+    std::string name;
+};
+std::vector<Include> IncludedFiles(std::string_view text);
+
 // One line of the error file: "<path>(<line>): <message>" and CR LF.
 std::string ErrorLine(const std::string& scriptPath, const Fault& fault);

@@ -1,5 +1,5 @@
 // ZURIRIRU.EXE, a stand-in for the KESTREL compiler: it speaks the editor's compile protocol
-// (announce the window, check the script, write NAME.ERR, start the editor on the first fault,
+// (announce the window, check the script and its includes, write NAME.ERR, start the editor on the first fault,
 // report the end) so that the compile loop can be run and tested without the real compiler.
 #include <windows.h>
 
@@ -197,16 +197,46 @@ bool StartEditor(const std::string& editor, int line, const std::string& path)
     return true;
 }
 
-// Checks the script and writes its error file; answers the faults.
-std::vector<Fault> Compile(const CompilerState& state, const std::string& path)
+struct FileFault {
+    std::string path;
+    Fault fault;
+};
+
+// The faults of the file at path, then those of each file it includes (found beside it), each
+// file checked once.
+void CheckFile(const std::string& path, std::vector<std::string>* seen, std::vector<FileFault>* faults)
 {
+    for (const std::string& done : *seen)
+        if (lstrcmpiA(done.c_str(), path.c_str()) == 0) return;
+    seen->push_back(path);
     std::string text;
-    std::vector<Fault> faults =
-        ReadScript(path, &text) ? CheckScript(text) : std::vector<Fault>{{1, "cannot open file"}};
+    if (!ReadScript(path, &text)) {
+        faults->push_back({path, {1, "cannot open file"}});
+        return;
+    }
+    for (Fault& fault : CheckScript(text)) faults->push_back({path, std::move(fault)});
+    const std::string folder = path.substr(0, path.find_last_of("\\/:") + 1);
+    for (const Include& include : IncludedFiles(text)) {
+        const bool rooted = include.name[0] == '\\' || include.name[0] == '/' ||
+                            (include.name.size() > 1 && include.name[1] == ':');
+        const std::string included = FullPath(rooted ? include.name : folder + include.name);
+        if (GetFileAttributesA(included.c_str()) == INVALID_FILE_ATTRIBUTES)
+            faults->push_back({path, {include.line, "cannot open include file '" + include.name + "'"}});
+        else
+            CheckFile(included, seen, faults);
+    }
+}
+
+// Checks the script and what it includes, and writes the error file; answers the faults.
+std::vector<FileFault> Compile(const CompilerState& state, const std::string& path)
+{
+    std::vector<std::string> seen;
+    std::vector<FileFault> faults;
+    CheckFile(path, &seen, &faults);
     std::string errors;
-    for (const Fault& fault : faults) {
-        errors += ErrorLine(path, fault);
-        AddLine(state, "Line " + std::to_string(fault.line) + ": " + fault.message);
+    for (const FileFault& f : faults) {
+        errors += ErrorLine(f.path, f.fault);
+        AddLine(state, f.path + "(" + std::to_string(f.fault.line) + "): " + f.fault.message);
     }
     if (faults.empty()) AddLine(state, "No faults.");
     const std::string errorFile = ErrorFileName(path);
@@ -259,10 +289,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     PumpPending();
     if (state.closed) return kNotCompiled;
 
-    const std::vector<Fault> faults = Compile(state, path);
+    const std::vector<FileFault> faults = Compile(state, path);
     if (!faults.empty()) {
         const std::string editor = EditorPath();
-        if (editor.empty() || !StartEditor(editor, faults.front().line, path))
+        if (editor.empty() || !StartEditor(editor, faults.front().fault.line, faults.front().path))
             AddLine(state, "Cannot start " + (editor.empty() ? std::string(kEditorName) : editor));
     }
     PumpPending();
