@@ -15,6 +15,7 @@
 #include "app/recent_files.h"
 #include "app/window_list.h"
 #include "compile/compile.h"
+#include "compile/compile_errors.h"
 #include "display/screen.h"
 #include "display/status_line.h"
 #include "doc/view.h"
@@ -173,6 +174,10 @@ bool OnCommand(HWND frame, WPARAM wParam, LPARAM lParam)
         case IDM_COMPILER_OPTIONS:
             DialogBoxParamA(ResourceInstance(), IDD_COMPILER_OPTIONS, frame, CompileOptionsDlgProc, 0);
             return true;
+        case IDM_NEXT_ERROR:
+        case IDM_PREVIOUS_ERROR:
+            StepError(command == IDM_NEXT_ERROR);
+            return true;
         case IDM_DIALOG_EDITOR:
             SetForegroundWindow(frame);
             LaunchTool(kDialogEditor, "", SW_SHOW);
@@ -267,8 +272,10 @@ void OnOpenFileFromOtherCopy(WPARAM atom, LPARAM line)
     HWND w = OpenDocument(path);
     if (!w) return;
     AddRecentFile(path);
-    if (line != 0 && w == ActiveDocument())
-        if (EditState* doc = DocumentOfWindow(w)) GotoLine(doc, static_cast<int32_t>(line));
+    EditState* doc = line != 0 && w == ActiveDocument() ? DocumentOfWindow(w) : nullptr;
+    if (!doc) return;
+    GotoLine(doc, static_cast<int32_t>(line));
+    FaultLineReached(w, static_cast<int>(line));  // the compiler's start on its first fault
 }
 
 void OnFontChange(HWND frame)

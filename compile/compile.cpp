@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/help.h"
 #include "app/message_box.h"
+#include "compile/compile_errors.h"
 #include "compile/compiler_options.h"
 #include "resources/ids.h"
 
@@ -151,10 +152,12 @@ void CompileDocument(HWND, EditState* doc)
     FormatCompileArguments(arguments, sizeof arguments,
                            static_cast<uint32_t>(reinterpret_cast<uintptr_t>(g_app.frameWindow)),
                            g_app.compiler.compileCommandOptions, doc->path);
+    RememberCompiledScript(doc->path);
     LaunchTool(kCompiler, arguments, SW_SHOW);
 }
 
 void CompilerNotice(WPARAM wParam, LPARAM lParam)
 {
     g_app.compilerWindow = HIWORD(wParam) == 1 ? reinterpret_cast<HWND>(lParam) : nullptr;
+    if (HIWORD(wParam) == 0) CompilerFinished();
 }

@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "display/gdi_scoped.h"
+#include "display/mark_paint.h"
 #include "doc/memory.h"
 
 namespace {
@@ -68,6 +69,7 @@ void OnPaint(HWND window, const ScreenGrid* grid)
     if (!paint || !grid || !grid->cells) return;
     ScopedSelect font(paint.get(), static_cast<HFONT>(grid->font));
     PaintRows(paint.get(), grid, paint.area());
+    if (g_app.statusDocumentLookup) PaintFaultMarks(paint.get(), g_app.statusDocumentLookup(window), paint.area());
     if (!(grid->gridFlags & kGridHighlight) || grid->cellHeight <= 0) return;
     // Painting drew the cells plainly; the highlight is put back over the rows just drawn.
     const int32_t first = paint.area().top / grid->cellHeight;

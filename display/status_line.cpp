@@ -16,6 +16,8 @@ namespace {
 
 constexpr char kStatusLineClass[] = "ZAVODO:StatusLine";
 constexpr size_t kStatusTextMax = sizeof(AppState::statusText) - 1;
+// A message that stays, over the caret's position too, until the next key or click.
+bool g_statusHeld = false;
 
 // The module with the string table: the program's, or this image in a test process.
 HINSTANCE StringModule()
@@ -263,7 +265,10 @@ void AddCodeUnderCaret(const EditState* doc)
 void ShowDocumentStatus(const EditState* doc, int stringId)
 {
     if (stringId != 0) {
+        g_statusHeld = false;
         LoadText(stringId, g_app.statusText, sizeof g_app.statusText);
+    } else if (g_statusHeld) {
+        // the held message stays
     } else if (doc) {
         char format[64];
         LoadText(IDS_POSITION_FORMAT, format, sizeof format);
@@ -278,12 +283,25 @@ void ShowDocumentStatus(const EditState* doc, int stringId)
 
 void ShowStatusText(const char* text)
 {
+    g_statusHeld = false;
     SetStatusText(text);
     DrawStatusText();
 }
 
+void ShowStatusHeld(const char* text)
+{
+    ShowStatusText(text);
+    g_statusHeld = true;
+}
+
+void ReleaseStatusHold()
+{
+    g_statusHeld = false;
+}
+
 void ShowStatusPosition(int32_t line, int32_t column)
 {
+    if (g_statusHeld) return;
     char format[64];
     LoadText(IDS_POSITION_FORMAT, format, sizeof format);
     FormatPosition(g_app.statusText, sizeof g_app.statusText, format, line, column);

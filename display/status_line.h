@@ -30,6 +30,11 @@ void ShowDocumentStatus(const EditState* doc, int stringId);
 void ShowStatusMessage(HWND window, int stringId);
 // Sets the message pane to a given text (at most 254 characters) and draws it.
 void ShowStatusText(const char* text);
+// The same, kept over the caret's position (a document activated or focused, the status
+// line drawn again) until ReleaseStatusHold: the document window releases it on the next key
+// or click. Another text replaces it at once.
+void ShowStatusHeld(const char* text);
+void ReleaseStatusHold();
 // The message pane shows line and column in the position format.
 void ShowStatusPosition(int32_t line, int32_t column);
 // Draws first followed by second in the message pane, leaving statusText as it is.

@@ -15,11 +15,13 @@
 #include "app/recent_files.h"
 #include "compile/compile.h"
 #include "display/gdi_scoped.h"
+#include "display/mark_paint.h"
 #include "display/screen.h"
 #include "display/status_line.h"
 #include "doc/buffer.h"
 #include "doc/document_file.h"
 #include "doc/edit.h"
+#include "doc/fault_marks.h"
 #include "doc/grid.h"
 #include "doc/keys.h"
 #include "doc/memory.h"
@@ -80,6 +82,7 @@ void ReleaseDocumentParts(EditState* doc)
 {
     CloseWorkingWindow(doc);
     ClearUndo(doc);
+    ClearFaultMarks(doc);
     FreeBlock(doc->text);
     doc->text = nullptr;
     if (doc->font) DeleteObject(static_cast<HFONT>(doc->font));
@@ -471,6 +474,7 @@ void PrintClient(EditState* doc, HDC dc)
     if (!GetClientRect(static_cast<HWND>(doc->hwnd), &client)) return;
     ScopedSelect font(dc, static_cast<HFONT>(doc->font));
     PaintRows(dc, AsGrid(doc), client);
+    PaintFaultMarks(dc, doc, client);
     if (!Highlighted(doc)) return;
     Cell a{doc->selAnchorRow, doc->selAnchorColumn}, b{doc->selEndRow, doc->selEndColumn};
     OrderCells(&a, &b);
@@ -686,6 +690,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     if (!doc->text) return PassOn(window, message, wParam, lParam);
     // What may change the text; the snapshot waits for the input to rest.
     if (message == WM_CHAR || message == WM_KEYDOWN || message == WM_COMMAND) RecoveryInput(window, doc);
+    if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN) ReleaseStatusHold();  // a compile error's message
     switch (message) {
         case WM_SIZE:
             return OnSize(window, doc, wParam, lParam);

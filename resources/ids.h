@@ -108,6 +108,14 @@
 #define IDS_SNAPSHOT_HEADER 353
 #define IDS_SNAPSHOT_TRAILING 354
 #define IDS_SNAPSHOT_CHECKSUM 355
+/* Strings: the compiler's faults in the status line */
+#define IDS_NO_ERRORS 360
+#define IDS_ONE_ERROR 361
+#define IDS_ERROR_COUNT 362
+#define IDS_ERROR_AT 363
+#define IDS_NO_NEXT_ERROR 364
+#define IDS_NO_PREVIOUS_ERROR 365
+#define IDS_ERROR_FILE_UNREADABLE 366
 
 /* Strings: help files, path separators, the About box */
 #define IDS_HELP_FILE 1000
@@ -158,6 +166,8 @@
 #define IDM_COMPILER_OPTIONS 542
 #define IDM_DIALOG_EDITOR 543
 #define IDM_USER_WINDOW_EDITOR 544
+#define IDM_NEXT_ERROR 545
+#define IDM_PREVIOUS_ERROR 546
 #define IDM_TILE_HORIZONTAL 551
 #define IDM_TILE_VERTICAL 552
 #define IDM_CASCADE 553

@@ -20,6 +20,8 @@ mkdir -p "$B/bench-scratch"
 "$B/native/bench/bench_search" "$B/bench-scratch"
 # Ctrl+End, Goto Line and Ctrl+Home over 67 million empty lines against wc -l.
 "$B/native/bench/bench_walks" "$B/bench-scratch"
+# Next Error over 10,000 faults: the error file read and each step, against grep -n.
+"$B/native/bench/bench_errors" "$B/bench-scratch"
 # A 1.2 GiB text loaded, edited at its end and saved (2.4 GiB of scratch files at most, removed after).
 "$B/native/bench/bench_large_text" "$B/bench-scratch"
 # The grid view's painting and scrolling under Wine, when the 64-bit build is there.

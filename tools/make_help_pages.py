@@ -19,7 +19,7 @@ MENUS = [
      "switches the character set."),
     (10603, "Find Menu", [531, 532, 536, 533, 534],
      "Finds and replaces text and moves to a line by its number."),
-    (10604, "Tools Menu", [541, 542, 543, 544],
+    (10604, "Tools Menu", [541, 545, 546, 542, 543, 544],
      "Compiles the current script and starts the other KESTREL tools."),
     (10605, "Window Menu", [555, 556, 557, 551, 552, 553, 554, 558],
      "Shows or hides the action bar and arranges the document windows."),
@@ -76,8 +76,15 @@ COMMANDS = {
     534: ("Line Number...", "Ctrl+G", "Asks for a line number and moves the caret to the start of that line. "
           "See <a href=\"10403.html\">Goto Line dialog</a>."),
     541: ("Compile...", "", "Saves the active document and starts the KESTREL compiler on it with the "
-          "compiler options. The compiler's messages go to the error file, which you can open beside "
-          "the source."),
+          "compiler options. The compiler's messages go to the error file beside the source; when the "
+          "compiler ends the editor reads it, tints the lines with faults and says in the status line "
+          "how many there are. Next Error (F4) goes to each."),
+    545: ("Next Error", "F4", "Goes to the next fault of the last compile: opens its file when it is not "
+          "open (an include file, for instance), puts the caret at the start of its line and shows the "
+          "compiler's message in the status line until the next key. After the last fault the status "
+          "line says so and the caret stays. The lines with faults are tinted until you edit them or "
+          "compile again. Before any compile, the error file beside the active document is read."),
+    546: ("Previous Error", "Shift+F4", "Goes to the fault before the one shown last, as Next Error does."),
     542: ("Compiler Options...", "", "Sets the options and the include path the compiler is started with. "
           "See <a href=\"10404.html\">Compiler Options dialog</a>."),
     543: ("Dialog Editor...", "", "Starts the KESTREL Dialog Editor, which designs the dialogs that scripts show."),

@@ -9,15 +9,6 @@ set -u
 # The editor hands its environment to the compiler: the compiler logs its command line and
 # stays 3 s before it checks, so that a second Compile or the editor's end can find it running.
 export ZURIRIRU_LOG=$work/compiler.log ZURIRIRU_HOLD=3000
-# A compiler window that appears takes the keyboard: a click on the status line gives it back
-# to the editor.
-focus_editor() {
-    local x y _
-    read -r x y _ < <(probe state | sed -n 's/^status=//p')
-    xdotool mousemove $((x + 600)) $((y + 8)) click 1
-    sleep 0.5
-}
-compiler_up() { xdotool search --name '^KESTREL Compiler' >/dev/null 2>&1; }
 wait_compiler_gone() { within 10 eval '! compiler_up' || fail "the compiler did not end"; }
 compile() {  # Tools > Compile, and the compiler's window is up
     xdotool key --delay 150 alt+t c

@@ -73,6 +73,15 @@ expect_active() {  # expect_active <file name>: the active document's title ends
     within 5 eval "probe state | grep -qi '^active=.*$1\$'" ||
         fail "$1 is not the active document: $(probe state | grep '^active=')"
 }
+# A compiler window that appears takes the keyboard: a click on the status line gives it back
+# to the editor.
+focus_editor() {
+    local x y _
+    read -r x y _ < <(probe state | sed -n 's/^status=//p')
+    xdotool mousemove $((x + 600)) $((y + 8)) click 1
+    sleep 0.5
+}
+compiler_up() { xdotool search --name '^KESTREL Compiler' >/dev/null 2>&1; }
 # crlf <lines...>: the lines with CR LF ends, as a file holds them
 crlf() { printf '%s\r\n' "$@"; }
 same_bytes() {  # same_bytes <file> <expected file>

@@ -14,6 +14,8 @@
 //   probe peak-memory      the peak working set of the frame's process, in bytes
 //   probe hold F S T       holds file F open for reading and writing for T seconds, sharing
 //                          what S names ("-" nothing, else letters r, w, d); prints "held"
+//   probe marked-rows      the pixel rows of the active document's view whose middle column
+//                          is not the window colour (the fault marks), as runs "tint=FIRST-LAST"
 //   probe hang S           a window of the frame's class that takes no message for S seconds
 #include <windows.h>
 
@@ -186,6 +188,33 @@ int ChildText(const char* frame, const char* child)
     return 0;
 }
 
+int MarkedRows()
+{
+    HWND frame = Frame();
+    HWND client = frame ? Child(frame, "MDIClient") : nullptr;
+    HWND active = client ? reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+    RECT area{0, 0, 0, 0};
+    if (!active || !GetClientRect(active, &area) || area.right < 8) return 1;
+    // Read from the screen: another process's window gives no pixels.
+    POINT origin{0, 0};
+    ClientToScreen(active, &origin);
+    HDC dc = GetDC(nullptr);
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    int runs = 0;
+    for (int y = 0, first = -1; y <= area.bottom; ++y) {
+        const bool marked = y < area.bottom && GetPixel(dc, origin.x + area.right / 2, origin.y + y) != background;
+        if (marked && first < 0) first = y;
+        if (!marked && first >= 0) {
+            std::printf("tint=%d-%d\n", first, y - 1);
+            ++runs;
+            first = -1;
+        }
+    }
+    std::printf("tints=%d\n", runs);
+    ReleaseDC(nullptr, dc);
+    return 0;
+}
+
 // Installs the PostScript printer "name" printing to the file port (a Unix path), with the
 // test printer description already copied beside the driver, and makes it the default.
 int AddTestPrinter(const char* name, const char* port)
@@ -290,6 +319,7 @@ int main(int argc, char** argv)
         return PrinterMetrics(argv[2], argv[3], std::atoi(argv[4]));
     if (argc >= 4 && std::strcmp(argv[1], "child-text") == 0) return ChildText(argv[2], argv[3]);
     if (argc >= 2 && std::strcmp(argv[1], "peak-memory") == 0) return PeakMemory();
+    if (argc >= 2 && std::strcmp(argv[1], "marked-rows") == 0) return MarkedRows();
     if (argc >= 5 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3], std::atoi(argv[4]));
     if (argc >= 3 && std::strcmp(argv[1], "hang") == 0) return Hang(std::atoi(argv[2]));
     if (argc >= 3 && std::strcmp(argv[1], "clip-hold") == 0) return ClipHold(std::atoi(argv[2]));
