@@ -1,8 +1,9 @@
 // A walk of the document's commands in random order: typing, Delete, Backspace, the caret keys
 // plain and with Shift, mouse selections, Find Next down or up and around, Replace, Replace All,
-// Goto Line, Cut, Paste, Undo, Redo, Select All, and working windows opening (typing far above the text's end) and
-// closing. After every step the highlighted cells must stand for exactly the selected bytes,
-// and an edit must change the text only where the highlight, or with none the caret, was.
+// Goto Line, Cut, Paste, Undo, Redo, Select All, Match Block and Select to Match, and working
+// windows opening (typing far above the text's end) and closing. After every step the
+// highlighted cells must stand for exactly the selected bytes, and an edit must change the text
+// only where the highlight, or with none the caret, was.
 // Used by a seeded native test and by a fuzz target.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "doc/blocks.h"
 #include "doc/buffer.h"
 #include "doc/core_state.h"
 #include "doc/edit.h"
@@ -23,16 +25,17 @@
 
 class SelectionWalk {
 public:
-    // Short lines of few letters, tabs among them, long enough for working windows, in a view
-    // of 8 rows by 24 columns.
+    // Short lines of few letters, tabs, brackets and loops among them, long enough for working
+    // windows, in a view of 8 rows by 24 columns.
     explicit SelectionWalk(uint32_t seed)
     {
         std::string text;
         while (text.size() < 12000) {
             seed = seed * 1103515245u + 12345u;
-            const char* const words[] = {"ab", "a", "\t", "ba b", "x", " ", "aab"};
-            const uint32_t n = (seed >> 16) % 9;
-            text += n < 7 ? words[n] : "\n";
+            const char* const words[] = {"ab",  "a", "\t", "ba b",    "x",     " ",
+                                         "aab", "(", ")",  "\nwhile", "\nwend"};
+            const uint32_t n = (seed >> 16) % 13;
+            text += n < 11 ? words[n] : "\n";
         }
         g_core.settings.autoIndent = 0;
         doc_ = DocInView(text + "\n", 8, 24, 64, 4);
@@ -54,9 +57,9 @@ public:
             // Each command as often as its letter stands here: T typing, D Delete, B Backspace,
             // K a caret key, M the mouse, F Find Next, R Replace, A Replace All, G Goto Line,
             // X Cut, P Paste, U Undo, Y Redo, S the keyboard back from a dialog, L Repeat Last
-            // Find, E Select All.
+            // Find, E Select All, J Match Block or Select to Match.
             const std::string range = Join(start, end);
-            const std::string command = Run("TTTDBKKKKMFFRAGXPUYSLE"[choice % 22], arg, start, end);
+            const std::string command = Run("TTTDBKKKKMFFRAGXPUYSLEJ"[choice % 23], arg, start, end);
             trail_ = (trail_ + " / " + command).substr(trail_.size() > 300 ? trail_.size() - 300 : 0);
             problem = Selected(&start, &end);
             if (problem.empty() && WholeText(doc_.get()) != expected_)
@@ -249,6 +252,9 @@ private:
                 CloseWorkingWindow(doc);
                 SelectAll(doc);
                 return "Select All";
+            case 'J':
+                return MatchBlock(doc, arg % 2 != 0) ? (arg % 2 != 0 ? "Select to Match" : "Match Block")
+                                                     : "Match Block (none)";
             default:  // the caret on the match, nothing highlighted
                 HideHighlight(AsGrid(doc));
                 if (g_core.search.findText[0] && FindNext(doc, AsciiCaseFold(), course_)) {

@@ -1,0 +1,238 @@
+// Block matching: the partner of a block keyword or bracket, Ctrl+] and Shift+Ctrl+] on a
+// document, and the partner shown on screen.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "doc/blocks.h"
+#include "tests/native/edit_fixture.h"
+
+namespace {
+
+// A text written with markers: '^' the caret, '{' and '}' around the partner expected.
+struct Marked {
+    std::string text;
+    int32_t caret = -1, begin = -1, end = -1;
+    explicit Marked(const char* marked)
+    {
+        for (const char* p = marked; *p; ++p) {
+            const auto here = static_cast<int32_t>(text.size());
+            if (*p == '^')
+                caret = here;
+            else if (*p == '{')
+                begin = here;
+            else if (*p == '}')
+                end = here;
+            else
+                text += *p;
+        }
+    }
+};
+
+// "begin end" of the partner found in the whole text, or "none".
+std::string Partner(const std::string& text, int32_t caret, int32_t from = 0, int32_t to = -1)
+{
+    TextSpan token{}, partner{};
+    const auto length = static_cast<int32_t>(text.size());
+    if (!FindBlockPartner(text.c_str(), length, caret, from, to < 0 ? length : to, &token, &partner))
+        return "none";
+    return Join(partner.begin, partner.end);
+}
+
+}  // namespace
+
+TEST(BlockPartner, KeywordsPairInTheirFamilyAndBracketsOnTheirLine)
+{
+    const char* const rows[] = {
+        // Keywords: the caret at a token's start, inside it, just behind it; any case.
+        "^proc Main()\n\tx = 1\n{endproc}\n",
+        "pr^oc Main()\n{endproc}",
+        "{proc} Main()\nendproc^",
+        "{PROC} Main()\n  EndProc^ ; done",
+        "^func F(a)\n\treturn a\n{endfunc}\n",
+        // Nesting of the same family is counted, either way; other families are not.
+        "^while a\n\twhile b\n\twend\n{wend}\n",
+        "{proc} A()\nproc B()\nendproc\n^endproc\n",
+        "^while a\n\tif b then\n{wend}\nendif",
+        // if -> else -> endif -> if, an inner if's else skipped.
+        "^if a then\n\tx\n{else}\n\ty\nendif",
+        "if a then\n\tx\n^else\n\ty\n{endif}",
+        "{if} a then\n\tx\nelse\n\ty\n^endif",
+        "^if a then\n\tif b then\n\telse\n\tendif\n{endif}",
+        // A one-line if opens no block, also inside one; a comment after then is no statement.
+        "^if a then b = 1\nendif",
+        "^if a then\n\tif b then c = 1\n{endif}\nendif",
+        "^if a then ; note\n{endif}",
+        // Strings and comments are skipped; a keyword counts only as its line's first token.
+        "^proc A()\n\tprint \"endproc\"\n\t; endproc\n\tx = 1 ; endproc\n\tprint wend\n{endproc}",
+        "x = 1\nprint ^wend",
+        // No partner, or no block token at the caret.
+        "^proc A()\n\tx = 1\n",
+        "^x = 1\nendproc",
+        "proc A()  ^ \nendproc",
+        "^",
+        // Brackets: their own kind, on the caret's line only, not in strings or comments.
+        "a = ^(b(c) + d{)}",
+        "a = {(}b(c) + d^)",
+        "x^[a[1] + b(2){]}",
+        "^(\")\" [ {)} ; )",
+        ") {(} ^)",
+        "^(\n)",
+        "f{(}x^) ; (",
+        // The token under the caret before the one ending at it.
+        "a(^(b{)})",
+        "{(}x)^",
+    };
+    for (const char* row : rows) {
+        const Marked m(row);
+        const std::string expected = m.begin < 0 ? "none" : Join(m.begin, m.end);
+        EXPECT_EQ(Partner(m.text, m.caret), expected) << row;
+    }
+}
+
+TEST(BlockPartner, PartnersOfPartnersAreTheTokenAndWalksStayInsideTheirBounds)
+{
+    const std::string text =
+        "proc A()\n\twhile x[i(1)]\n\t\tif y then\n\t\telse\n\t\tendif\n\twend\nendproc\n";
+    const auto length = static_cast<int32_t>(text.size());
+    int tokens = 0;
+    for (int32_t caret = 0; caret <= length; ++caret) {
+        TextSpan token{}, partner{};
+        if (!FindBlockPartner(text.c_str(), length, caret, 0, length, &token, &partner)) continue;
+        ++tokens;
+        // Partner after partner comes back to the token: in two steps, in three around an
+        // if with an else.
+        const bool ifFamily = text.compare(static_cast<size_t>(token.begin), 2, "if") == 0 ||
+                              text.compare(static_cast<size_t>(token.begin), 4, "else") == 0 ||
+                              text.compare(static_cast<size_t>(token.begin), 5, "endif") == 0;
+        int steps = 1;
+        for (TextSpan at = partner, next{}; at.begin != token.begin && steps <= 3; at = next, ++steps) {
+            TextSpan self{};
+            ASSERT_TRUE(FindBlockPartner(text.c_str(), length, at.begin, 0, length, &self, &next)) << caret;
+            EXPECT_EQ(Join(self.begin, self.end), Join(at.begin, at.end)) << caret;
+        }
+        EXPECT_EQ(steps, ifFamily ? 3 : 2) << caret;
+    }
+    EXPECT_EQ(tokens, 48);  // the bytes of the 13 tokens, and the bytes behind them no token takes
+    // Lines outside [from, to) are not looked at: the visible rows' bounds.
+    const int32_t wend = static_cast<int32_t>(text.find("wend"));
+    const int32_t whileAt = static_cast<int32_t>(text.find("while"));
+    EXPECT_EQ(Partner(text, whileAt, 9, wend - 1), "none");
+    EXPECT_EQ(Partner(text, whileAt, 9, wend), Join(wend, wend + 4));
+    EXPECT_EQ(Partner(text, wend, whileAt, length), "none");
+    EXPECT_EQ(Partner(text, wend, whileAt - 1, length), Join(whileAt, whileAt + 5));
+}
+
+// A proc whose endproc never comes: the walk crosses 64 MiB of lines once.
+TEST(BlockPartner, AMissingPartnerIn64MiBIsLookedForInOneQuickWalk)
+{
+    std::string text = "proc Main()\n";
+    text.reserve(65u << 20);
+    const std::string line = "\tif count > 0 then ; a line of a long script\n\t\tx = \"endproc\"\n";
+    while (text.size() < (64u << 20)) text += line;
+    text += "wend\n";
+    // Processor time: the machine's other work does not count.
+    const std::clock_t start = std::clock();
+    EXPECT_EQ(Partner(text, 0), "none");
+    const std::clock_t back = std::clock();
+    EXPECT_EQ(Partner(text, static_cast<int32_t>(text.size()) - 5), "none");  // no while before
+    const std::clock_t end = std::clock();
+    const auto ms = [](std::clock_t t) { return static_cast<long long>(t) * 1000 / CLOCKS_PER_SEC; };
+    std::printf("64 MiB without a partner: %lld ms forward, %lld ms back\n", ms(back - start),
+                ms(end - back));
+    // About a third of a second each on the build machine; a walk that went over lines more than
+    // once would take minutes, also under the sanitizers.
+    EXPECT_LT(ms(end - start), 20000);
+}
+
+namespace {
+
+class BlockCommandTest : public EditFixture {
+protected:
+    // The caret's line and column in the whole text, as the status line shows them.
+    std::string Place() const { return Join(screen.statusLine, screen.statusColumn); }
+    // The highlight's anchor and end cells must stand for the anchor's and the caret's bytes.
+    void ExpectCellsOfSelection() const
+    {
+        const int32_t anchorLine = CountLineEnds(doc->text, 0, doc->anchorOffset);
+        const int32_t anchorColumn = doc->anchorOffset - LineStart(doc->text, doc->anchorOffset);
+        EXPECT_EQ(Join(doc->selAnchorRow, doc->selAnchorColumn),
+                  Join(anchorLine - doc->topLine, anchorColumn - doc->leftColumn));
+        EXPECT_EQ(Join(doc->selEndRow, doc->selEndColumn), Join(doc->caretRow, doc->caretColumn));
+    }
+};
+
+std::string Script()
+{
+    std::string text = "; a script\nproc Main()\n";
+    for (int i = 0; i < 500; ++i)
+        text += i % 100 == 50 ? "\twhile x\n\tif y then\n\tendif\n\twend\n" : "\tx = 1\n";
+    return text + "endproc\n";
+}
+
+}  // namespace
+
+TEST_F(BlockCommandTest, MatchMovesTheCaretAndSelectToMatchHighlightsBothTokensWhole)
+{
+    const std::string text = Script();
+    Open(text, 20, 40);
+    const auto proc = static_cast<int32_t>(text.find("proc"));
+    const auto endproc = static_cast<int32_t>(text.rfind("endproc"));
+    Click(proc + 2);
+    ASSERT_TRUE(MatchBlock(doc.get(), false));
+    const int32_t endLine = CountLineEnds(doc->text, 0, endproc) + 1;
+    EXPECT_EQ(Join(doc->caretOffset, Place(), doc->gridFlags & kGridHighlight), Join(endproc, endLine, 1, 0));
+    EXPECT_TRUE(doc->caretRow >= 0 && doc->caretRow < doc->rows) << doc->caretRow;
+    ASSERT_TRUE(MatchBlock(doc.get(), false));
+    EXPECT_EQ(Join(doc->caretOffset, Place()), Join(proc, "2 1"));
+
+    // Forward: from proc's start to endproc's end; back: from endproc's end to proc's start.
+    ASSERT_TRUE(MatchBlock(doc.get(), true));
+    EXPECT_EQ(Join(doc->anchorOffset, doc->caretOffset, doc->gridFlags & kGridHighlight),
+              Join(proc, endproc + 7, kGridHighlight));
+    ExpectCellsOfSelection();
+    Click(endproc + 3);
+    ASSERT_TRUE(MatchBlock(doc.get(), true));
+    EXPECT_EQ(Join(doc->anchorOffset, doc->caretOffset, doc->topLine), Join(endproc + 7, proc, 1));
+    ExpectCellsOfSelection();
+    // Typing replaces the selection whole.
+    Type("x");
+    EXPECT_EQ(Whole(), "; a script\nx\n");
+
+    // No partner: nothing moves, the highlight stays.
+    Open("proc A()\n\tx = (1\n", 5, 40);
+    Select(0, 4);
+    EXPECT_FALSE(MatchBlock(doc.get(), true));
+    EXPECT_EQ(Join(doc->anchorOffset, doc->caretOffset, doc->gridFlags & kGridHighlight),
+              Join(0, 4, kGridHighlight));
+    Click(14);
+    EXPECT_FALSE(MatchBlock(doc.get(), false));
+    EXPECT_EQ(doc->caretOffset, 14);
+}
+
+TEST_F(BlockCommandTest, ThePartnerShownIsLookedForOnTheVisibleRowsAndDrawnAtItsCells)
+{
+    Open("x\nproc A()\n\tif a then\nb = (c)\n\tendif\nendproc\n", 5, 12);
+    TextSpan partner{};
+    Cell first{};
+    int32_t count = 0;
+    const auto cells = [&] {
+        return CellsOfSpan(doc.get(), partner, &first, &count) ? Join(first.row, first.column, count) : "off";
+    };
+    Click(13);  // the if: its endif is on the last visible row, drawn after a tab
+    ASSERT_TRUE(VisibleBlockPartner(doc.get(), &partner));
+    EXPECT_EQ(cells(), "4 8 4");  // clipped at the twelfth column
+    Click(2);                     // proc: its endproc is below the view
+    EXPECT_FALSE(VisibleBlockPartner(doc.get(), &partner));
+    Click(26);  // the bracket before c
+    ASSERT_TRUE(VisibleBlockPartner(doc.get(), &partner));
+    EXPECT_EQ(cells(), "3 6 1");
+    ScrollDown(doc.get(), 2);
+    EXPECT_EQ(cells(), "1 6 1");  // the same bytes, two rows up
+    ScrollDown(doc.get(), 2);
+    EXPECT_EQ(cells(), "off");
+    Click(0);
+    EXPECT_FALSE(VisibleBlockPartner(doc.get(), &partner));  // x is no block token
+}
