@@ -1,7 +1,7 @@
 // Block matching on any bytes: the token and its partner lie inside the text, on one line
-// each, apart; the partner's own partner walk starts from the partner itself; from proc, func,
-// while and brackets it comes straight back; a walk bounded to some lines finds the same
-// partner or none.
+// each, apart; a walk from the partner starts at the partner itself, and from proc, func,
+// while and brackets comes straight back; a walk bounded to the lines of the two finds the same
+// partner.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -43,12 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (token.begin > at || token.end < at || !OneLine(text, token) || !OneLine(text, partner)) std::abort();
     if (partner.end > length || token.end > length) std::abort();
     if (partner.begin < token.end && token.begin < partner.end) std::abort();  // overlapping
+    // From the partner the walk starts at the partner; an else need have no endif.
     TextSpan self{}, back{};
-    if (!FindBlockPartner(text, length, partner.begin, 0, length, &self, &back)) std::abort();
+    const bool found = FindBlockPartner(text, length, partner.begin, 0, length, &self, &back);
     if (self.begin != partner.begin || self.end != partner.end) std::abort();
     const bool ifFamily =
         Lower(text, token, "if") || Lower(text, token, "else") || Lower(text, token, "endif");
-    if (!ifFamily && (back.begin != token.begin || back.end != token.end)) std::abort();
+    if (!ifFamily && (!found || back.begin != token.begin || back.end != token.end)) std::abort();
     // Bounds that hold both lines give the same partner.
     const int32_t low = token.begin < partner.begin ? token.begin : partner.begin;
     int32_t from = low;
