@@ -94,6 +94,9 @@ struct AppState {
     // How the status line finds the document a window shows; set by the editor when it
     // registers its class, null (no documents) until then.
     EditState* (*statusDocumentLookup)(HWND window) = nullptr;
+    // Drawn by a grid view over the rows it has just painted, before the highlight is inverted
+    // over them: the document windows' block mark, set when the editor registers its class.
+    void (*gridOverlay)(HWND window, HDC dc, const RECT& area) = nullptr;
     char scratch[64] = {};      // LoadStr's shared buffer: 63 characters and the NUL
     // The recent-file list (entry 0 the newest, upper-cased full paths) and what the file
     // dialogs remember between uses: the path chosen last and the 1-based filter then in use.

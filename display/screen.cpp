@@ -70,6 +70,7 @@ void OnPaint(HWND window, const ScreenGrid* grid)
     ScopedSelect font(paint.get(), static_cast<HFONT>(grid->font));
     PaintRows(paint.get(), grid, paint.area());
     if (g_app.statusDocumentLookup) PaintFaultMarks(paint.get(), g_app.statusDocumentLookup(window), paint.area());
+    if (g_app.gridOverlay) g_app.gridOverlay(window, paint.get(), paint.area());
     if (!(grid->gridFlags & kGridHighlight) || grid->cellHeight <= 0) return;
     // Painting drew the cells plainly; the highlight is put back over the rows just drawn.
     const int32_t first = paint.area().top / grid->cellHeight;

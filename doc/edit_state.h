@@ -88,6 +88,12 @@ struct EditState {
         uint64_t diskWriteTime;
         uint64_t diskSize;
     } recovery;
+    // The partner of the block keyword or bracket at the caret, boxed on screen while it is in
+    // view (editor/block_mark.cpp): whole-text offsets, empty for none.
+    struct {
+        int32_t begin;
+        int32_t end;
+    } blockMark;
 };
 
 #undef SCREEN_GRID_FIELDS

@@ -28,6 +28,7 @@
 #include "doc/text.h"
 #include "doc/undo.h"
 #include "doc/view.h"
+#include "editor/block_mark.h"
 #include "editor/clipboard.h"
 #include "editor/find.h"
 #include "editor/recovery.h"
@@ -254,6 +255,28 @@ LRESULT OnKeyDown(HWND window, EditState* doc, WPARAM key, LPARAM lParam)
     }
 }
 
+// What may move the caret, scroll the view or change the text: the block mark is looked for
+// again once such input rests.
+bool MayMoveCaret(UINT message)
+{
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_CHAR:
+        case WM_COMMAND:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONUP:
+        case WM_VSCROLL:
+        case WM_HSCROLL:
+        case WM_SIZE:
+        case WM_SETFOCUS:
+            return true;
+        default:
+            return false;
+    }
+}
+
 LRESULT OnChar(HWND window, EditState* doc, WPARAM code)
 {
     if (IsIconic(window)) {
@@ -475,6 +498,7 @@ void PrintClient(EditState* doc, HDC dc)
     ScopedSelect font(dc, static_cast<HFONT>(doc->font));
     PaintRows(dc, AsGrid(doc), client);
     PaintFaultMarks(dc, doc, client);
+    DrawBlockMark(static_cast<HWND>(doc->hwnd), dc, client);
     if (!Highlighted(doc)) return;
     Cell a{doc->selAnchorRow, doc->selAnchorColumn}, b{doc->selEndRow, doc->selEndColumn};
     OrderCells(&a, &b);
@@ -559,6 +583,10 @@ LRESULT OnCommand(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
             return 0;
         case IDM_SELECT_ALL:
             SelectAll(doc);
+            return 0;
+        case IDM_MATCH_BLOCK:
+        case IDM_SELECT_TO_MATCH:
+            MatchBlockCommand(doc, command == IDM_SELECT_TO_MATCH);
             return 0;
         case IDM_HELP:
             ShowHelp(IDS_HELP_FILE, HELP_CONTEXT, static_cast<ULONG_PTR>(g_app.helpContext));
@@ -653,6 +681,7 @@ EditState* DocumentOfWindow(HWND window)
 bool RegisterDocumentClass(HINSTANCE instance)
 {
     SetStatusDocumentLookup(DocumentOfWindow);
+    g_app.gridOverlay = DrawBlockMark;
     char className[64];
     std::snprintf(className, sizeof className, "%s", LoadStr(IDS_EDIT_CLASS));
     WNDCLASSA wc{};
@@ -691,6 +720,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     // What may change the text; the snapshot waits for the input to rest.
     if (message == WM_CHAR || message == WM_KEYDOWN || message == WM_COMMAND) RecoveryInput(window, doc);
     if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN) ReleaseStatusHold();  // a compile error's message
+    if (MayMoveCaret(message)) BlockMarkInput(window, doc);
     switch (message) {
         case WM_SIZE:
             return OnSize(window, doc, wParam, lParam);
@@ -741,6 +771,10 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case UM_DISKCHANGED:
             return RecoveryDiskChanged(window, doc);
         case WM_TIMER:
+            if (wParam == kBlockMarkTimer) {
+                BlockMarkTimer(window, doc);
+                return 0;
+            }
             if (wParam != kSnapshotTimer) break;
             RecoveryTimer(window, doc);
             return 0;

@@ -259,9 +259,9 @@ TEST_F(Frame, EachCommandReachesItsHandler)
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
     const int oem = g_app.oemTranslate, shown = g_app.actionBarShown, large = g_app.largeButtons;
     const int tips = g_app.actionBarBlock->tooltips;
-    for (int command :
-         {IDM_SAVE_AS, IDM_PRINT, IDM_PRINT_SETUP, IDM_PREFERENCES, IDM_CUT, IDM_COPY, IDM_PASTE, IDM_FIND,
-          IDM_FIND_AGAIN, IDM_REPLACE, IDM_GOTO_LINE, IDM_COMPILE, IDM_COMPILER_NOTICE, IDM_FIRST_CHILD}) {
+    for (int command : {IDM_SAVE_AS, IDM_PRINT, IDM_PRINT_SETUP, IDM_PREFERENCES, IDM_CUT, IDM_COPY,
+                        IDM_PASTE, IDM_MATCH_BLOCK, IDM_SELECT_TO_MATCH, IDM_FIND, IDM_FIND_AGAIN,
+                        IDM_REPLACE, IDM_GOTO_LINE, IDM_COMPILE, IDM_COMPILER_NOTICE, IDM_FIRST_CHILD}) {
         g_docCommands.clear();
         SendMessageA(g_app.frameWindow, WM_COMMAND, static_cast<WPARAM>(command), 0);
         EXPECT_EQ(g_docCommands, std::vector<int>{command});
