@@ -14,9 +14,9 @@ APP = "KESTREL Editor"
 MENUS = [
     (10601, "File Menu", [501, 502, 503, 504, 505, 507, 506, 509, 508, 510],
      "Creates, opens, saves and prints files, sets the editor's defaults and ends the editor."),
-    (10602, "Edit Menu", [520, 521, 523, 522, 524, 528, 525],
-     "Takes back and repeats changes, moves text through the clipboard, selects the whole text and "
-     "switches the character set."),
+    (10602, "Edit Menu", [520, 521, 523, 522, 524, 528, 526, 527, 525],
+     "Takes back and repeats changes, moves text through the clipboard, selects the whole text, goes "
+     "from one end of a block to the other and switches the character set."),
     (10603, "Find Menu", [531, 532, 536, 533, 534],
      "Finds and replaces text and moves to a line by its number."),
     (10604, "Tools Menu", [541, 545, 546, 542, 543, 544],
@@ -63,6 +63,16 @@ COMMANDS = {
           "Shift+Insert does the same."),
     528: ("Select All", "Ctrl+A", "Highlights the whole text, with the caret at its end. The next key "
           "you type, Delete or Cut then replaces or removes all of it."),
+    526: ("Match Block", "Ctrl+]", "Moves the caret between the two ends of a block: from proc to its "
+          "endproc, func to endfunc, while to wend, and from if to its else, else to its endif and endif "
+          "back to its if; nested blocks are counted, and strings and comments are passed over. A block "
+          "word counts where it begins its line; an if whose then is followed by a statement on the same "
+          "line opens no block. On a bracket ( ) or [ ] it moves to the matching one on the same line. "
+          "While the caret stands on a block word or a bracket, its partner is shown with a box when it "
+          "is on the screen. Without a partner the editor beeps and the caret stays."),
+    527: ("Select to Match", "Shift+Ctrl+]", "Selects from the block word or bracket at the caret to its "
+          "partner, both included, as Match Block finds it; typing or Delete then replaces or removes "
+          "the whole block."),
     525: ("OEMKeys", "", "Switches between the Windows (ANSI) and the DOS (OEM) character set for typed "
           "characters, for scripts that are written with DOS tools. A check mark shows that OEM is on."),
     531: ("Find...", "Ctrl+F", "Opens the Find dialog to search the active document. See "
