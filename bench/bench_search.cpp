@@ -1,7 +1,9 @@
 // Search and Replace All on large texts: Find Next of a pattern that is not there against
-// `grep -F -c`, the same search up against down (the mirrored skip table keeps it near 1), Replace All of a 3-byte word occurring about a million times in 64 MiB by a
-// 5-byte word against sed, and Replace All at 64 MiB against 16 MiB, which a pass linear in
-// the text keeps near 4. The peers read the same text from a file written in the same run.
+// `grep -F -c`, the same search up against down (the mirrored skip table keeps it near 1), Replace All of a
+// 3-byte word occurring about a million times in 64 MiB by a 5-byte word against sed, and Replace All at 64
+// MiB against 16 MiB, which a pass linear in the text keeps near 4, and Match Block without a partner, which
+// crosses every line, against `grep -c` of the missing closer. The peers read the same text from a file
+// written in the same run.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include <string>
 
 #include "bench/bench_util.h"
+#include "doc/blocks.h"
 #include "doc/grid.h"
 #include "doc/memory.h"
 #include "doc/undo.h"
@@ -125,6 +128,18 @@ int main(int argc, char** argv)
         if (FindNext(&doc, platform.fold, FindCourse{true, false})) std::exit(1);
     });
     PrintRatio(("find up, absent, " + bigSize).c_str(), up, "find next (down)", find);
+    // Ctrl+] on a proc whose endproc never comes walks every line of the text once.
+    std::string block = "proc Main()\n" + big;
+    TextSpan token{}, partner{};
+    const double match = BestOf(kRuns, [&] {
+        if (FindBlockPartner(block.data(), static_cast<int32_t>(block.size()), 0, 0,
+                             static_cast<int32_t>(block.size()), &token, &partner))
+            std::exit(1);
+    });
+    block = std::string();
+    const double grepBlock =
+        BestOfCommand(kRuns, "grep -c -i '^[[:space:]]*endproc' '" + in + "' > /dev/null; [ $? -le 1 ]");
+    PrintRatio(("match block, no partner, " + bigSize).c_str(), match, "grep -c -i ^endproc", grepBlock);
 
     SetSearch("fox", "foxes");
     uint32_t count = 0;
