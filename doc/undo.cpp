@@ -139,12 +139,34 @@ bool FitsText(const EditState* doc, const UndoRecord& r, bool deletes)
     return !deletes || r.position + span <= length;
 }
 
-void PutCaretAt(EditState* doc, const UndoRecord& r)
+// The bytes a replay covers from the record's position: the text it deletes, none when it inserts.
+int32_t DeletedSpan(const UndoRecord& r, bool deletes)
 {
-    // Strings and ranges may reach beyond the visible lines: they are replayed on the whole text.
+    if (!deletes) return 0;
+    return r.kind == kUndoInsertString || r.kind == kUndoDeleteRange ? TextLength(r.data.copy) : 1;
+}
+
+// Whether the record's bytes lie inside the open working window, short of its last byte: then
+// the replay edits the window as it would the whole text and only the window's bytes move. The
+// caret stays short of the window's end too, so that the lines from the view's top to the
+// caret, which bringing it into view walks, are all in the window.
+bool InsideWindow(const EditState* doc, const UndoRecord& r, bool deletes)
+{
+    if (!(doc->docFlags & kDocWorkingWindow)) return false;
+    const int32_t at = ToWindowOffset(doc, r.position);
+    return at >= 0 && int64_t{at} + DeletedSpan(r, deletes) < doc->length;
+}
+
+void PutCaretAt(EditState* doc, const UndoRecord& r, bool deletes)
+{
+    // Strings and ranges may reach beyond the visible lines: outside the window they are
+    // replayed on the whole text, and the caret's cell is always found anew.
     bool whole = r.kind == kUndoInsertString || r.kind == kUndoDeleteRange;
-    if (!whole && r.position == AbsoluteCaret(doc) && ToWindowOffset(doc, r.position) < doc->length) {
+    const bool atCaret = r.position == AbsoluteCaret(doc);
+    if (InsideWindow(doc, r, deletes) ||
+        (!whole && atCaret && ToWindowOffset(doc, r.position) < doc->length)) {
         doc->caretOffset = ToWindowOffset(doc, r.position);
+        if (whole || !atCaret) LocateCaret(doc);
         return;
     }
     CloseWorkingWindow(doc);
@@ -165,7 +187,7 @@ int ReplayRecord(EditState* doc, UndoRecord r, Replay way)
         return 0;
     }
     g_core.undoReplay = g_core.undoNoCopy = true;
-    PutCaretAt(doc, r);
+    PutCaretAt(doc, r, deletes);
     bool character = r.kind == kUndoInsertChar || r.kind == kUndoDeleteChar;
     if (deletes && character) {
         DeleteChar(doc);

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "doc/undo.h"
+#include "editor/search.h"
 #include "resources/ids.h"
 #include "tests/native/edit_fixture.h"
 
@@ -90,6 +91,48 @@ TEST_F(UndoTest, AFailedReinsertionLeavesNoLogAndTheViewOnTheCaret)
     }
 }
 
+// Undo and Redo of edits near the caret replay inside the open working window: the main text
+// is neither merged nor moved, and the whole text is each time the one before or after the edit.
+TEST_F(UndoTest, UndoAndRedoNearTheCaretStayInsideTheWorkingWindow)
+{
+    const int32_t at = 12 * 3 + 4;  // line 4, column 4: in view, far from the end
+    // clang-format off
+    const struct { const char* name; std::function<void()> edit; } cases[] = {
+        {"a typed key", [&] { Type("kl"); }},
+        {"an overwritten byte", [&] { g_core.insertMode = 0, Type("k"), g_core.insertMode = 1; }},
+        {"Backspace and Delete", [&] { Type("\b\x01"); }},
+        {"Enter on the last row, scrolling", [&] { Click(12 * 9 + 2), Type("\r"); }},
+        // Undo brings the view up to the first line; Redo takes the caret below it again.
+        {"a run of Enters", [&] { Type("\r\r\r\r\r\r\r\r\r\r\r\r"); }},
+        {"a key over a selection", [&] { Select(at - 5, at), Type("k"); }},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        Open(NumberedLines(2000), 10, 40);
+        const std::string before = Whole();
+        Click(at);
+        Type("k");  // the window opens
+        Undo(doc.get());
+        c.edit();
+        const std::string after = Whole();
+        const char* main = g_core.working.mainText;
+        const int32_t records = doc->undoNext, mainLength = g_core.working.mainLength;
+        auto inWindow = [&] {
+            return (doc->docFlags & kDocWorkingWindow) && g_core.working.mainText == main &&
+                   g_core.working.mainLength == mainLength;
+        };
+        for (int i = 0; i < records; ++i) {
+            ASSERT_EQ(Join(Undo(doc.get()), inWindow()), "1 1") << c.name << " undo " << i;
+        }
+        EXPECT_EQ(Whole(), before) << c.name;
+        for (int i = 0; i < records; ++i) {
+            ASSERT_EQ(Join(Redo(doc.get()), inWindow()), "1 1") << c.name << " redo " << i;
+        }
+        EXPECT_EQ(Whole(), after) << c.name;
+        EXPECT_EQ(Rows(), FreshRows()) << c.name;
+    }
+}
+
 // The caret's line and column as the status line should show them, counted in `text`.
 std::string TrueStatus(const std::string& text, int32_t caret, int32_t tabSize)
 {
@@ -100,14 +143,40 @@ std::string TrueStatus(const std::string& text, int32_t caret, int32_t tabSize)
     return Join(std::count(text.begin(), end, '\n') + 1, column + 1);
 }
 
-// A long random sequence of edits, Goto Line, undos and redos against a plain string model,
-// with the caret mostly placed so that a working window opens. The last run has lines longer
-// than a working window copies, so the window ends inside a line. The text, the caret, the
-// status line's true column and every drawn row must be those of the model.
+// What Replace All makes of `text` from `from` on (matches compared without case, each search
+// going on behind the last replacement), and where the caret goes: behind the last one.
+std::pair<std::string, size_t> ReplacedFrom(std::string text, size_t from, const std::string& find,
+                                            const std::string& with, size_t caret)
+{
+    auto lower = [](std::string t) {
+        for (char& c : t) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        return t;
+    };
+    std::string folded = lower(text);
+    const std::string key = lower(find), foldedWith = lower(with);
+    for (size_t o = folded.find(key, from); o != std::string::npos; o = folded.find(key, caret)) {
+        text.replace(o, find.size(), with);
+        folded.replace(o, find.size(), foldedWith);
+        caret = o + with.size();
+    }
+    return {text, caret};
+}
+
+// A long random sequence of edits, Goto Line, scrolls, Replace All, undos and redos against a
+// plain string model, with the caret mostly placed so that a working window opens: undos and
+// redos come with the window open, of records near the caret and far from it. The last run has
+// lines longer than a working window copies, so the window ends inside a line. The text, the
+// caret, the status line's true column and every drawn row must be those of the model.
 TEST_F(UndoTest, RandomEditsMatchAStringModelAndDrawAsPlainText)
 {
     const std::string longLine = "\tab" + std::string(kWorkingWindowMost + 5000, 'x');
-    for (unsigned seed : {1u, 2u, 3u, 15u}) {
+    // The state after every step of a run, and of a run with the same seed that closes the
+    // working window before each Undo and Redo, so that every record is replayed on the whole text.
+    std::vector<std::string> traces[2];
+    int windowReplays = 0;  // replays that began and ended with the window open
+    const std::pair<unsigned, bool> runs[] = {{1u, false}, {1u, true}, {2u, false},  {2u, true},
+                                              {3u, false}, {3u, true}, {15u, false}, {15u, true}};
+    for (const auto& [seed, wholeText] : runs) {
         const bool longLines = seed == 15;
         std::mt19937 random(seed);
         auto pick = [&](size_t n) { return static_cast<int32_t>(random() % n); };
@@ -128,7 +197,7 @@ TEST_F(UndoTest, RandomEditsMatchAStringModelAndDrawAsPlainText)
             int records = 0;
             // A run with long lines begins at a window's cut: three Deletes, then an overwrite.
             const int forced[] = {4, 70, 70, 70, 10};
-            const int op = longLines && step < 5 ? forced[step] : pick(100);
+            const int op = longLines && step < 5 ? forced[step] : pick(106);
             if (op < 4) {
                 CloseWorkingWindow(doc.get());  // as End does
                 CaretToLineEnd(doc.get());
@@ -200,10 +269,36 @@ TEST_F(UndoTest, RandomEditsMatchAStringModelAndDrawAsPlainText)
                 caret = static_cast<int32_t>(start);
                 GotoLine(doc.get(), line);
                 ASSERT_EQ(doc->caretRow, 0) << "line " << line;
+            } else if (op >= 103) {
+                // Replace All from the top of the view, its record the whole text before it.
+                const char* const pairs[][2] = {{"ne 00", "NE_"}, {"ab", "a\nb"}, {"Z", ""}};
+                const auto& pair = pairs[pick(3)];
+                SetSearch(pair[0], pair[1]);
+                CloseWorkingWindow(doc.get());
+                auto [text, after] =
+                    ReplacedFrom(model, static_cast<size_t>(AbsoluteTop(doc.get())), pair[0], pair[1], at);
+                records = text != model;
+                model = text;
+                caret = static_cast<int32_t>(after);
+                ReplaceAll(doc.get(), SearchPlatform{AsciiCaseFold(), nullptr, nullptr});
+                doc->docFlags &= static_cast<uint8_t>(~kDocOnSearchHit);  // the dialog closes
+            } else if (op >= 100) {
+                // The scroll bar moves the view, and the caret to its cell there.
+                CloseWorkingWindow(doc.get());
+                const int32_t lines = 1 + pick(40);
+                op < 102 ? ScrollDown(doc.get(), lines) : ScrollUp(doc.get(), lines);
+                PlaceCaretAtCell(doc.get());
+                HideHighlight(AsGrid(doc.get()));
+                CaretUpdate(doc.get());
+                caret = AbsoluteCaret(doc.get());
             } else {
                 const bool undo = op < 95;
                 const int32_t before = doc->undoNext;
-                if (undo ? Undo(doc.get()) : Redo(doc.get())) {
+                if (wholeText) CloseWorkingWindow(doc.get());
+                const bool windowBefore = doc->docFlags & kDocWorkingWindow;
+                const int replayed = undo ? Undo(doc.get()) : Redo(doc.get());
+                windowReplays += replayed && windowBefore && (doc->docFlags & kDocWorkingWindow);
+                if (replayed) {
                     ASSERT_EQ(doc->undoNext, before + (undo ? -1 : 1));
                     ASSERT_LT(static_cast<size_t>(doc->undoNext), snaps.size());
                     const auto& snap = snaps[static_cast<size_t>(doc->undoNext)];
@@ -223,6 +318,11 @@ TEST_F(UndoTest, RandomEditsMatchAStringModelAndDrawAsPlainText)
             if (step % 10 == 0) {
                 ASSERT_EQ(Rows(), FreshRows()) << "seed " << seed << " step " << step;
             }
+            const int32_t base = AbsoluteCaret(doc.get()) - doc->caretOffset;
+            traces[wholeText].push_back(Join(std::hash<std::string>{}(model), caret, doc->anchorOffset + base,
+                                             doc->docFlags & kDocModified, AbsoluteTop(doc.get()),
+                                             doc->topLine, doc->leftColumn, doc->caretRow, doc->caretColumn,
+                                             doc->gridFlags & kGridHighlight));
             if (records == 0) continue;  // the caret moved, a replay ran or a key found nothing to do
             // A new edit drops what could be redone; the log trims a quarter whenever it reaches 63.
             snaps.resize(n0 + 1);
@@ -242,5 +342,16 @@ TEST_F(UndoTest, RandomEditsMatchAStringModelAndDrawAsPlainText)
         if (snaps[0]) {
             EXPECT_EQ(Text(doc.get()), *snaps[0]);
         }
+        if (!wholeText) continue;
+        ASSERT_EQ(traces[0].size(), traces[1].size()) << "seed " << seed;
+        const auto differ = std::mismatch(traces[0].begin(), traces[0].end(), traces[1].begin());
+        if (differ.first != traces[0].end()) {
+            EXPECT_EQ(*differ.first, *differ.second)
+                << "seed " << seed << " step " << differ.first - traces[0].begin();
+        }
+        EXPECT_GT(windowReplays, longLines ? 4 : 20) << "seed " << seed;
+        traces[0].clear();
+        traces[1].clear();
+        windowReplays = 0;
     }
 }
