@@ -556,8 +556,9 @@ void OnPaste(EditState* doc)
 
 LRESULT OnCommand(HWND window, EditState* doc, WPARAM wParam, LPARAM lParam)
 {
-    CloseWorkingWindow(doc);
     const int command = static_cast<int16_t>(LOWORD(wParam));
+    // Undo and Redo replay a record near the caret inside the working window.
+    if (command != IDM_UNDO && command != IDM_REDO) CloseWorkingWindow(doc);
     LRESULT answer = 0;
     if (FindCommand(window, doc, command, &answer)) return answer;
     switch (command) {

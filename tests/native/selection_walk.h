@@ -240,7 +240,7 @@ private:
                 return "Paste";
             case 'U':
             case 'Y':
-                CloseWorkingWindow(doc);
+                // The working window stays open: a record near the caret is replayed inside it.
                 HideHighlight(AsGrid(doc));
                 command == 'U' ? Undo(doc) : Redo(doc);
                 expected_ = WholeText(doc);

@@ -653,6 +653,21 @@ TEST(RecentFiles, MenuListsOnceBelowExitAndTheKeysStopAtAGap)
     DeleteSettingsFile();
 }
 
+TEST_F(Frame, UndoAndRedoOfAKeyReplayInsideTheWorkingWindowWhichOtherCommandsClose)
+{
+    std::string text;
+    for (int i = 0; i < 2000; ++i) text += "line of text\n";
+    HWND window = Open("", text, 13 * 2 + 3);
+    ASSERT_NE(doc, nullptr);
+    SendMessageA(window, WM_CHAR, 'k', 0);  // opens the window
+    std::string open;
+    for (int command : {IDM_UNDO, IDM_REDO, IDM_UNDO, IDM_COPY}) {
+        SendMessageA(window, WM_COMMAND, command, 0);
+        open += (doc->docFlags & kDocWorkingWindow) ? '1' : '0';
+    }
+    EXPECT_EQ(Join(open, WholeText(doc) == text, doc->caretOffset), "1110 1 29");
+}
+
 TEST_F(Frame, MarginsAndCompilerOptionsTakeWhatIsWithinTheirLimitsOnOkAndCancelChangesNothing)
 {
     // Margins below three inches are taken, long ones refused; three inches or more are passed
