@@ -401,39 +401,24 @@ void GotoLine(EditState* doc, int32_t n)
     CaretUpdate(doc);
 }
 
+DrawnText::DrawnText(const EditState* doc) : text(doc->text), length(doc->length)
+{
+    after = TextAfterWindow(doc, &afterLength);
+}
+
+int32_t DrawnText::NextLine(int32_t p) const
+{
+    if (p < length) {
+        const void* lf = std::memchr(text + p, '\n', static_cast<size_t>(length - p));
+        if (lf) return static_cast<int32_t>(static_cast<const char*>(lf) - text) + 1;
+        p = length;
+    }
+    if (p >= End()) return End();
+    const void* lf = std::memchr(after + (p - length), '\n', static_cast<size_t>(End() - p));
+    return lf ? static_cast<int32_t>(static_cast<const char*>(lf) - after) + length + 1 : End();
+}
+
 namespace {
-
-// The text as drawing reads it: the block, and while a working window is open the main text's
-// bytes after the window, so that rows past a cut show what follows. Positions past the block
-// count on into those bytes.
-struct DrawnText {
-    const char* text;
-    int32_t length;
-    const char* after;
-    int32_t afterLength;
-
-    explicit DrawnText(const EditState* doc) : text(doc->text), length(doc->length)
-    {
-        after = TextAfterWindow(doc, &afterLength);
-    }
-    int32_t End() const { return length + afterLength; }
-    uint8_t At(int32_t p) const
-    {
-        return static_cast<uint8_t>(p < length ? text[p] : after[p - length]);
-    }
-    // After the next LF from p, or End().
-    int32_t NextLine(int32_t p) const
-    {
-        if (p < length) {
-            const void* lf = std::memchr(text + p, '\n', static_cast<size_t>(length - p));
-            if (lf) return static_cast<int32_t>(static_cast<const char*>(lf) - text) + 1;
-            p = length;
-        }
-        if (p >= End()) return End();
-        const void* lf = std::memchr(after + (p - length), '\n', static_cast<size_t>(End() - p));
-        return lf ? static_cast<int32_t>(static_cast<const char*>(lf) - after) + length + 1 : End();
-    }
-};
 
 // Renders the line from `position` into a row; answers where the next line starts, or -1 when
 // `wantNext` is false and the line is wider than the view (its end is not looked for then).

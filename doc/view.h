@@ -43,6 +43,22 @@ void ScrollToOffset(EditState* doc, int32_t offset);
 void SetTop(EditState* doc, int32_t offset);
 void GotoLine(EditState* doc, int32_t n);
 
+// The text as drawing reads it: the block, and while a working window is open the main text's
+// bytes after the window, so that rows past a cut show what follows. Positions past the block
+// count on into those bytes.
+struct DrawnText {
+    const char* text;
+    int32_t length;
+    const char* after;
+    int32_t afterLength;
+
+    explicit DrawnText(const EditState* doc);
+    int32_t End() const { return length + afterLength; }
+    uint8_t At(int32_t p) const { return static_cast<uint8_t>(p < length ? text[p] : after[p - length]); }
+    // After the next LF from p, or End().
+    int32_t NextLine(int32_t p) const;
+};
+
 void RedrawRows(EditState* doc, int32_t firstRow, int32_t firstColumn, int32_t lastRow, int32_t lastColumn);
 int32_t RenderLine(EditState* doc, char* rowCells, int32_t position, int32_t row);
 
