@@ -83,6 +83,9 @@ struct AppState {
     HFONT screenFontHandle = nullptr;
     COLORREF windowTextColor = 0;
     COLORREF windowColor = 0;
+    // Scripts' syntax colours, one for each shade (the first plain), derived from those two.
+    COLORREF syntaxColours[5] = {};
+    int32_t syntaxColoursLoaded = 0;
     // The status line and its metrics; statusLineHeight stays 0 until the metrics exist.
     HWND statusLineWindow = nullptr;
     int borderUnit = 0;

@@ -18,6 +18,7 @@
 #include "compile/compile_errors.h"
 #include "display/screen.h"
 #include "display/status_line.h"
+#include "display/syntax_paint.h"
 #include "doc/view.h"
 #include "libs/dez/dez32.h"
 #include "libs/vuzuze/vuzuze32.h"
@@ -422,7 +423,13 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             if (g_app.actionBarBlock) ActionBarColorsChanged(g_app.actionBarBlock);
             g_app.windowTextColor = GetSysColor(COLOR_WINDOWTEXT);
             g_app.windowColor = GetSysColor(COLOR_WINDOW);
-            InvalidateRect(window, nullptr, TRUE);
+            LoadSyntaxColours();
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            break;
+        case WM_SETTINGCHANGE:
+            // A high-contrast scheme switched on or off comes as a settings change.
+            LoadSyntaxColours();
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             break;
         case WM_FONTCHANGE:
             OnFontChange(window);

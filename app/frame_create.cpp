@@ -11,6 +11,7 @@
 #include "app/message_box.h"
 #include "display/screen.h"
 #include "display/status_line.h"
+#include "display/syntax_paint.h"
 #include "libs/dez/dez32.h"
 #include "print/print.h"
 #include "resources/ids.h"
@@ -197,6 +198,7 @@ bool CreateFrameWindow(int show)
     g_app.accelerators = LoadAcceleratorsA(instance, IDR_ACCELERATORS);
     g_app.windowTextColor = GetSysColor(COLOR_WINDOWTEXT);
     g_app.windowColor = GetSysColor(COLOR_WINDOW);
+    LoadSyntaxColours();
     if (g_core.settings.screenFontSize < 7 || g_core.settings.screenFontSize > 34) g_core.settings.screenFontSize = 10;
     MakeScreenFont();
     return true;

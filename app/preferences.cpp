@@ -53,6 +53,7 @@ void FillDialog(HWND dialog)
     Check(dialog, IDC_LARGE_CURSOR, s.largeCursor);
     Check(dialog, IDC_AUTO_INDENT, s.autoIndent);
     Check(dialog, IDC_INSERT_MODE, s.insertMode);
+    Check(dialog, IDC_SYNTAX_COLOURS, s.syntaxColours);
     Check(dialog, IDC_RECOVERY_SNAPSHOTS, s.recoveryCopies);
     Check(dialog, IDC_DISK_CHANGE_CHECK, s.checkDiskChanges);
     SetDlgItemInt(dialog, IDC_TAB_SIZE, static_cast<UINT>(s.tabStops), FALSE);
@@ -144,6 +145,8 @@ void ApplyPreferences(HWND dialog)
     Settings& s = g_core.settings;
     const bool newFont = g_app.prefFontChosen && TakeChosenFont();
     s.tabStops = TabStopsOf(dialog);
+    // Every document is drawn again below, in colour or plainly as the box now says.
+    s.syntaxColours = Ticked(dialog, IDC_SYNTAX_COLOURS);
     const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     if (g_app.clientWindow) ApplyToDocuments(newFont);
     s.newFile = Ticked(dialog, IDC_NEW_FILE);

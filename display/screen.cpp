@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "display/gdi_scoped.h"
 #include "display/mark_paint.h"
+#include "display/syntax_paint.h"
 #include "doc/memory.h"
 
 namespace {
@@ -68,8 +69,13 @@ void OnPaint(HWND window, const ScreenGrid* grid)
     PaintDC paint(window);
     if (!paint || !grid || !grid->cells) return;
     ScopedSelect font(paint.get(), static_cast<HFONT>(grid->font));
-    PaintRows(paint.get(), grid, paint.area());
-    if (g_app.statusDocumentLookup) PaintFaultMarks(paint.get(), g_app.statusDocumentLookup(window), paint.area());
+    // A document window's rows may be drawn in the colours of its script; fault marks go over them.
+    const EditState* doc = g_app.statusDocumentLookup ? g_app.statusDocumentLookup(window) : nullptr;
+    if (doc)
+        PaintDocumentRows(paint.get(), doc, paint.area());
+    else
+        PaintRows(paint.get(), grid, paint.area());
+    if (doc) PaintFaultMarks(paint.get(), doc, paint.area());
     if (g_app.gridOverlay) g_app.gridOverlay(window, paint.get(), paint.area());
     if (!(grid->gridFlags & kGridHighlight) || grid->cellHeight <= 0) return;
     // Painting drew the cells plainly; the highlight is put back over the rows just drawn.

@@ -18,6 +18,7 @@
 #include "display/mark_paint.h"
 #include "display/screen.h"
 #include "display/status_line.h"
+#include "display/syntax_paint.h"
 #include "doc/buffer.h"
 #include "doc/document_file.h"
 #include "doc/edit.h"
@@ -490,13 +491,13 @@ void OnHScroll(EditState* doc, WORD code, WORD thumb)
 
 // ---- Painting into a caller's device context ----------------------------------------------
 
-// The view as it stands on screen, highlight included.
+// The view as it stands on screen, colours and highlight included.
 void PrintClient(EditState* doc, HDC dc)
 {
     RECT client;
     if (!GetClientRect(static_cast<HWND>(doc->hwnd), &client)) return;
     ScopedSelect font(dc, static_cast<HFONT>(doc->font));
-    PaintRows(dc, AsGrid(doc), client);
+    PaintDocumentRows(dc, doc, client);
     PaintFaultMarks(dc, doc, client);
     DrawBlockMark(static_cast<HWND>(doc->hwnd), dc, client);
     if (!Highlighted(doc)) return;
@@ -524,6 +525,7 @@ LRESULT OnSaveAs(HWND window, EditState* doc)
     if (!name) return 0;
     std::snprintf(doc->path, sizeof doc->path, "%s", name);
     SetWindowTextA(window, doc->path);
+    InvalidateRect(window, nullptr, FALSE);  // the new name may make it a script, or no longer one
     if (!SaveReport(doc)) return 0;
     AddRecentFile(name);
     return 1;

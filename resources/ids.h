@@ -66,6 +66,7 @@
 #define IDS_KEY_LARGEICONS 273
 #define IDS_KEY_RECOVERY 274
 #define IDS_KEY_DISKCHECK 275
+#define IDS_KEY_SYNTAXCOLOURS 276
 #define IDS_KEY_FINDUP 370
 #define IDS_KEY_FINDWRAP 371
 
@@ -244,6 +245,7 @@
 #define IDC_LARGE_ACTION_BAR 330
 #define IDC_RECOVERY_SNAPSHOTS 331
 #define IDC_DISK_CHANGE_CHECK 332
+#define IDC_SYNTAX_COLOURS 335
 
 /* The recovery dialog shown at start-up when snapshots are left over */
 #define IDD_RECOVERY "Recovery"

@@ -34,6 +34,7 @@ struct Settings {
     // Keys the main section holds beyond the table above (kRecoveryKeys).
     int32_t recoveryCopies = 1;    // snapshots of modified documents, offered after a crash
     int32_t checkDiskChanges = 1;  // ask when another program has changed an open file
+    int32_t syntaxColours = 1;     // scripts are drawn in the colours of their syntax
     // The Find and Replace dialogs' Up/Down and Wrap Around (kFindKeys): down, no wrap.
     int32_t findUp = 0;
     int32_t findWrap = 0;

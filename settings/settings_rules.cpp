@@ -53,6 +53,7 @@ const SettingKey kSettingKeys[kSettingKeyCount] = {
 const SettingKey kRecoveryKeys[kRecoveryKeyCount] = {
     INT_KEY(IDS_KEY_RECOVERY, recoveryCopies, Int32, None),
     INT_KEY(IDS_KEY_DISKCHECK, checkDiskChanges, Int32, None),
+    INT_KEY(IDS_KEY_SYNTAXCOLOURS, syntaxColours, Int32, None),
 };
 
 const SettingKey kFindKeys[kFindKeyCount] = {

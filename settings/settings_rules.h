@@ -38,8 +38,9 @@ constexpr int kSettingKeyCount = 23;
 // The keys in file order: the order of loading and of saving.
 extern const SettingKey kSettingKeys[kSettingKeyCount];
 
-// The recovery keys of the main section, saved and loaded after the table above.
-constexpr int kRecoveryKeyCount = 2;
+// The recovery keys of the main section and the syntax colours, saved and loaded after the
+// table above.
+constexpr int kRecoveryKeyCount = 3;
 extern const SettingKey kRecoveryKeys[kRecoveryKeyCount];
 
 // The find dialogs' direction and wrap, saved and loaded after the recovery keys.

@@ -136,7 +136,7 @@ TEST(Recovery, SnapshotsAreDueAfterTheIdleTimeAtMostOncePerIntervalDiskStampsCom
         {file, none, DiskChange::kDeleted}, {none, none, DiskChange::kNone}, {none, file, DiskChange::kChanged}};
     // clang-format on
     for (const auto& c : stamps) EXPECT_EQ(CompareDiskStamp(c.known, c.now), c.change);
-    // Both recovery keys are on without a settings file and stored as numbers.
+    // The recovery keys and the syntax colours are on without a settings file and stored as numbers.
     for (const SettingKey& key : kRecoveryKeys) {
         Settings s;
         EXPECT_EQ(SettingInt(s, key), 1) << key.nameId;  // on without a settings file

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -788,6 +789,106 @@ TEST_F(Frame, PreferencesReachEveryDocumentAndTheSettingsFile)
                   Join(larger, larger, larger, larger, larger));
     }
     EXPECT_NE(docs[1]->font, g_app.screenFontHandle) << "each view draws in a copy of its own";
+}
+
+// The colour most pixels of cells [column1, column2) of a row show other than `back`, and
+// whether the row's background there is `back` (read at each cell's top right pixel, clear of
+// the caret).
+struct Ink {
+    COLORREF colour;
+    bool onBack;
+};
+Ink InkOfCells(HDC dc, const EditState* d, int row, int column1, int column2, COLORREF back)
+{
+    std::map<COLORREF, int> counts;
+    bool onBack = true;
+    for (int c = column1; c < column2; ++c) {
+        onBack = onBack && GetPixel(dc, (c + 1) * d->cellWidth - 1, row * d->cellHeight) == back;
+        for (int y = row * d->cellHeight; y < (row + 1) * d->cellHeight; ++y)
+            for (int x = c * d->cellWidth; x < (c + 1) * d->cellWidth; ++x)
+                if (COLORREF p = GetPixel(dc, x, y); p != back && p != CLR_INVALID) ++counts[p];
+    }
+    Ink ink{CLR_INVALID, onBack};
+    int most = 0;
+    for (auto [colour, n] : counts)
+        if (n > most) most = n, ink.colour = colour;
+    return ink;
+}
+
+// The inks of the first row's keyword, string, number, plain name and comment in the line
+// `PROC "str" 12 x ; note`, as the window shows them and as WM_PRINTCLIENT copies them.
+std::string Inks(HWND window, const EditState* d, COLORREF back)
+{
+    constexpr int kCells[][2] = {{0, 4}, {5, 10}, {11, 13}, {14, 15}, {16, 22}};
+    std::string out;
+    HDC screen = GetDC(window);
+    HDC copy = CreateCompatibleDC(screen);
+    RECT client;
+    GetClientRect(window, &client);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(copy), PRF_CLIENT);
+    for (HDC dc : {screen, copy}) {
+        for (const auto& cells : kCells) {
+            const Ink ink = InkOfCells(dc, d, 0, cells[0], cells[1], back);
+            char text[16];
+            std::snprintf(text, sizeof text, "%06lx%s ", static_cast<unsigned long>(ink.colour), ink.onBack ? "" : "!");
+            out += text;
+        }
+        out += "| ";
+    }
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(window, screen);
+    return out;
+}
+
+// Inks as Inks writes them, the same for the window and the copy.
+std::string Expected(std::initializer_list<COLORREF> colours)
+{
+    std::string row;
+    for (COLORREF c : colours) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%06lx ", static_cast<unsigned long>(c));
+        row += text;
+    }
+    return row + "| " + row + "| ";
+}
+
+// Scripts are drawn in their syntax colours, on screen and in the client copy; other documents
+// plainly; the Preferences box switches every script to plain text at once.
+TEST_F(Frame, ScriptsAreDrawnInTheirSyntaxColoursUntilPreferencesSwitchThemOff)
+{
+    const COLORREF back = g_app.windowColor, text = g_app.windowTextColor;
+    const COLORREF* shade = g_app.syntaxColours;
+    const char* line = "PROC \"str\" 12 x ; note";
+    // Each window is read while it is the one on top.
+    HWND untitled = Open(line, "", 0, 0, 400, 200);
+    ASSERT_TRUE(untitled);
+    EXPECT_EQ(Inks(untitled, doc, back), Expected({text, text, text, text, text}));
+    HWND script = Open("", std::string(line) + "\r\nx\r\n", 0, 0, 400, 200);
+    EditState* scriptDoc = doc;
+    ASSERT_TRUE(script);
+    UpdateWindow(script);
+    EXPECT_EQ(Inks(script, scriptDoc, back), Expected({shade[1], shade[2], shade[4], text, shade[3]}));
+
+    // A selection is drawn by inversion over the colours.
+    for (int i = 0; i < 4; ++i) Press(script, VK_RIGHT, true);
+    UpdateWindow(script);
+    HDC dc = GetDC(script);
+    const Ink selected = InkOfCells(dc, scriptDoc, 0, 0, 4, back ^ 0xFFFFFF);
+    ReleaseDC(script, dc);
+    EXPECT_EQ(Join(selected.colour, selected.onBack), Join(shade[1] ^ 0xFFFFFF, true));
+
+    HWND dialog = Dialog(IDD_PREFERENCES, PreferencesDlgProc, script);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SYNTAX_COLOURS), BST_CHECKED);
+    CheckDlgButton(dialog, IDC_SYNTAX_COLOURS, BST_UNCHECKED);
+    Confirm(dialog, IDOK);
+    Pump();
+    UpdateWindow(script);
+    EXPECT_EQ(Inks(script, scriptDoc, back), Expected({text, text, text, text, text}));
+    EXPECT_EQ(Join(g_core.settings.syntaxColours, IniInt("SyntaxColours")), "0 0");
 }
 
 int CALLBACK CountFaces(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM count)
