@@ -17,14 +17,19 @@
 //   probe marked-rows      the pixel rows of the active document's view whose middle column
 //                          is not the window colour (the fault marks), as runs "tint=FIRST-LAST"
 //   probe hang S           a window of the frame's class that takes no message for S seconds
+//   probe inks             the active document's text colours read off the screen: for each band
+//                          of pixel rows holding anything but the window colour, top to bottom,
+//                          the colour most of its other pixels have, as ink=RRGGBB
 #include <windows.h>
 
 #include <psapi.h>
 #include <winspool.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 namespace {
 
@@ -305,6 +310,66 @@ int Hang(int seconds)
     return 0;
 }
 
+// A 32-bit pixel of a top-down DIB as RRGGBB.
+uint32_t PixelOf(COLORREF c)
+{
+    return static_cast<uint32_t>(GetRValue(c)) << 16 | static_cast<uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
+}
+
+int Inks()
+{
+    HWND client = Child(Frame(), "MDIClient");
+    HWND active = client ? reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+    RECT area{0, 0, 0, 0};
+    POINT origin{0, 0};
+    if (!active || !GetClientRect(active, &area) || !ClientToScreen(active, &origin) || area.right <= 0 ||
+        area.bottom <= 0)
+        return 1;
+    const int width = area.right, height = area.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) return 1;
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    const uint32_t back = PixelOf(GetSysColor(COLOR_WINDOW));
+    std::map<uint32_t, int> band;
+    const auto endBand = [&band] {
+        if (band.empty()) return;
+        auto most = band.begin();
+        for (auto i = band.begin(); i != band.end(); ++i)
+            if (i->second > most->second) most = i;
+        std::printf("ink=%06X\n", static_cast<unsigned>(most->first));
+        band.clear();
+    };
+    for (int y = 0; y < height; ++y) {
+        bool inked = false;
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = pixels[y * width + x] & 0xFFFFFF;
+            if (p == back) continue;
+            inked = true;
+            ++band[p];
+        }
+        if (!inked) endBand();
+    }
+    endBand();
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -323,6 +388,7 @@ int main(int argc, char** argv)
     if (argc >= 5 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3], std::atoi(argv[4]));
     if (argc >= 3 && std::strcmp(argv[1], "hang") == 0) return Hang(std::atoi(argv[2]));
     if (argc >= 3 && std::strcmp(argv[1], "clip-hold") == 0) return ClipHold(std::atoi(argv[2]));
+    if (argc >= 2 && std::strcmp(argv[1], "inks") == 0) return Inks();
     std::fprintf(stderr, "usage: probe wait [s] | state | dialog | clip-clear | clip-text | ...\n");
     return 2;
 }
