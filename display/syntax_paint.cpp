@@ -3,6 +3,7 @@
 #include "display/syntax_paint.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "app/app_state.h"
@@ -43,19 +44,24 @@ void PaintDocumentRows(HDC dc, const EditState* doc, const RECT& area)
     const int oldMode = SetBkMode(dc, OPAQUE);
     const int32_t first = std::max<int32_t>(0, area.top / grid->cellHeight);
     const int32_t last = std::min<int32_t>(grid->rows, area.bottom / grid->cellHeight + 1);
-    std::vector<ShadeRun> runs(static_cast<size_t>(doc->columns));
+    // The runs of every row first, then drawn a colour at a time: the device context's text
+    // colour changes at most once a shade, not once a run.
+    std::vector<ShadeRun> rowRuns(static_cast<size_t>(doc->columns));
+    std::vector<std::pair<int32_t, ShadeRun>> runs;
     ViewRowLines lines(doc);
     for (int32_t row = first; row < last; ++row) {
         int32_t available = 0;
         const char* line = lines.Line(row, &available);
-        const int32_t n = ShadeRow(line, available, doc->leftColumn, doc->columns, doc->tabSize, runs.data());
-        const char* cells = RowCells(grid, row);
-        for (int32_t i = 0; i < n; ++i) {
-            const ShadeRun& run = runs[static_cast<size_t>(i)];
-            // The plain colour is the window text's, read with it on a colour change.
-            SetTextColor(dc, run.shade == Shade::kPlain ? g_app.windowTextColor
-                                                        : g_app.syntaxColours[static_cast<int>(run.shade)]);
-            TextOutA(dc, run.begin * grid->cellWidth, row * grid->cellHeight, cells + run.begin, run.end - run.begin);
+        const int32_t n = ShadeRow(line, available, doc->leftColumn, doc->columns, doc->tabSize, rowRuns.data());
+        for (int32_t i = 0; i < n; ++i) runs.emplace_back(row, rowRuns[static_cast<size_t>(i)]);
+    }
+    for (int shade = 0; shade < kShadeCount; ++shade) {
+        // The plain colour is the window text's, read with it on a colour change.
+        SetTextColor(dc, shade == 0 ? g_app.windowTextColor : g_app.syntaxColours[shade]);
+        for (const auto& [row, run] : runs) {
+            if (static_cast<int>(run.shade) != shade) continue;
+            TextOutA(dc, run.begin * grid->cellWidth, row * grid->cellHeight, RowCells(grid, row) + run.begin,
+                     run.end - run.begin);
         }
     }
     if (oldMode) SetBkMode(dc, oldMode);
