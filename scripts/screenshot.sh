@@ -5,7 +5,10 @@
 # Defaults: build, docs/screenshot.png. With "typing" as third argument it first types a line
 # at the top of the sample through the X server's keyboard, deletes three characters and takes
 # one of them back with Ctrl+Z, so the picture shows editing and undo at work. With "tiled"
-# it opens the sample's include file beside it and tiles both through the Window menu.
+# it opens the sample's include file beside it and tiles both through the Window menu. With
+# "fault" it opens a copy of the sample with two faults typed into it, compiles it with the
+# stand-in compiler and shows the first fault, so the picture shows the colours, the marked
+# lines and the fault's message.
 # Exits non-zero when the window did not appear.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,6 +29,15 @@ export ZAVODO_BUILD=$build
 zavodo_start_display || exit 1
 trap 'zavodo_stop_wine; zavodo_stop_display' EXIT
 zavodo_ensure_prefix
+
+if [ "${3:-}" = fault ]; then
+    copy=$(mktemp -d)
+    trap 'zavodo_stop_wine; zavodo_stop_display; rm -rf "$copy"' EXIT
+    cp "$root/samples/KESTREL.INC" "$copy/"
+    sed -e 's/print "Lift-off!"/print "Lift-off!/' -e 's/window Close(1)/window Close(1/' \
+        "$root/samples/DEMO.KSR" >"$copy/DEMO.KSR"
+    sample=$copy/DEMO.KSR
+fi
 
 # The program's directory as the current one, so the DLLs beside it are found first.
 cd "$(dirname "$exe")" || exit 1
@@ -62,6 +74,14 @@ if [ "${3:-}" = typing ]; then
 elif [ "${3:-}" = tiled ]; then
     xdotool key --delay 150 alt+w t
     sleep 1
+elif [ "${3:-}" = fault ]; then
+    # The compiler hands the first fault's line to the editor when it ends.
+    xdotool key --delay 150 alt+t c
+    for _ in $(seq 1 40); do
+        [ -s "$copy/DEMO.ERR" ] && ! xdotool search --name '^KESTREL Compiler' >/dev/null 2>&1 && break
+        sleep 0.25
+    done
+    sleep 2
 fi
 mkdir -p "$(dirname "$out")"
 import -window root -crop "$desktop+0+0" +repage "$out.tmp.png" && mv "$out.tmp.png" "$out" || exit 1
