@@ -33,6 +33,7 @@ struct AppState {
     HMENU mainMenu = nullptr;
     HMENU currentMenu = nullptr;
     HACCEL accelerators = nullptr;
+    int32_t framePaintingHeld = 0;  // while the start-up documents open; see HoldFramePainting
     RubberBand band;
     // The action bar: the library's block and the running copies of its settings.
     ActionBarBlock* actionBarBlock = nullptr;

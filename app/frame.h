@@ -19,6 +19,12 @@ void LayoutFrame();
 void MakeScreenFont();
 // Menus, printer blocks and fonts that the frame's destruction leaves behind.
 void ReleaseFrameResources();
+// Opening documents into the shown frame retitles it, rebuilds its menu bar and changes the
+// scroll bars many times over, and each change repaints the frame's border at once. While
+// held, a shown frame paints nothing; the release paints it and its children once. Every
+// message box releases first, so that none stands over an unpainted frame.
+void HoldFramePainting();
+void ReleaseFramePainting();
 
 HWND ActiveDocument();
 bool ActiveDocumentMaximized();

@@ -139,6 +139,25 @@ void ReleaseFrameResources()
     ForgetPrinter();
 }
 
+void HoldFramePainting()
+{
+    HWND frame = g_app.frameWindow;
+    // Turning redrawing back on shows a window: a hidden frame is left alone.
+    if (!frame || g_app.framePaintingHeld || !IsWindowVisible(frame)) return;
+    SendMessageA(frame, WM_SETREDRAW, FALSE, 0);
+    g_app.framePaintingHeld = 1;
+}
+
+void ReleaseFramePainting()
+{
+    if (!g_app.framePaintingHeld) return;
+    g_app.framePaintingHeld = 0;
+    HWND frame = g_app.frameWindow;
+    if (!frame || !IsWindow(frame)) return;
+    SendMessageA(frame, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(frame, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 void LayoutFrame()
 {
     HWND frame = g_app.frameWindow;

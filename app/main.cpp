@@ -197,7 +197,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
         // What an earlier run left unsaved is offered before the command line's files open.
         recovered = OfferRecovery();
     }
-    if (!TakeArguments(&to, commandLine, recovered > 0)) ReportNotAnswering(to);
+    // The documents open into a frame that holds its painting; the menu and the action bar
+    // follow them (the posted request then finds nothing to do) before it paints once.
+    if (!to.running) HoldFramePainting();
+    const bool answered = TakeArguments(&to, commandLine, recovered > 0);
+    if (!to.running) {
+        SendMessageA(g_app.frameWindow, UM_SYNCMENU, 0, 0);
+        ReleaseFramePainting();
+    }
+    if (!answered) ReportNotAnswering(to);
     if (to.running) return 0;
     return RunMessageLoop();
 }

@@ -2,6 +2,7 @@
 #include "app/message_box.h"
 
 #include "app/app_state.h"
+#include "app/frame.h"
 #include "app/message_text.h"
 #include "resources/ids.h"
 
@@ -57,6 +58,7 @@ int ShowText(HWND owner, int kind, const char* text)
     if (LoadStringA(ResourceInstance(), IDS_APP_CAPTION, caption, sizeof caption) <= 0) caption[0] = '\0';
 
     const UINT style = MessageStyle(kind);
+    ReleaseFramePainting();
     if (g_app.messageBoxHook) return g_app.messageBoxHook(owner, text, caption, style);
     const int answer = MessageBoxA(owner, text, caption, style);
     return answer != 0 ? answer : AnswerWhenNotShown(style);

@@ -30,6 +30,8 @@ printf '[paths]\r\nScripts=%s\r\n' "$(winpath "$work")" >"$ini"
 
 hold "$work/LOCKED.KSR" - 120
 start_editor "$(winpath "$work/LOCKED.KSR")"
+# The message comes while the frame holds its painting for the opening: it shows the frame first.
+expect "visible=1"
 refused LOCKED.KSR
 # Handed over by a second start; it ends once the running copy has answered.
 hand_over "$(winpath "$work/LOCKED.KSR")" &

@@ -2,8 +2,8 @@
 // need: waits for its frame, and prints the frame's and its children's state as key=value
 // lines that the test scripts compare.
 //   probe wait [seconds]   exits 0 once the frame exists and is idle
-//   probe state            frame, client, menu, action bar, status line and its text,
-//                          documents, focus
+//   probe state            frame (and whether it is visible), client, menu, action bar,
+//                          status line and its text, documents, focus
 //   probe dialog           the caption and texts of each dialog or message box shown
 //   probe clip-clear       empties the clipboard
 //   probe clip-text        the clipboard text, CR and LF as \r and \n
@@ -75,6 +75,7 @@ int State()
     std::printf("title=%s\n", text);
     std::printf("handle=%u\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(frame)));
     PrintRect("frame", frame);
+    std::printf("visible=%d\n", IsWindowVisible(frame) ? 1 : 0);
     HWND client = Child(frame, "MDIClient");
     PrintRect("client", client);
     HWND status = Child(frame, "ZAVODO:StatusLine");
