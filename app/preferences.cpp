@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/app_state.h"
+#include "app/common_dialogs.h"
 #include "app/frame.h"
 #include "app/help.h"
 #include "app/message_box.h"
@@ -81,7 +82,7 @@ void ChooseScreenFont(HWND dialog)
     // Wine's dialog writes its last selection back even when it is cancelled; a cancel keeps
     // the description it started from.
     const LOGFONTA started = font;
-    if (ChooseFontA(&request))
+    if (FontDialog(&request))
         g_app.prefFontChosen = 1;
     else
         font = started;

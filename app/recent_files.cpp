@@ -2,9 +2,8 @@
 // filter between uses.
 #include "app/recent_files.h"
 
-#include <commdlg.h>
-
 #include "app/app_state.h"
+#include "app/common_dialogs.h"
 #include "app/message_box.h"
 #include "app/recent_list.h"
 #include "app/window_list.h"
@@ -123,7 +122,7 @@ char* ChooseFileName(HWND owner, int titleStringId, bool open)
     ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_OVERWRITEPROMPT |
                 OFN_HIDEREADONLY | OFN_ENABLEHOOK;
 
-    const BOOL chosen = open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    const BOOL chosen = open ? OpenFileDialog(&ofn) : SaveFileDialog(&ofn);
     if (!chosen) {
         g_app.fileDialogPath[0] = '\0';
         return nullptr;

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/common_dialogs.h"
 #include "app/message_box.h"
 #include "app/recent_files.h"
 #include "print/page_layout.h"
@@ -139,7 +140,7 @@ void PrintDocument(EditState* doc)
     job.cbSize = sizeof job;
     job.lpszDocName = FileNamePart(doc->path);
 
-    if (PrintDlgA(&request) && request.hDC) {
+    if (PrintDialog(&request) && request.hDC) {
         HDC dc = request.hDC;
         EnableWindow(g_app.frameWindow, FALSE);
         HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
@@ -233,7 +234,7 @@ void PrintSetup()
     request.lpSetupTemplateName = IDD_PRINT_SETUP;
     request.lpfnSetupHook = PrintSelHookProc;
     GiveRememberedPrinter(&request);
-    PrintDlgA(&request);
+    PrintDialog(&request);
     RememberPrinter(request);
 }
 
@@ -288,7 +289,7 @@ void ChoosePrinterFont(HWND setup)
     request.nFontType = PRINTER_FONTTYPE;
     request.nSizeMin = 6;
     request.nSizeMax = 34;
-    if (ChooseFontA(&request)) {
+    if (FontDialog(&request)) {
         s.printerCharset = font.lfCharSet;
         s.printerFontSize = static_cast<int16_t>(request.iPointSize / 10);
         std::snprintf(s.printerFont, sizeof s.printerFont, "%s", font.lfFaceName);
