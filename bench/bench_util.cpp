@@ -23,6 +23,12 @@ std::string SizeText(int64_t bytes)
     return std::to_string(bytes) + " bytes";
 }
 
+double NowMs()
+{
+    const std::chrono::duration<double, std::milli> since = std::chrono::steady_clock::now().time_since_epoch();
+    return since.count();
+}
+
 double BestOf(int runs, const std::function<void()>& work)
 {
     double best = 1e30;

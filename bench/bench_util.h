@@ -14,6 +14,8 @@ int64_t Scaled(int64_t bytes);
 // "64 MiB", "256 KiB" or "100 bytes": the largest unit that divides `bytes`.
 std::string SizeText(int64_t bytes);
 
+// Milliseconds on a steady clock, for timing what a call cannot wrap.
+double NowMs();
 // Seconds of the fastest of `runs` calls.
 double BestOf(int runs, const std::function<void()>& work);
 // Seconds of the fastest of `runs` runs of a shell command; aborts when it fails.

@@ -1,9 +1,12 @@
 // Start-up to the first painted frame with one document open: ZAVODO.EXE against the
 // platform's own notepad.exe opening the same file in the same run. The time runs from
 // process creation until the new process first waits for input with nothing left to do,
-// which is after its first paint; median of five starts each.
+// which is after its first paint; median of five starts each. Also the peak working set by
+// then, and its ratio to the file's size.
 //   bench_startup <ZAVODO.EXE> <file> [runs]
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,18 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_util.h"
+
 namespace {
 
 int g_runs = 5;
-
-double Now()
-{
-    static LARGE_INTEGER frequency{};
-    if (frequency.QuadPart == 0) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 BOOL CALLBACK CloseWindowsOf(HWND w, LPARAM process)
 {
@@ -32,36 +28,60 @@ BOOL CALLBACK CloseWindowsOf(HWND w, LPARAM process)
     return TRUE;
 }
 
-// Milliseconds from creation to the first idle wait; negative when it did not start.
-double TimeStart(const std::string& commandLine)
+struct Start {
+    double wall = -1;  // milliseconds from creation to the first idle wait; negative: never
+    double peak = 0;   // its peak working set, in bytes
+};
+
+Start TimeStart(const std::string& commandLine)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    const double start = Now();
+    const double start = NowMs();
+    Start measured;
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
+        return measured;
     const DWORD idle = WaitForInputIdle(process.hProcess, 300000);
-    const double elapsed = Now() - start;
+    const double elapsed = NowMs() - start;
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory))
+        measured.peak = static_cast<double>(memory.PeakWorkingSetSize);
     EnumWindows(CloseWindowsOf, static_cast<LPARAM>(process.dwProcessId));
     if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return idle == 0 ? elapsed : -1;
+    if (idle == 0) measured.wall = elapsed;
+    return measured;
 }
 
-double Median(const std::string& commandLine)
+double MedianOf(std::vector<double> values)
 {
-    std::vector<double> times;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Each figure's median over the runs; wall is negative when a start failed.
+Start Median(const std::string& commandLine)
+{
+    std::vector<double> wall, peak;
     for (int i = 0; i < g_runs; ++i) {
-        const double t = TimeStart(commandLine);
-        if (t < 0) return -1;
-        times.push_back(t);
+        const Start t = TimeStart(commandLine);
+        if (t.wall < 0) return t;
+        wall.push_back(t.wall);
+        peak.push_back(t.peak);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Start{MedianOf(wall), MedianOf(peak)};
+}
+
+double FileBytes(const char* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 0;
+    return static_cast<double>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
 }
 
 }  // namespace
@@ -78,15 +98,20 @@ int main(int argc, char** argv)
     const std::string file = std::string("\"") + argv[2] + "\"";
     // Warms the prefix and the caches; a single run (a big file) goes without.
     if (g_runs > 1) TimeStart("\"" + std::string(system) + "\\notepad.exe\" " + file);
-    const double ours = Median(std::string("\"") + argv[1] + "\" " + file);
-    const double notepad = Median("\"" + std::string(system) + "\\notepad.exe\" " + file);
-    if (ours < 0 || notepad < 0) {
-        std::fprintf(stderr, "bench_startup: a program did not start or never became idle (%.1f, %.1f)\n", ours,
-                     notepad);
+    const Start ours = Median(std::string("\"") + argv[1] + "\" " + file);
+    const Start notepad = Median("\"" + std::string(system) + "\\notepad.exe\" " + file);
+    if (ours.wall < 0 || notepad.wall < 0) {
+        std::fprintf(stderr, "bench_startup: a program did not start or never became idle (%.1f, %.1f)\n",
+                     ours.wall, notepad.wall);
         return 1;
     }
+    constexpr double kMiB = 1024.0 * 1024.0;
+    const double bytes = FileBytes(argv[2]);
     std::printf("start-up to first paint on %s, median of %d: ZAVODO.EXE %.1f ms, notepad.exe %.1f ms: "
                 "ratio %.2f\n",
-                argv[2], g_runs, ours, notepad, ours / notepad);
+                argv[2], g_runs, ours.wall, notepad.wall, ours.wall / notepad.wall);
+    std::printf("  peak working set: ZAVODO.EXE %.1f MiB, notepad.exe %.1f MiB; file %.1f MiB, ZAVODO.EXE's "
+                "peak %.2f times the file\n",
+                ours.peak / kMiB, notepad.peak / kMiB, bytes / kMiB, bytes > 0 ? ours.peak / bytes : 0.0);
     return 0;
 }
