@@ -1,7 +1,9 @@
 // The action-bar window: a row of raised picture buttons in the system's button colours, with
 // the layout's labels as tooltips. A click on an enabled button posts its command to the bar's
 // parent, as a menu choice would. A layout entry whose command has no picture in this library
-// is a gap, never a button.
+// is a gap, never a button. What the first paint does not need waits: the grayed look of a
+// picture is made when it is first drawn grayed, and the tooltip control (with the common
+// controls library behind it) when the mouse first moves over the bar.
 #include "libs/dez/bar_window.h"
 
 #include <commctrl.h>
@@ -32,7 +34,7 @@ struct IconDeleter {
 using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 // What a bar window owns besides its block: its buttons' pictures, plain and grayed, and its
-// tooltip control (a popup owned by the frame, so it goes explicitly with the bar).
+// tooltip control (a popup owned by the frame, so it goes explicitly with the bar) once made.
 struct BarResources {
     ~BarResources()
     {
@@ -42,6 +44,7 @@ struct BarResources {
     Icon grayed[kActionBarMaxButtons];
     int picture = kSmallPicture;
     HWND tooltip = nullptr;
+    bool tooltipTried = false;
     bool inside = false;  // the mouse is over the button held down
 };
 
@@ -126,6 +129,21 @@ HICON MakeGrayed(HICON plain, int size)
     return CreateIconIndirect(&made);  // copies both bitmaps
 }
 
+// The common controls library, loaded and set up for tooltips at its first use; false when it
+// cannot be, and the bar then works without tips.
+bool CommonControlsReady()
+{
+    static const bool ready = [] {
+        HMODULE library = LoadLibraryA("comctl32.dll");
+        using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        FARPROC found = library ? GetProcAddress(library, "InitCommonControlsEx") : nullptr;
+        const auto init = reinterpret_cast<Init>(reinterpret_cast<void*>(found));
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+        return init && init(&controls);
+    }();
+    return ready;
+}
+
 void AddTooltip(HWND bar, BarResources* res, int index, const RECT& area)
 {
     TTTOOLINFOA tool{};
@@ -138,13 +156,24 @@ void AddTooltip(HWND bar, BarResources* res, int index, const RECT& area)
     (void)SendMessageA(res->tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-// Loads the buttons' pictures, lays the buttons out and gives each its tooltip.
-void SetUp(HWND bar, ActionBarBlock* block, BarResources* res)
+// The tooltip control with a tip for each button, made once.
+void MakeTooltip(HWND bar, const ActionBarBlock* block, BarResources* res)
 {
-    res->picture = block->largeButtons ? kLargePicture : kSmallPicture;
+    if (res->tooltipTried) return;
+    res->tooltipTried = true;
+    if (!CommonControlsReady()) return;
     res->tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, bar, nullptr, LibraryInstance(), nullptr);
+    if (!res->tooltip) return;
+    for (int i = 0; i < block->buttonCount; ++i)
+        if (res->plain[i]) AddTooltip(bar, res, i, ButtonRect(block->buttons[i]));
+}
+
+// Loads the buttons' pictures and lays the buttons out.
+void SetUp(ActionBarBlock* block, BarResources* res)
+{
+    res->picture = block->largeButtons ? kLargePicture : kSmallPicture;
     int left = kMargin;
     for (int i = 0; i < block->buttonCount; ++i) {
         ActionBarButton& button = block->buttons[i];
@@ -153,15 +182,13 @@ void SetUp(HWND bar, ActionBarBlock* block, BarResources* res)
                                               res->picture, res->picture, LR_DEFAULTCOLOR)
                                  : nullptr;
         res->plain[i].reset(static_cast<HICON>(picture));
-        if (res->plain[i]) res->grayed[i].reset(MakeGrayed(res->plain[i].get(), res->picture));
         button.left = static_cast<int16_t>(left);
         button.width = static_cast<int16_t>(res->plain[i] ? ButtonSize(res->picture) : kGapWidth);
         left += button.width + (res->plain[i] ? kGap : 0);
-        if (res->plain[i] && res->tooltip) AddTooltip(bar, res, i, ButtonRect(button));
     }
 }
 
-void Draw(HWND bar, HDC dc, const ActionBarBlock* block, const BarResources* res)
+void Draw(HWND bar, HDC dc, const ActionBarBlock* block, BarResources* res)
 {
     RECT client;
     if (!GetClientRect(bar, &client)) return;
@@ -175,7 +202,10 @@ void Draw(HWND bar, HDC dc, const ActionBarBlock* block, const BarResources* res
         bool down = i == block->pressed && res->inside;
         DrawEdge(dc, &r, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_MIDDLE);
         HICON picture = res->plain[i].get();
-        if (button.state == kActionBarGrayed && res->grayed[i]) picture = res->grayed[i].get();
+        if (button.state == kActionBarGrayed) {
+            if (!res->grayed[i]) res->grayed[i].reset(MakeGrayed(picture, res->picture));
+            if (res->grayed[i]) picture = res->grayed[i].get();
+        }
         int at = kPadding + (down ? 1 : 0);  // a pressed picture sinks with its button
         DrawIconEx(dc, r.left + at, r.top + at, picture, res->picture, res->picture, 0, nullptr, DI_NORMAL);
     }
@@ -250,7 +280,7 @@ LRESULT Create(HWND bar, ActionBarBlock* block)
     BarResources* res = block ? new (std::nothrow) BarResources : nullptr;
     if (!res) return -1;
     SetWindowLongPtrA(bar, 0, reinterpret_cast<LONG_PTR>(res));
-    SetUp(bar, block, res);
+    SetUp(block, res);
     return 0;
 }
 
@@ -289,6 +319,7 @@ LRESULT CALLBACK ActionBarWndProc(HWND bar, UINT message, WPARAM wParam, LPARAM 
             if (block && res) MouseDown(bar, block, res, lParam);
             return 0;
         case WM_MOUSEMOVE:
+            if (block && res) MakeTooltip(bar, block, res);
             Relay(bar, res, message, wParam, lParam);
             if (block && res) MouseMove(bar, block, res, lParam);
             return 0;
@@ -329,9 +360,6 @@ HINSTANCE LibraryInstance()
 
 bool RegisterBarClass()
 {
-    // Without the tooltip control the bar still works, only without tips.
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-    (void)InitCommonControlsEx(&controls);
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
     if (GetClassInfoExA(LibraryInstance(), kBarClass, &existing)) return true;
@@ -370,9 +398,8 @@ void RefreshColors(HWND bar)
     const ActionBarBlock* block = BlockOf(bar);
     BarResources* res = ResourcesOf(bar);
     if (!block || !res) return;
-    for (int i = 0; i < block->buttonCount; ++i) {
-        if (res->plain[i]) res->grayed[i].reset(MakeGrayed(res->plain[i].get(), res->picture));
-    }
+    // Made again in the new colours when next drawn.
+    for (int i = 0; i < block->buttonCount; ++i) res->grayed[i].reset();
     Invalidate(bar, nullptr);
 }
 

@@ -2,9 +2,12 @@
 // layouts (in test_action_bar.rc) refused.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "libs/dez/dez32.h"
 #include "resources/ids.h"
@@ -71,4 +74,86 @@ TEST(ActionBar, EnabledButtonsPostTheirCommandGrayedOnesDoNotAndBadLayoutsFailTh
     for (int layout : {31, 32, 99})  // a wrong signature, too short, missing
         EXPECT_EQ(ActionBarCreate(bar.frame, GetModuleHandleA(nullptr), layout, 0, bar.block), nullptr)
             << layout;
+}
+
+namespace {
+
+BOOL CALLBACK NoteTooltip(HWND w, LPARAM found)
+{
+    char name[64];
+    if (GetClassNameA(w, name, sizeof name) && lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
+        *reinterpret_cast<HWND*>(found) = w;
+    return TRUE;
+}
+
+HWND ThreadTooltip()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), NoteTooltip, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
+// The tooltip control waits for the mouse: none while the bar is only shown, then, from the
+// first move over it, a tip for every picture button that says the button's label.
+TEST(ActionBar, TheTooltipsComeWithTheFirstMouseMoveOverTheBar)
+{
+    Bar bar(IDL_BAR_MAIN);
+    ASSERT_NE(bar.bar, nullptr);
+    bar.block->tooltips = 1;
+    UpdateWindow(bar.bar);
+    EXPECT_EQ(ThreadTooltip(), nullptr);
+    bar.Mouse(WM_MOUSEMOVE, bar.Centre(IDM_SAVE));
+    HWND tooltip = ThreadTooltip();
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 15);
+    const auto save = std::find_if(bar.block->buttons, bar.block->buttons + bar.block->buttonCount,
+                                   [](const ActionBarButton& b) { return b.command == IDM_SAVE; });
+    char text[80] = "";
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = bar.bar;
+    tool.uId = static_cast<UINT_PTR>(save - bar.block->buttons);
+    tool.lpszText = text;
+    SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, save->label);
+    EXPECT_NE(text[0], '\0');
+    bar.Mouse(WM_MOUSEMOVE, bar.Centre(IDM_CUT));
+    EXPECT_EQ(ThreadTooltip(), tooltip);  // made once
+}
+
+// The bar's pixels as WM_PRINTCLIENT draws them, top row first.
+std::vector<uint32_t> BarPixels(HWND bar)
+{
+    RECT r;
+    GetClientRect(bar, &r);
+    BITMAPINFO format{};
+    format.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageA(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    const auto* first = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> pixels(first, first + static_cast<size_t>(r.right) * r.bottom);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+// A grayed look is made when a button is first drawn grayed: it differs from the plain one, and
+// enabling the button again draws the plain picture as before.
+TEST(ActionBar, AButtonGrayedAfterTheFirstPaintIsDrawnGrayed)
+{
+    Bar bar(IDL_BAR_MAIN);
+    ASSERT_NE(bar.bar, nullptr);
+    const std::vector<uint32_t> plain = BarPixels(bar.bar);
+    ActionBarSetState(-1, kActionBarGrayed, IDM_SAVE, bar.block);
+    const std::vector<uint32_t> grayed = BarPixels(bar.bar);
+    EXPECT_NE(grayed, plain);
+    ActionBarSetState(-1, kActionBarEnabled, IDM_SAVE, bar.block);
+    EXPECT_EQ(BarPixels(bar.bar), plain);
 }
