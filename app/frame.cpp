@@ -3,14 +3,13 @@
 // that follow the active document, dropped files, another copy's files, and closing down.
 #include "app/frame.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "app/app_state.h"
 #include "editor/edit_window.h"
 #include "app/help.h"
+#include "app/late_libraries.h"
 #include "app/message_box.h"
 #include "app/recent_files.h"
 #include "app/window_list.h"
@@ -52,6 +51,13 @@ void MakeActionBar(int layout)
         block->owner = HandleToULong(g_app.frameWindow);
 }
 
+// What DragAcceptFiles does, without loading the shell at start-up for it.
+void AcceptDroppedFiles(HWND frame, bool accept)
+{
+    const LONG_PTR style = GetWindowLongPtrA(frame, GWL_EXSTYLE);
+    SetWindowLongPtrA(frame, GWL_EXSTYLE, accept ? style | WS_EX_ACCEPTFILES : style & ~WS_EX_ACCEPTFILES);
+}
+
 void DestroyActionBar()
 {
     if (g_app.actionBarBlock)
@@ -82,7 +88,7 @@ LRESULT OnCreate(HWND frame)
         if (!ActionBarCreate(frame, ResourceInstance(), IDL_BAR_SHORT, 0, g_app.actionBarBlock)) return -1;
         g_app.actionBarBlock->owner = HandleToULong(frame);
     }
-    DragAcceptFiles(frame, TRUE);
+    AcceptDroppedFiles(frame, true);
     return 0;
 }
 
@@ -248,15 +254,15 @@ void OnInitMenuPopup(HMENU menu, LPARAM lParam)
 void OnDropFiles(HWND frame, HDROP drop)
 {
     if (IsIconic(frame)) ShowWindow(frame, SW_RESTORE);
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DroppedFile(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = count; i-- > 0;) {
         char name[MAX_PATH];
-        if (DragQueryFileA(drop, i, name, sizeof name) == 0) continue;
+        if (DroppedFile(drop, i, name, sizeof name) == 0) continue;
         CharUpperA(name);
         if (!RoomForDocument()) break;
         OpenDocument(name);
     }
-    DragFinish(drop);
+    FinishDrop(drop);
 }
 
 void OnSyncMenu()
@@ -320,7 +326,7 @@ void OnDestroy(HWND frame)
     if (g_app.compilerWindow) PostMessageA(g_app.compilerWindow, WM_CLOSE, 0, 0);
     RemoveMessageHook();
     ReleaseFrameResources();
-    DragAcceptFiles(frame, FALSE);
+    AcceptDroppedFiles(frame, false);
     if (g_app.actionBarBlock) ActionBarShutdown(g_app.actionBarBlock);
     ShowHelp(IDS_HELP_FILE, HELP_QUIT, 0);
     ShowHelp(IDS_SCRIPT_HELP_FILE, HELP_QUIT, 0);

@@ -4,13 +4,12 @@
 // the About box's dialog procedure.
 #include "app/help.h"
 
-#include <shellapi.h>
-
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/late_libraries.h"
 #include "app/message_box.h"
 #include "app/path_join.h"
 #include "display/status_line.h"
@@ -121,7 +120,7 @@ bool ShellOpen(const char* path, const char* fileClass)
     info.lpFile = path;
     info.lpClass = fileClass;
     info.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExA(&info) != FALSE;
+    return ShellExecuteRequest(&info) != FALSE;
 }
 
 // The user's browser for .html first; where the extension has no association (Wine prefixes

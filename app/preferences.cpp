@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "app/app_state.h"
-#include "app/common_dialogs.h"
+#include "app/late_libraries.h"
 #include "app/frame.h"
 #include "app/help.h"
 #include "app/message_box.h"

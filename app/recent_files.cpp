@@ -3,7 +3,7 @@
 #include "app/recent_files.h"
 
 #include "app/app_state.h"
-#include "app/common_dialogs.h"
+#include "app/late_libraries.h"
 #include "app/message_box.h"
 #include "app/recent_list.h"
 #include "app/window_list.h"

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
-#include "app/common_dialogs.h"
+#include "app/late_libraries.h"
 #include "app/message_box.h"
 #include "app/recent_files.h"
 #include "print/page_layout.h"
