@@ -63,6 +63,13 @@ done
 i686-w64-mingw32-objdump -p "$files/ZAVODO.EXE" | grep -q "large address aware" ||
     fail "ZAVODO.EXE is not marked large address aware"
 
+# The common dialogs', the shell's and the common controls' libraries load at their first use,
+# not with the program: no import table names them.
+for image in ZAVODO.EXE DEZ32.DLL QVDSK32.DLL VUZUZE32.DLL; do
+    i686-w64-mingw32-objdump -p "$files/$image" | grep -qiE 'DLL Name: (comdlg32|shell32|comctl32)' &&
+        fail "$image imports a library that loads at its first use"
+done
+
 while read -r dll kind rest; do
     read -ra exports <<<"$rest"
     bash "$root/scripts/check-dll-exports.sh" i686-w64-mingw32-objdump "$files/$dll" "$kind" "${exports[@]}" \
