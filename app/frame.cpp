@@ -362,7 +362,8 @@ void SetFrameMenu(HMENU menu, HMENU windowMenu)
     if (menu == g_app.currentMenu || !g_app.frameWindow) return;
     SendMessageA(g_app.clientWindow, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu),
                  reinterpret_cast<LPARAM>(windowMenu));
-    DrawMenuBar(g_app.frameWindow);
+    // A frame that holds its painting draws the new menu bar with everything else at the release.
+    if (!g_app.framePaintingHeld) DrawMenuBar(g_app.frameWindow);
     g_app.currentMenu = menu;
     if (!g_app.actionBarShown) return;
     MakeActionBar(menu == g_app.shortMenu ? IDL_BAR_SHORT : IDL_BAR_MAIN);
