@@ -117,6 +117,9 @@ HWND NewDocumentWindow(const char* name, int x, int y, int width, int height)
     } else {
         create.style = static_cast<DWORD>(g_app.newWindowStyle | WS_CLIPSIBLINGS);
     }
+    // Every document shows both scroll bars as soon as its text is in place: made with them, the
+    // window is not laid out again (and a maximised one with the frame) when they appear.
+    create.style |= WS_VSCROLL | WS_HSCROLL;
     if (width != 0 && height != 0) {
         create.x = x;
         create.y = y;
