@@ -1,5 +1,6 @@
 // The stand-in compiler's rules: its command line, the lexical faults it finds (and that the
-// sample scripts have none), and the lines and name of the error file.
+// sample scripts have none), the include files it follows, and the lines and name of the error
+// file.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -22,7 +23,7 @@ Faults Check(const std::string& text)
     return out;
 }
 
-TEST(CompilerCheck, FindsEachLexicalFaultAtItsLineAndNoneInTheSamples)
+TEST(CompilerCheck, FindsEachLexicalFaultAtItsLineAndNoneInTheSamplesAndFollowsIncludes)
 {
     // clang-format off
     const struct { const char* what; const char* text; Faults faults; } table[] = {
@@ -53,6 +54,12 @@ TEST(CompilerCheck, FindsEachLexicalFaultAtItsLineAndNoneInTheSamples)
         text << in.rdbuf();
         EXPECT_EQ(Check(text.str()), Faults{}) << name;
     }
+    // The files it goes on to check: each include statement's name, with its line.
+    std::string names;
+    for (const Include& include :
+         IncludedFiles("include \"a.inc\"\r\n  INCLUDE  \"sub\\b.inc\" ; c\n; include \"no\"\ninclude x\ninclude \"\"\n"))
+        names += std::to_string(include.line) + ":" + include.name + " ";
+    EXPECT_EQ(names, "1:a.inc 2:sub\\b.inc ");
 }
 
 TEST(CompilerCommandLine, TakesFrameIdOptionsAndTheLastQuotedPathAndTheErrorFileSitsBesideIt)

@@ -1,5 +1,5 @@
-// Compile errors in the editor: the error file's lines and where their paths lead, the stand-in
-// compiler's error file read back, and the fault marks following their lines through edits.
+// Compile errors in the editor: the error file's lines and where their paths lead, and the fault
+// marks following their lines through edits.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,7 +10,6 @@
 #include "doc/fault_marks.h"
 #include "doc/undo.h"
 #include "tests/native/edit_fixture.h"
-#include "tools/compiler/compiler_rules.h"
 
 namespace {
 
@@ -65,28 +64,6 @@ TEST(ErrorFile, EachFormOfPlaceIsReadRelativePathsJoinTheScriptsFolderAndOtherLi
     EXPECT_EQ(ParseErrorFile(longPath + "(5): m", "").at(0).path, longPath);
 
     EXPECT_EQ(FillIn("Error %1 of %2: %3 %4 %", {"1", "9", "bad"}), "Error 1 of 9: bad  %");
-}
-
-// What the stand-in compiler writes, the editor reads back: each fault at its line with its message.
-TEST(ErrorFile, ReadsTheStandInCompilersFaultsBack)
-{
-    const std::string script = "proc Main()\r\nprint \"open\r\nx y\r\n(\r\nendfunc\r\n";
-    const std::string path = "C:\\WORK\\BAD (1).KSR";
-    std::string file, expected;
-    for (const Fault& fault : CheckScript(script)) {
-        file += ErrorLine(path, fault);
-        expected += path + "|" + std::to_string(fault.line) + "|0|" + fault.message + "\n";
-    }
-    EXPECT_GE(CheckScript(script).size(), 4u);
-    EXPECT_EQ(Shown(ParseErrorFile(file, path)), expected);
-    EXPECT_EQ(ErrorFileName(path), "C:\\WORK\\BAD (1).ERR");
-
-    // The files it goes on to check: each include statement's name, with its line.
-    std::string names;
-    for (const Include& include :
-         IncludedFiles("include \"a.inc\"\r\n  INCLUDE  \"sub\\b.inc\" ; c\n; include \"no\"\ninclude x\ninclude \"\"\n"))
-        names += std::to_string(include.line) + ":" + include.name + " ";
-    EXPECT_EQ(names, "1:a.inc 2:sub\\b.inc ");
 }
 
 class FaultMarks : public EditFixture {
