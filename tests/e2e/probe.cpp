@@ -30,6 +30,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -194,33 +195,6 @@ int ChildText(const char* frame, const char* child)
     return 0;
 }
 
-int MarkedRows()
-{
-    HWND frame = Frame();
-    HWND client = frame ? Child(frame, "MDIClient") : nullptr;
-    HWND active = client ? reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
-    RECT area{0, 0, 0, 0};
-    if (!active || !GetClientRect(active, &area) || area.right < 8) return 1;
-    // Read from the screen: another process's window gives no pixels.
-    POINT origin{0, 0};
-    ClientToScreen(active, &origin);
-    HDC dc = GetDC(nullptr);
-    const COLORREF background = GetSysColor(COLOR_WINDOW);
-    int runs = 0;
-    for (int y = 0, first = -1; y <= area.bottom; ++y) {
-        const bool marked = y < area.bottom && GetPixel(dc, origin.x + area.right / 2, origin.y + y) != background;
-        if (marked && first < 0) first = y;
-        if (!marked && first >= 0) {
-            std::printf("tint=%d-%d\n", first, y - 1);
-            ++runs;
-            first = -1;
-        }
-    }
-    std::printf("tints=%d\n", runs);
-    ReleaseDC(nullptr, dc);
-    return 0;
-}
-
 // Installs the PostScript printer "name" printing to the file port (a Unix path), with the
 // test printer description already copied beside the driver, and makes it the default.
 int AddTestPrinter(const char* name, const char* port)
@@ -311,13 +285,10 @@ int Hang(int seconds)
     return 0;
 }
 
-// A 32-bit pixel of a top-down DIB as RRGGBB.
-uint32_t PixelOf(COLORREF c)
-{
-    return static_cast<uint32_t>(GetRValue(c)) << 16 | static_cast<uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
-}
-
-int Inks()
+// The active document's client area read off the screen (another process's window gives no
+// pixels), as RRGGBB a pixel, top row first, and the window colour the same way; empty when
+// there is no document.
+std::vector<uint32_t> ActivePixels(int* width, uint32_t* back)
 {
     HWND client = Child(Frame(), "MDIClient");
     HWND active = client ? reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
@@ -325,25 +296,58 @@ int Inks()
     POINT origin{0, 0};
     if (!active || !GetClientRect(active, &area) || !ClientToScreen(active, &origin) || area.right <= 0 ||
         area.bottom <= 0)
-        return 1;
-    const int width = area.right, height = area.bottom;
+        return {};
+    *width = area.right;
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = {sizeof info.bmiHeader, area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC screen = GetDC(nullptr);
     HDC copy = CreateCompatibleDC(screen);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits) return 1;
-    HGDIOBJ old = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    const uint32_t back = PixelOf(GetSysColor(COLOR_WINDOW));
+    std::vector<uint32_t> pixels;
+    if (bitmap && bits) {
+        HGDIOBJ old = SelectObject(copy, bitmap);
+        BitBlt(copy, 0, 0, area.right, area.bottom, screen, origin.x, origin.y, SRCCOPY);
+        GdiFlush();
+        const auto* p = static_cast<const uint32_t*>(bits);
+        for (int i = 0; i < area.right * area.bottom; ++i) pixels.push_back(p[i] & 0xFFFFFF);
+        SelectObject(copy, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    *back = static_cast<uint32_t>(GetRValue(window)) << 16 | static_cast<uint32_t>(GetGValue(window)) << 8 |
+            GetBValue(window);
+    return pixels;
+}
+
+int MarkedRows()
+{
+    int width = 0, runs = 0;
+    uint32_t back = 0;
+    const std::vector<uint32_t> pixels = ActivePixels(&width, &back);
+    if (width < 8) return 1;
+    const int height = static_cast<int>(pixels.size()) / width;
+    for (int y = 0, first = -1; y <= height; ++y) {
+        const bool marked = y < height && pixels[static_cast<size_t>(y * width + width / 2)] != back;
+        if (marked && first < 0) first = y;
+        if (!marked && first >= 0) {
+            std::printf("tint=%d-%d\n", first, y - 1);
+            ++runs;
+            first = -1;
+        }
+    }
+    std::printf("tints=%d\n", runs);
+    return 0;
+}
+
+int Inks()
+{
+    int width = 0;
+    uint32_t back = 0;
+    const std::vector<uint32_t> pixels = ActivePixels(&width, &back);
+    if (pixels.empty()) return 1;
     std::map<uint32_t, int> band;
     const auto endBand = [&band] {
         if (band.empty()) return;
@@ -353,21 +357,16 @@ int Inks()
         std::printf("ink=%06X\n", static_cast<unsigned>(most->first));
         band.clear();
     };
-    for (int y = 0; y < height; ++y) {
+    for (size_t row = 0; row < pixels.size(); row += static_cast<size_t>(width)) {
         bool inked = false;
-        for (int x = 0; x < width; ++x) {
-            const uint32_t p = pixels[y * width + x] & 0xFFFFFF;
-            if (p == back) continue;
+        for (size_t x = row; x < row + static_cast<size_t>(width); ++x) {
+            if (pixels[x] == back) continue;
             inked = true;
-            ++band[p];
+            ++band[pixels[x]];
         }
         if (!inked) endBand();
     }
     endBand();
-    SelectObject(copy, old);
-    DeleteObject(bitmap);
-    DeleteDC(copy);
-    ReleaseDC(nullptr, screen);
     return 0;
 }
 
