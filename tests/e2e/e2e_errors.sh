@@ -77,7 +77,6 @@ xdotool key --delay 150 alt+t c
 within 15 status_is "No errors in MAIN.KSR" || fail "the second compile did not end: $(status)"
 within 10 eval '! compiler_up' || fail "the compiler stayed"
 [ -s "$work/MAIN.ERR" ] && fail "faults are left: $(cat "$work/MAIN.ERR")"
-says "No errors in MAIN.KSR"
 focus_editor
 xdotool key F4
 says "No errors in MAIN.KSR"
