@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "editor/search.h"
 
@@ -35,4 +36,25 @@ inline int32_t NaiveSearchBack(const char* t, int32_t length, int32_t last, cons
     for (int32_t o = std::min(last, length - n); o >= 0; --o)
         if (NaiveMatchAt(t, length, o, p, n, matchCase, wholeWord)) return o;
     return -1;
+}
+
+// The first match of p in t at or after start, or -1.
+inline int32_t NaiveSearch(const std::string& t, int32_t start, const std::string& p, int matchCase, int wholeWord)
+{
+    return NaiveSearch(t.data(), static_cast<int32_t>(t.size()), start, p.data(), static_cast<int32_t>(p.size()),
+                       matchCase, wholeWord);
+}
+
+// Replace All as its rules read: every match from `from` on replaced by `with`, each search going
+// on behind the last replacement, where *caret is left. Answers how many were replaced.
+inline int32_t NaiveReplaceAll(std::string* text, int32_t from, const std::string& find, const std::string& with,
+                               int matchCase, int wholeWord, int32_t* caret)
+{
+    int32_t count = 0;
+    for (int32_t o = NaiveSearch(*text, from, find, matchCase, wholeWord); o >= 0;
+         o = NaiveSearch(*text, *caret, find, matchCase, wholeWord), ++count) {
+        text->replace(static_cast<size_t>(o), find.size(), with);
+        *caret = o + static_cast<int32_t>(with.size());
+    }
+    return count;
 }

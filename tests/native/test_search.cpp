@@ -23,13 +23,6 @@ uint32_t g_clock = 0;              // a clock 7 ms on at every look
 const SearchPlatform kPlatform{AsciiCaseFold(), [] { return g_clock += 7; },
                                [](const char* a, const char* b) { g_shown.push_back(std::string(a) + b); }};
 
-// The first match in t at or after start, or -1.
-int32_t NaiveSearch(const std::string& t, int32_t start, const std::string& p, int matchCase, int wholeWord)
-{
-    return ::NaiveSearch(t.data(), static_cast<int32_t>(t.size()), start, p.data(),
-                         static_cast<int32_t>(p.size()), matchCase, wholeWord);
-}
-
 // n bytes of a small alphabet: many overlapping and adjacent matches, word boundaries, both cases.
 std::string RandomWord(std::mt19937& random, size_t n)
 {
@@ -270,13 +263,8 @@ TEST_F(SearchTest, ReplaceAllAgreesWithTheSequentialReplaceAndSearch)
         const int32_t first = NaiveSearch(text, 0, find, matchCase, wholeWord);
         if (first < 0) continue;
         std::string model = text;
-        uint32_t count = 0;
         int32_t caret = 0;
-        for (int32_t o = first; o >= 0; o = NaiveSearch(model, caret, find, matchCase, wholeWord)) {
-            model.replace(o, find.size(), replace);
-            caret = o + static_cast<int32_t>(replace.size());
-            ++count;
-        }
+        const auto count = static_cast<uint32_t>(NaiveReplaceAll(&model, first, find, replace, matchCase, wholeWord, &caret));
         OpenAtHit(text, first, static_cast<int>(random() % 8));
         SetSearch(find, replace, matchCase, wholeWord);
         screen.messageAnswer = kAnswerYes;  // in place, without undo
