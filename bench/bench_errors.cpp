@@ -47,17 +47,11 @@ int main(int argc, char** argv)
     WriteFile(file, errors);
 
     EditState doc{};
-    doc.rows = 60;
-    doc.columns = 200;
-    doc.tabSize = 8;
-    doc.scrollDivisor = 1;
-    doc.cellWidth = 8;
-    doc.cellHeight = 16;
+    SetUpBenchView(&doc);
     doc.capacity = static_cast<int32_t>(text.size()) + 4096;
     doc.text = static_cast<char*>(AllocBlock(static_cast<size_t>(doc.capacity) + 1));
     std::memcpy(doc.text, text.data(), text.size());
     doc.length = static_cast<int32_t>(text.size());
-    LayoutCells(AsGrid(&doc), 200 * 8, 60 * 16);
 
     std::vector<ErrorEntry> faults;
     const double read = BestOf(3, [&] {

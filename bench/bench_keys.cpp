@@ -34,17 +34,11 @@ struct Figures {
 // A text of 64-byte lines in a view of 60 rows by 200 columns, the caret at its start.
 void MakeDocument(EditState& doc, int32_t bytes)
 {
-    doc.rows = 60;
-    doc.columns = 200;
-    doc.tabSize = 8;
-    doc.scrollDivisor = 1;
-    doc.cellWidth = 8;
-    doc.cellHeight = 16;
+    SetUpBenchView(&doc);
     doc.capacity = bytes + 4096;
     doc.text = static_cast<char*>(AllocBlock(static_cast<size_t>(doc.capacity) + 1));
     for (int32_t i = 0; i < bytes; ++i) doc.text[i] = (i % 64 == 63) ? '\n' : static_cast<char>('a' + i % 26);
     doc.length = bytes;
-    LayoutCells(AsGrid(&doc), 200 * 8, 60 * 16);
     LocateCaret(&doc);
 }
 

@@ -102,13 +102,7 @@ int main(int argc, char** argv)
     Recorder screen;
     g_core.screen = &screen;
     EditState doc{};
-    doc.rows = 60;
-    doc.columns = 200;
-    doc.tabSize = 8;
-    doc.scrollDivisor = 1;
-    doc.cellWidth = 8;
-    doc.cellHeight = 16;
-    LayoutCells(AsGrid(&doc), 200 * 8, 60 * 16);
+    SetUpBenchView(&doc);
     const SearchPlatform platform{AsciiCaseFold(), Milliseconds, ShowNothing};
 
     const char* absent = "quartz jewel";

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "doc/edit_state.h"
+
 // Whether ZAVODO_BENCH_QUICK is set (and not "0"): every step on small sizes, which shows in
 // seconds that a benchmark still runs through, with figures not worth reading.
 bool QuickRun();
@@ -21,3 +23,7 @@ double BestOf(int runs, const std::function<void()>& work);
 // Seconds of the fastest of `runs` runs of a shell command; aborts when it fails.
 double BestOfCommand(int runs, const std::string& command);
 void PrintRatio(const char* what, double ours, const char* peer, double theirs);
+
+// The view every native benchmark edits in: 60 rows by 200 columns of 8 x 16 pixels, tabs of 8,
+// its cells laid out.
+void SetUpBenchView(EditState* doc);
