@@ -28,18 +28,12 @@ const int32_t kBytes = static_cast<int32_t>(Scaled(64 << 20));
 void MakeText(EditState* doc, char fill, const std::string& file)
 {
     *doc = EditState{};
-    doc->rows = 60;
-    doc->columns = 200;
-    doc->tabSize = 8;
-    doc->scrollDivisor = 1;
-    doc->cellWidth = 8;
-    doc->cellHeight = 16;
+    SetUpBenchView(doc);
     doc->capacity = kBytes + 4096;
     doc->text = static_cast<char*>(AllocBlock(static_cast<size_t>(doc->capacity) + 1));
     std::memset(doc->text, fill, static_cast<size_t>(kBytes));
     doc->text[kBytes] = '\0';
     doc->length = kBytes;
-    LayoutCells(AsGrid(doc), 200 * 8, 60 * 16);
     LocateCaret(doc);
     if (std::FILE* f = std::fopen(file.c_str(), "wb")) {
         std::fwrite(doc->text, 1, static_cast<size_t>(kBytes), f);
