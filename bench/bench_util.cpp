@@ -1,7 +1,5 @@
 #include "bench/bench_util.h"
 
-#include "doc/grid.h"
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -57,15 +55,4 @@ void PrintRatio(const char* what, double ours, const char* peer, double theirs)
 {
     std::printf("%-28s ours %9.3f ms   %-18s %9.3f ms   ratio %.2f\n", what, ours * 1e3, peer, theirs * 1e3,
                 ours / theirs);
-}
-
-void SetUpBenchView(EditState* doc)
-{
-    doc->rows = 60;
-    doc->columns = 200;
-    doc->tabSize = 8;
-    doc->scrollDivisor = 1;
-    doc->cellWidth = 8;
-    doc->cellHeight = 16;
-    if (LayoutCells(AsGrid(doc), 200 * 8, 60 * 16) != 0) std::exit(1);
 }
