@@ -122,6 +122,21 @@ bool IsKeyword(std::string_view word)
                        [word](std::string_view k) { return SameWord(k, word); });
 }
 
+// Calls visit(line, number) for each line of text, numbered from 1, without its LF or CR LF.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit visit)
+{
+    int number = 0;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        visit(line, ++number);
+    }
+}
+
 // The block state between lines: the open proc or func, if any.
 struct OpenBlock {
     const BlockKind* kind = nullptr;
@@ -195,24 +210,16 @@ std::vector<Fault> CheckScript(std::string_view text)
 {
     std::vector<Fault> faults;
     OpenBlock open;
-    int number = 0;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-
+    ForEachLine(text, [&](std::string_view line, int number) {
         std::string_view code;
         std::string fault = ScanLine(line, &code);
         code.remove_prefix(SkipBlanks(code, 0));
-        if (code.empty() && fault.empty()) continue;
+        if (code.empty() && fault.empty()) return;
         const std::string_view word = LeadingName(code);
         if (fault.empty()) fault = StatementFault(code, word);
         if (!fault.empty()) faults.push_back({number, std::move(fault)});
         TakeBlockWord(word, number, &open, &faults);
-    }
+    });
     if (open.kind) faults.push_back({open.line, Without(open.kind->opener, open.kind->closer)});
     // Unclosed blocks are found after the lines that follow them.
     std::stable_sort(faults.begin(), faults.end(),
@@ -243,21 +250,15 @@ std::string ErrorLine(const std::string& scriptPath, const Fault& fault)
 std::vector<Include> IncludedFiles(std::string_view text)
 {
     std::vector<Include> includes;
-    int number = 0;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        ++number;
+    ForEachLine(text, [&](std::string_view line, int number) {
         line.remove_prefix(SkipBlanks(line, 0));
         const std::string_view word = LeadingName(line);
-        if (!SameWord(word, "include")) continue;
+        if (!SameWord(word, "include")) return;
         const size_t open = SkipBlanks(line, word.size());
-        if (open >= line.size() || line[open] != '"') continue;
+        if (open >= line.size() || line[open] != '"') return;
         const size_t close = line.find('"', open + 1);
-        if (close == std::string_view::npos || close == open + 1) continue;
+        if (close == std::string_view::npos || close == open + 1) return;
         includes.push_back({number, std::string(line.substr(open + 1, close - open - 1))});
-    }
+    });
     return includes;
 }
