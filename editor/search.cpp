@@ -158,7 +158,8 @@ public:
     }
     void Step(uint32_t count)
     {
-        if (!platform_.milliseconds) return;
+        // The clock is read every 16th replacement: a million of them stay cheap.
+        if (!platform_.milliseconds || count % 16 != 0) return;
         const uint32_t now = platform_.milliseconds();
         if (now - last_ < kProgressInterval) return;
         last_ = now;
@@ -185,15 +186,79 @@ struct Scan {
     int32_t r;
 };
 
+// Where the counting pass found its matches, so that the writing pass copies between them
+// rather than searching the text a second time. It is kept for texts of kListedText bytes and
+// more, in at most an eighth of the text's size; past that, or when memory is short, it stops
+// and the writing pass searches on from the last match kept.
+class MatchList {
+public:
+    // What After gives when the writing pass has to search for the next match itself.
+    static constexpr int32_t kSearchOn = -2;
+    static constexpr int32_t kListedText = 64 * 1024;
+
+    explicit MatchList(int32_t length) : most_(length < kListedText ? 0 : length / 32) {}
+    MatchList(const MatchList&) = delete;
+    MatchList& operator=(const MatchList&) = delete;
+    ~MatchList() { FreeBlock(at_); }
+
+    void StartCounting() { whole_ = true; }
+    // Gives the list's memory back, the writing pass then searching for every match; false
+    // when it held none.
+    bool Release()
+    {
+        const bool held = at_ != nullptr;
+        FreeBlock(at_);
+        at_ = nullptr;
+        size_ = room_ = 0;
+        whole_ = false;
+        return held;
+    }
+    void Add(int32_t offset)
+    {
+        if (!whole_) return;
+        if (size_ == room_ && !Grow()) {
+            whole_ = false;
+            return;
+        }
+        at_[size_++] = offset;
+    }
+    // The match behind the one at index: -1 when the list holds every match and none is left.
+    int32_t After(uint32_t index) const
+    {
+        if (index + 1 < size_) return at_[index + 1];
+        return whole_ ? -1 : kSearchOn;
+    }
+
+private:
+    bool Grow()
+    {
+        if (room_ >= most_) return false;
+        const uint32_t room = std::min<uint32_t>(room_ ? room_ * 2 : 1024, most_);
+        auto* grown = static_cast<int32_t*>(ResizeBlock(at_, size_t{room} * sizeof *at_));
+        if (!grown) return false;
+        at_ = grown;
+        room_ = room;
+        return true;
+    }
+
+    const uint32_t most_;
+    int32_t* at_ = nullptr;
+    uint32_t size_ = 0, room_ = 0;
+    bool whole_ = false;  // every match from the first on is listed
+};
+
 // How many matches the pass from first would replace when every replacement ends in its
-// last byte (r > 0).
-uint32_t CountMatches(const Scan& scan, const char* source, int32_t length, int32_t first)
+// last byte (r > 0); each goes on the list as well.
+uint32_t CountMatches(const Scan& scan, const char* source, int32_t length, int32_t first, MatchList& list)
 {
     const int before = static_cast<uint8_t>(scan.replacement[scan.r - 1]);
     uint32_t count = 0;
+    list.StartCounting();
     for (int32_t o = first; o >= 0;
-         o = SearchFrom(scan.s, scan.fold, source, o + scan.s.patternLength, length, before))
+         o = SearchFrom(scan.s, scan.fold, source, o + scan.s.patternLength, length, before)) {
+        list.Add(o);
         ++count;
+    }
     return count;
 }
 
@@ -204,16 +269,16 @@ struct Rewritten {
     int32_t top;    // where the old offset `top` went
 };
 
-// Writes source[0..length] (its NUL included) to out with at most limit matches from first on
-// replaced. out may be source itself or lie below it by no more than the text grows: the
-// writing never overtakes the reading.
-Rewritten Rewrite(const Scan& scan, const char* source, int32_t length, int32_t first, char* out,
-                  uint32_t limit, int32_t top, Progress& progress)
+// Writes source[0..length] (its NUL included) to out with every match from first on replaced,
+// taking them from the list as far as it goes. out may be source itself or lie below it by no
+// more than the text grows: the writing never overtakes the reading.
+Rewritten Rewrite(const Scan& scan, const char* source, int32_t length, int32_t first, const MatchList& list,
+                  char* out, int32_t top, Progress& progress)
 {
     const int32_t n = scan.s.patternLength;
     Rewritten result{0, 0, 0, top};
     int32_t read = 0, write = 0;
-    for (int32_t o = first; o >= 0 && result.count < limit;) {
+    for (int32_t o = first; o >= 0;) {
         if (top >= read && top < o + n) result.top = write + std::min(top - read, o - read);
         MoveBytes(out + write, source + read, o - read);
         write += o - read;
@@ -222,6 +287,8 @@ Rewritten Rewrite(const Scan& scan, const char* source, int32_t length, int32_t 
         read = o + n;
         result.caret = write;
         progress.Step(++result.count);
+        o = list.After(result.count - 1);
+        if (o != MatchList::kSearchOn) continue;
         const int before = write > 0 ? static_cast<uint8_t>(out[write - 1]) : kTextBegins;
         o = SearchFrom(scan.s, scan.fold, source, read, length, before);
     }
@@ -245,12 +312,12 @@ void AdoptText(EditState* doc, char* block, int32_t capacity, const Rewritten& d
 
 // The replacements are done in the document's own block, moved up by `shift` first so that
 // the text can grow from the front; no undo record is possible, and the log has been cleared.
-Rewritten RewriteInPlace(EditState* doc, const Scan& scan, int32_t first, int32_t shift, uint32_t limit,
-                         Progress& progress)
+Rewritten RewriteInPlace(EditState* doc, const Scan& scan, int32_t first, int32_t shift,
+                         const MatchList& list, Progress& progress)
 {
     if (shift > 0) MoveBytes(doc->text + shift, doc->text, doc->length + 1);
     Rewritten done =
-        Rewrite(scan, doc->text + shift, doc->length, first, doc->text, limit, doc->topOffset, progress);
+        Rewrite(scan, doc->text + shift, doc->length, first, list, doc->text, doc->topOffset, progress);
     doc->length = done.length;
     doc->caretOffset = done.caret;
     return done;
@@ -264,17 +331,21 @@ Rewritten ReplaceFrom(EditState* doc, const SearchPlatform& platform, int32_t fi
     const SearchState& s = g_core.search;
     const Scan scan{s, FoldFor(s, platform.fold), s.replaceText, TextLength(s.replaceText)};
     const int32_t growth = scan.r - s.patternLength;
-    const uint32_t matches = growth > 0 ? CountMatches(scan, doc->text, doc->length, first) : 0;
+    MatchList list(doc->length);
+    const uint32_t matches = growth > 0 ? CountMatches(scan, doc->text, doc->length, first, list) : 0;
     const int64_t shift = static_cast<int64_t>(matches) * std::max(growth, 0);
     // The block grows, as an edit grows it, only when the text would reach capacity - 1.
     int64_t capacity = doc->capacity;
     if (doc->length + shift >= capacity - 1) capacity = doc->length + shift + kGrowMinimum;
     const bool representable = capacity <= INT32_MAX;
 
-    if (char* fresh =
-            representable ? static_cast<char*>(AllocBlock(static_cast<size_t>(capacity))) : nullptr) {
-        Rewritten done =
-            Rewrite(scan, doc->text, doc->length, first, fresh, UINT32_MAX, doc->topOffset, progress);
+    auto allocate = [&] {
+        return representable ? static_cast<char*>(AllocBlock(static_cast<size_t>(capacity))) : nullptr;
+    };
+    char* fresh = allocate();
+    if (!fresh && list.Release()) fresh = allocate();  // the new text matters more than the list
+    if (fresh) {
+        Rewritten done = Rewrite(scan, doc->text, doc->length, first, list, fresh, doc->topOffset, progress);
         AdoptText(doc, fresh, static_cast<int32_t>(capacity), done);
         return done;
     }
@@ -291,7 +362,7 @@ Rewritten ReplaceFrom(EditState* doc, const SearchPlatform& platform, int32_t fi
     }
     // In place there is no undo record: the user decides whether the log may go.
     if (!ProceedWithoutUndo(doc)) return none;
-    return RewriteInPlace(doc, scan, first, static_cast<int32_t>(shift), UINT32_MAX, progress);
+    return RewriteInPlace(doc, scan, first, static_cast<int32_t>(shift), list, progress);
 }
 
 // The view once, after the whole batch.

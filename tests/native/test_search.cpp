@@ -186,23 +186,23 @@ TEST_F(SearchTest, ReplaceAllThatCannotGrowReplacesNothingOrAsksBeforeRunningWit
 TEST_F(SearchTest, ReplaceAllCountsAtMostEveryFiftyMillisecondsAndUndoesInOneStep)
 {
     std::string text;
-    for (int i = 0; i < 100; ++i) text += "ab ";
+    for (int i = 0; i < 1000; ++i) text += "ab ";
     OpenAtHit(text, 0);
     SetSearch("ab", "c");
     const uint32_t start = g_clock;
-    ASSERT_EQ(ReplaceAll(doc.get(), kPlatform), 100u);
+    ASSERT_EQ(ReplaceAll(doc.get(), kPlatform), 1000u);
     ASSERT_GE(g_shown.size(), 2u);
     EXPECT_LE(g_shown.size(), (g_clock - start) / kProgressInterval + 1);
     EXPECT_EQ(Join(g_shown.back(), screen.LastRange(kBarVertical),
                    doc->docFlags & (kDocModified | kDocReplaceAll), screen.waitDepth, doc->undoNext),
-              Join("100", doc->length, kDocModified, 0, 1));
+              Join("1000", doc->length, kDocModified, 0, 1));
     EXPECT_EQ(doc->undoNext ? doc->undoLog[0].kind : -1, kUndoWholeText);
     const std::string replaced = Text(doc.get());
     Click(0);
     Type("!");
     // clang-format off
     const struct { int (*step)(EditState*); std::string text; int32_t caret; } steps[] = {
-        {Undo, replaced, -1}, {Undo, text, 0}, {Redo, replaced, 199 /* behind the last replacement */}, {Redo, "!" + replaced, -1}};
+        {Undo, replaced, -1}, {Undo, text, 0}, {Redo, replaced, 1999 /* behind the last replacement */}, {Redo, "!" + replaced, -1}};
     // clang-format on
     for (const auto& st : steps) {
         EXPECT_EQ(st.step(doc.get()), 1);
@@ -273,5 +273,46 @@ TEST_F(SearchTest, ReplaceAllAgreesWithTheSequentialReplaceAndSearch)
         ASSERT_EQ(Text(doc.get()), model) << text << " / " << find << " / " << replace;
         ASSERT_EQ(doc->caretOffset, caret);
         FailAllocationsFrom(0);
+    }
+}
+
+// From 64 KiB on, the counting pass lists the matches for the writing pass. Whether the list
+// holds them all, fills up and leaves the rest to a search, cannot be had, or is given up for
+// the new text's block, the result is the model's, and one Undo brings the text back.
+TEST_F(SearchTest, ReplaceAllOnLargeTextsAgreesWithTheModelWhateverItsListOfMatchesHolds)
+{
+    std::mt19937 random(11);
+    enum Failure { kNone, kList, kNewBlockOnce };
+    // clang-format off
+    const struct { int gap; int wholeWord; Failure failure; } cases[] = {
+        {200, 0, kNone},  // listed whole, grown on the way
+        {200, 1, kNone},
+        {2, 0, kNone},    // the list fills up
+        {2, 1, kNone},
+        {200, 0, kList},
+        {200, 1, kNewBlockOnce},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        std::string text;
+        while (text.size() < 100000) text += RandomWord(random, 4) + std::string(random() % c.gap, 'x') + " ";
+        const int32_t first = NaiveSearch(text, 0, "ab", 0, c.wholeWord);
+        std::string model = text;
+        int32_t caret = 0;
+        const auto count =
+            static_cast<uint32_t>(NaiveReplaceAll(&model, first, "ab", "a:b", 0, c.wholeWord, &caret));
+        OpenAtHit(text, first);
+        SetSearch("ab", "a:b", 0, c.wholeWord);
+        if (c.failure == kList) FailAllocationNumber(AllocationCalls() + 1);
+        if (c.failure == kNewBlockOnce) g_tally.failOnceAbove = text.size();
+        const std::string why = Join(c.gap, c.wholeWord, c.failure, count);
+        ASSERT_EQ(ReplaceAll(doc.get(), kPlatform), count) << why;
+        FailAllocationsFrom(0);
+        EXPECT_EQ(
+            Join(Text(doc.get()) == model, doc->caretOffset, g_tally.failOnceAbove, screen.messages.size()),
+            Join(true, caret, 0, 0))
+            << why;
+        EXPECT_EQ(Undo(doc.get()), 1) << why;
+        EXPECT_TRUE(Text(doc.get()) == text) << why;
     }
 }
