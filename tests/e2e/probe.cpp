@@ -41,7 +41,15 @@ HWND Frame()
 
 HWND Child(HWND parent, const char* cls)
 {
-    return FindWindowExA(parent, nullptr, cls, nullptr);
+    return parent ? FindWindowExA(parent, nullptr, cls, nullptr) : nullptr;
+}
+
+// Says the word once the thing is in place, then keeps it so for the given seconds.
+void Announce(const char* word, int seconds)
+{
+    std::printf("%s\n", word);
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
 }
 
 void PrintRect(const char* key, HWND w)
@@ -148,9 +156,7 @@ int ClipHold(int seconds)
     // Held for a window of its own: one opened for no window does not keep others out under Wine.
     HWND owner = CreateWindowA("STATIC", "probe", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     if (!OpenClipboard(owner)) return 1;
-    std::printf("held\n");
-    std::fflush(stdout);
-    Sleep(static_cast<DWORD>(seconds) * 1000);
+    Announce("held", seconds);
     CloseClipboard();
     DestroyWindow(owner);
     return 0;
@@ -186,8 +192,7 @@ int ClipText()
 // The text of the first child of class child in the top-level window of class frame.
 int ChildText(const char* frame, const char* child)
 {
-    HWND top = FindWindowA(frame, nullptr);
-    HWND w = top ? FindWindowExA(top, nullptr, child, nullptr) : nullptr;
+    HWND w = Child(FindWindowA(frame, nullptr), child);
     if (!w) return 1;
     static char text[65536];
     SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
@@ -260,9 +265,7 @@ int Hold(const char* path, const char* share, int seconds)
     HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, mode, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
-    std::printf("held\n");
-    std::fflush(stdout);
-    Sleep(static_cast<DWORD>(seconds) * 1000);
+    Announce("held", seconds);
     CloseHandle(file);
     return 0;
 }
@@ -279,9 +282,7 @@ int Hang(int seconds)
     if (!CreateWindowA(wc.lpszClassName, "hung", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                        wc.hInstance, nullptr))
         return 1;
-    std::printf("hanging\n");
-    std::fflush(stdout);
-    Sleep(static_cast<DWORD>(seconds) * 1000);
+    Announce("hanging", seconds);
     return 0;
 }
 
@@ -374,21 +375,22 @@ int Inks()
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && std::strcmp(argv[1], "wait") == 0) return Wait(argc >= 3 ? std::atoi(argv[2]) : 20);
-    if (argc >= 2 && std::strcmp(argv[1], "state") == 0) return State();
-    if (argc >= 2 && std::strcmp(argv[1], "dialog") == 0) return Dialogs();
-    if (argc >= 2 && std::strcmp(argv[1], "clip-clear") == 0) return ClipClear();
-    if (argc >= 2 && std::strcmp(argv[1], "clip-text") == 0) return ClipText();
-    if (argc >= 4 && std::strcmp(argv[1], "add-printer") == 0) return AddTestPrinter(argv[2], argv[3]);
-    if (argc >= 5 && std::strcmp(argv[1], "printer-metrics") == 0)
-        return PrinterMetrics(argv[2], argv[3], std::atoi(argv[4]));
-    if (argc >= 4 && std::strcmp(argv[1], "child-text") == 0) return ChildText(argv[2], argv[3]);
-    if (argc >= 2 && std::strcmp(argv[1], "peak-memory") == 0) return PeakMemory();
-    if (argc >= 2 && std::strcmp(argv[1], "marked-rows") == 0) return MarkedRows();
-    if (argc >= 5 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3], std::atoi(argv[4]));
-    if (argc >= 3 && std::strcmp(argv[1], "hang") == 0) return Hang(std::atoi(argv[2]));
-    if (argc >= 3 && std::strcmp(argv[1], "clip-hold") == 0) return ClipHold(std::atoi(argv[2]));
-    if (argc >= 2 && std::strcmp(argv[1], "inks") == 0) return Inks();
+    // The verb, given with at least n arguments after it.
+    const auto is = [&](const char* verb, int n) { return argc >= 2 + n && std::strcmp(argv[1], verb) == 0; };
+    if (is("wait", 0)) return Wait(argc >= 3 ? std::atoi(argv[2]) : 20);
+    if (is("state", 0)) return State();
+    if (is("dialog", 0)) return Dialogs();
+    if (is("clip-clear", 0)) return ClipClear();
+    if (is("clip-text", 0)) return ClipText();
+    if (is("add-printer", 2)) return AddTestPrinter(argv[2], argv[3]);
+    if (is("printer-metrics", 3)) return PrinterMetrics(argv[2], argv[3], std::atoi(argv[4]));
+    if (is("child-text", 2)) return ChildText(argv[2], argv[3]);
+    if (is("peak-memory", 0)) return PeakMemory();
+    if (is("marked-rows", 0)) return MarkedRows();
+    if (is("hold", 3)) return Hold(argv[2], argv[3], std::atoi(argv[4]));
+    if (is("hang", 1)) return Hang(std::atoi(argv[2]));
+    if (is("clip-hold", 1)) return ClipHold(std::atoi(argv[2]));
+    if (is("inks", 0)) return Inks();
     std::fprintf(stderr, "usage: probe wait [s] | state | dialog | clip-clear | clip-text | ...\n");
     return 2;
 }

@@ -26,11 +26,14 @@ struct Bar {
     {
         if (block) ActionBarShutdown(block);
     }
+    const ActionBarButton& Button(int command) const
+    {
+        return *std::find_if(block->buttons, block->buttons + block->buttonCount,
+                             [&](const ActionBarButton& c) { return c.command == command; });
+    }
     POINT Centre(int command) const
     {
-        const ActionBarButton& b =
-            *std::find_if(block->buttons, block->buttons + block->buttonCount,
-                          [&](const ActionBarButton& c) { return c.command == command; });
+        const ActionBarButton& b = Button(command);
         return POINT{b.left + b.width / 2, 2 + b.width / 2};
     }
     void Mouse(UINT message, POINT at) const { SendMessageA(bar, message, 0, MAKELPARAM(at.x, at.y)); }
@@ -53,76 +56,6 @@ struct Bar {
     ActionBarBlock* block = nullptr;
 };
 
-}  // namespace
-
-TEST(ActionBar, EnabledButtonsPostTheirCommandGrayedOnesDoNotAndBadLayoutsFailTheCreation)
-{
-    Bar bar(IDL_BAR_MAIN);
-    ASSERT_NE(bar.bar, nullptr);
-    bar.Click(IDM_SAVE);
-    EXPECT_EQ(bar.Posted(), IDM_SAVE);
-    ActionBarSetState(-1, kActionBarGrayed, IDM_SAVE, bar.block);
-    bar.Click(IDM_SAVE);
-    EXPECT_EQ(bar.Posted(), 0);
-    ActionBarSetState(-1, kActionBarChosen, IDM_FIND, bar.block);  // the command just carried out
-    bar.Click(IDM_FIND);
-    EXPECT_EQ(bar.Posted(), IDM_FIND);
-    bar.Mouse(WM_LBUTTONDOWN, bar.Centre(IDM_CUT));
-    bar.Mouse(WM_LBUTTONUP, bar.Centre(IDM_COPY));  // released over another button
-    EXPECT_EQ(bar.Posted(), 0);
-    EXPECT_EQ(GetCapture(), nullptr);
-    for (int layout : {31, 32, 99})  // a wrong signature, too short, missing
-        EXPECT_EQ(ActionBarCreate(bar.frame, GetModuleHandleA(nullptr), layout, 0, bar.block), nullptr)
-            << layout;
-}
-
-namespace {
-
-BOOL CALLBACK NoteTooltip(HWND w, LPARAM found)
-{
-    char name[64];
-    if (GetClassNameA(w, name, sizeof name) && lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
-        *reinterpret_cast<HWND*>(found) = w;
-    return TRUE;
-}
-
-HWND ThreadTooltip()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), NoteTooltip, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-}  // namespace
-
-// The tooltip control waits for the mouse: none while the bar is only shown, then, from the
-// first move over it, a tip for every picture button that says the button's label.
-TEST(ActionBar, TheTooltipsComeWithTheFirstMouseMoveOverTheBar)
-{
-    Bar bar(IDL_BAR_MAIN);
-    ASSERT_NE(bar.bar, nullptr);
-    bar.block->tooltips = 1;
-    UpdateWindow(bar.bar);
-    EXPECT_EQ(ThreadTooltip(), nullptr);
-    bar.Mouse(WM_MOUSEMOVE, bar.Centre(IDM_SAVE));
-    HWND tooltip = ThreadTooltip();
-    ASSERT_NE(tooltip, nullptr);
-    EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 15);
-    const auto save = std::find_if(bar.block->buttons, bar.block->buttons + bar.block->buttonCount,
-                                   [](const ActionBarButton& b) { return b.command == IDM_SAVE; });
-    char text[80] = "";
-    TTTOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = bar.bar;
-    tool.uId = static_cast<UINT_PTR>(save - bar.block->buttons);
-    tool.lpszText = text;
-    SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(text, save->label);
-    EXPECT_NE(text[0], '\0');
-    bar.Mouse(WM_MOUSEMOVE, bar.Centre(IDM_CUT));
-    EXPECT_EQ(ThreadTooltip(), tooltip);  // made once
-}
-
 // The bar's pixels as WM_PRINTCLIENT draws them, top row first.
 std::vector<uint32_t> BarPixels(HWND bar)
 {
@@ -144,16 +77,73 @@ std::vector<uint32_t> BarPixels(HWND bar)
     return pixels;
 }
 
-// A grayed look is made when a button is first drawn grayed: it differs from the plain one, and
-// enabling the button again draws the plain picture as before.
-TEST(ActionBar, AButtonGrayedAfterTheFirstPaintIsDrawnGrayed)
+BOOL CALLBACK NoteTooltip(HWND w, LPARAM found)
+{
+    char name[64];
+    if (GetClassNameA(w, name, sizeof name) && lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
+        *reinterpret_cast<HWND*>(found) = w;
+    return TRUE;
+}
+
+HWND ThreadTooltip()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), NoteTooltip, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
+// A grayed button posts nothing; its grayed look, made when it is first drawn grayed, differs
+// from the plain one, and enabling it again draws the plain picture as before.
+TEST(ActionBar, EnabledButtonsPostTheirCommandGrayedOnesDoNotAndLookGrayedAndBadLayoutsFailTheCreation)
 {
     Bar bar(IDL_BAR_MAIN);
     ASSERT_NE(bar.bar, nullptr);
     const std::vector<uint32_t> plain = BarPixels(bar.bar);
+    bar.Click(IDM_SAVE);
+    EXPECT_EQ(bar.Posted(), IDM_SAVE);
     ActionBarSetState(-1, kActionBarGrayed, IDM_SAVE, bar.block);
-    const std::vector<uint32_t> grayed = BarPixels(bar.bar);
-    EXPECT_NE(grayed, plain);
+    bar.Click(IDM_SAVE);
+    EXPECT_EQ(bar.Posted(), 0);
+    EXPECT_NE(BarPixels(bar.bar), plain);
     ActionBarSetState(-1, kActionBarEnabled, IDM_SAVE, bar.block);
     EXPECT_EQ(BarPixels(bar.bar), plain);
+    ActionBarSetState(-1, kActionBarChosen, IDM_FIND, bar.block);  // the command just carried out
+    bar.Click(IDM_FIND);
+    EXPECT_EQ(bar.Posted(), IDM_FIND);
+    bar.Mouse(WM_LBUTTONDOWN, bar.Centre(IDM_CUT));
+    bar.Mouse(WM_LBUTTONUP, bar.Centre(IDM_COPY));  // released over another button
+    EXPECT_EQ(bar.Posted(), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    for (int layout : {31, 32, 99})  // a wrong signature, too short, missing
+        EXPECT_EQ(ActionBarCreate(bar.frame, GetModuleHandleA(nullptr), layout, 0, bar.block), nullptr)
+            << layout;
+}
+
+// The tooltip control waits for the mouse: none while the bar is only shown, then, from the
+// first move over it, a tip for every picture button that says the button's label.
+TEST(ActionBar, TheTooltipsComeWithTheFirstMouseMoveOverTheBar)
+{
+    Bar bar(IDL_BAR_MAIN);
+    ASSERT_NE(bar.bar, nullptr);
+    bar.block->tooltips = 1;
+    UpdateWindow(bar.bar);
+    EXPECT_EQ(ThreadTooltip(), nullptr);
+    bar.Mouse(WM_MOUSEMOVE, bar.Centre(IDM_SAVE));
+    HWND tooltip = ThreadTooltip();
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 15);
+    const ActionBarButton& save = bar.Button(IDM_SAVE);
+    char text[80] = "";
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = bar.bar;
+    tool.uId = static_cast<UINT_PTR>(&save - bar.block->buttons);
+    tool.lpszText = text;
+    SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, save.label);
+    EXPECT_NE(text[0], '\0');
+    bar.Mouse(WM_MOUSEMOVE, bar.Centre(IDM_CUT));
+    EXPECT_EQ(ThreadTooltip(), tooltip);  // made once
 }
