@@ -33,8 +33,7 @@ saved "$work/B.KSR" "Z; blocks" "x" "call Main()"
 
 # The box: the rows below the caret's, with the caret resting on proc and on the line after it.
 crlf "proc Main()" $'\tx = 1' $'\ty = 2' $'\tz = 3' "endproc" >"$work/S.KSR"
-hand_over "$(winpath "$work/S.KSR")"
-expect_active S.KSR
+open_file "$work/S.KSR"
 read -r cx cy _ < <(probe state | sed -n 's/^client=//p')
 shot() {
     sleep 0.8

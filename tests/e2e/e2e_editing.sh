@@ -37,8 +37,7 @@ saved "$work/B.KSR" "word 1" "${lines[@]:1:10}" "X" "Yline 13" "${lines[@]:13}"
 # A read-only file: Save shows message 301 and the old bytes stay.
 crlf "keep me" >"$work/RO.KSR"
 chmod a-w "$work/RO.KSR"
-hand_over "$(winpath "$work/RO.KSR")"
-expect_active RO.KSR
+open_file "$work/RO.KSR"
 xdotool type --delay 40 "more"
 xdotool key F2
 shows '^text=Cannot write to file - .*RO.KSR' "message 301"
@@ -50,8 +49,7 @@ chmod u+w "$work/RO.KSR"
 # The keys every editor has, on a file holding abc: Ctrl+Q (no command) types nothing, Ctrl+S
 # saves without a byte 0x13; Ctrl+A then x replaces the whole text.
 printf 'abc' >"$work/KEYS.KSR"
-hand_over "$(winpath "$work/KEYS.KSR")"
-expect_active KEYS.KSR
+open_file "$work/KEYS.KSR"
 # bytes_saved <text> <what>: the file holds exactly these bytes, within 5 s
 bytes_saved() {
     printf '%s' "$1" >"$work/want"
@@ -64,8 +62,7 @@ bytes_saved x "Ctrl+A, x, Ctrl+S"
 
 # A 20 MiB file opens; Ctrl+End reaches its end, where a typed byte is saved.
 head -c $((20 * 1024 * 1024)) /dev/zero | tr '\0' 'k' | fold -w 79 | sed 's/$/\r/' >"$work/BIG.KSR"
-hand_over "$(winpath "$work/BIG.KSR")"
-expect_active BIG.KSR
+open_file "$work/BIG.KSR"
 xdotool key --delay 100 ctrl+End Z F2
 sleep 3
 [ "$(tail -c 1 "$work/BIG.KSR")" = Z ] || fail "Ctrl+End did not reach the end of the big file"

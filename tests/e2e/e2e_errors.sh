@@ -7,11 +7,6 @@
 #   e2e_errors.sh <win64 build dir>     (run by CTest inside a Wine session)
 set -u
 . "$(dirname "$0")/lib.sh" "$1" e2e_errors
-status() { probe child-text ZAVODO:Main ZAVODO:StatusLine; }
-status_is() { [ "$(status)" = "$1" ]; }
-says() {  # says <status text>: the status line shows it within 5 s
-    within 5 status_is "$1" || fail "the status line says '$(status)', not '$1'"
-}
 on_line() {  # on_line <n>: Home, and the status line shows the caret on line n
     xdotool key Home
     within 5 eval "status | grep -q '^Line: $1 '" || fail "the caret is not on line $1: $(status)"

@@ -48,8 +48,7 @@ for i in $(seq 1 2000); do printf 'line %06d\r\n' "$i"; done >"$work/BIG.KSR"
 start_editor "$(winpath "$work/BIG.KSR")"
 xdotool type --delay 40 "x"
 hand_over /G1500 "$(winpath "$work/BIG.KSR")" || fail "the /G start did not end by itself"
-status_says() { probe child-text ZAVODO:Main ZAVODO:StatusLine | grep -q "^Line: $1 "; }
-within 5 status_says 1500 || fail "the status line does not say line 1500: $(probe child-text ZAVODO:Main ZAVODO:StatusLine)"
+within 5 eval "status | grep -q '^Line: 1500 '" || fail "the status line does not say line 1500: $(status)"
 xdotool key --delay 100 Y F2
 sleep 1
 sed -n '1p;1500p' "$work/BIG.KSR" | tr -d '\r' | tr '\n' ' ' | grep -qx 'xline 000001 Yline 001500 ' ||

@@ -36,8 +36,7 @@ saved "$work/A.KSR" "typed alpha"
 
 # Another program rewrites A while B is active; activating A asks once, Yes reloads.
 crlf "beta" >"$work/B.KSR"
-hand_over "$(winpath "$work/B.KSR")"
-expect_active B.KSR
+open_file "$work/B.KSR"
 crlf "from outside" "second line" >"$work/A.KSR"
 xdotool key ctrl+F6
 expect_active A.KSR

@@ -73,6 +73,16 @@ expect_active() {  # expect_active <file name>: the active document's title ends
     within 5 eval "probe state | grep -qi '^active=.*$1\$'" ||
         fail "$1 is not the active document: $(probe state | grep '^active=')"
 }
+# open_file <file>: a second start hands the file to the running copy, where it becomes active
+open_file() {
+    hand_over "$(winpath "$1")"
+    expect_active "$(basename "$1")"
+}
+status() { probe child-text ZAVODO:Main ZAVODO:StatusLine; }
+status_is() { [ "$(status)" = "$1" ]; }
+says() {  # says <status text>: the status line shows it within 5 s
+    within 5 status_is "$1" || fail "the status line says '$(status)', not '$1'"
+}
 # A compiler window that appears takes the keyboard: a click on the status line gives it back
 # to the editor.
 focus_editor() {

@@ -141,10 +141,6 @@ close_active() {  # Ctrl+F4, answering a save question with y or n
     done
     within 3 eval 'read_state; ((open < before))' || fail "Ctrl+F4 did not close the active document"
 }
-open_file() {  # open_file <index>: a second start hands the file to the running copy
-    hand_over "${paths[$1]}"
-    expect_active "${names[$1]}.KSR"
-}
 drag() {
     local x=${client[0]} y=${client[1]} w=$((client[2] - 24)) h=$((client[3] - 24))
     pick $w; local x1=$((x + 2 + R))
@@ -163,7 +159,7 @@ while ((actions < total)); do
     pick 100
     if ((open == 0 || R < 4)); then
         pick 4
-        open_file $R
+        open_file "${files[R]}"
         actions=$((actions + 1))
         read_state
     elif ((R < 12)); then
@@ -196,7 +192,7 @@ saved_copy() {  # saved_copy <index> <copy>: F2 on the active file, waited for o
     cp "$f" "$2"
 }
 for i in "${!names[@]}"; do
-    open_file "$i"
+    open_file "${files[i]}"
     saved_copy "$i" "$work/${names[i]}.saved"
 done
 leave

@@ -145,10 +145,12 @@ private:
         CaretUpdate(doc);
     }
 
-    // The document window takes the keyboard back: the caret is drawn at its offset.
-    void Focus()
+    // The document window takes the keyboard back: the caret is drawn at its offset, with nothing
+    // highlighted when asked.
+    void Focus(bool unhighlighted = false)
     {
         LocateCaret(doc_.get());
+        if (unhighlighted) HideHighlight(AsGrid(doc_.get()));
         CaretUpdate(doc_.get());
     }
 
@@ -234,9 +236,7 @@ private:
                 if (highlighted) DeleteSelection(doc);
                 expect(clipboard_);
                 InsertString(doc, clipboard_.c_str());
-                LocateCaret(doc);
-                HideHighlight(AsGrid(doc));
-                CaretUpdate(doc);
+                Focus(true);
                 return "Paste";
             case 'U':
             case 'Y':
@@ -257,11 +257,7 @@ private:
                                                      : "Match Block (none)";
             default:  // the caret on the match, nothing highlighted
                 HideHighlight(AsGrid(doc));
-                if (g_core.search.findText[0] && FindNext(doc, AsciiCaseFold(), course_)) {
-                    LocateCaret(doc);
-                    HideHighlight(AsGrid(doc));
-                    CaretUpdate(doc);
-                }
+                if (g_core.search.findText[0] && FindNext(doc, AsciiCaseFold(), course_)) Focus(true);
                 return "Repeat Last Find";
         }
     }

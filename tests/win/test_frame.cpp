@@ -377,18 +377,16 @@ TEST_F(Frame, ShowMessageComposesBoxesCloseOfAModifiedDocumentFollowsTheAnswerAn
         EXPECT_EQ(Join(IsWindow(window) != FALSE, ReadBytes(path)), Join(!row.closes, row.fileAfter));
     }
     DeleteFileA(path.c_str());
-    // An untitled one is asked about by name; Cancel refuses the session's end.
-    g_boxes.clear();
+    // An untitled one is asked about by name, and a file deep in folders is named whole, not cut
+    // to a name the user cannot tell apart; Cancel refuses the session's end.
     g_boxAnswer = IDCANCEL;
     HWND window = Open("typed");
-    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), FALSE);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{std::string("Untitled") + kQuestion});
-    // A file deep in folders is named whole, not cut to a name the user cannot tell apart.
-    const std::string deep = "C:\\" + std::string(200, 'D') + "\\DEEP.KSR";
-    std::snprintf(doc->path, sizeof doc->path, "%s", deep.c_str());
-    g_boxes.clear();
-    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), FALSE);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{deep + kQuestion});
+    for (const std::string& named : {std::string(), "C:\\" + std::string(200, 'D') + "\\DEEP.KSR"}) {
+        std::snprintf(doc->path, sizeof doc->path, "%s", named.c_str());
+        g_boxes.clear();
+        EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{(named.empty() ? "Untitled" : named) + kQuestion});
+    }
     doc->path[0] = '\0';
     // Yes, then Cancel in the save dialog: the document stays, for its close and the frame's.
     g_boxAnswer = IDYES;
