@@ -31,10 +31,7 @@ void Check(const EditState* doc, bool wholeText)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static Recorder screen;
-    g_core = CoreState{};
-    g_core.screen = &screen;
-    screen = Recorder{};
+    FreshCore();
 
     // About 20 KiB of lines, so that typing near the top opens a working window.
     std::string lines;

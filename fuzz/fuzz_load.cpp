@@ -34,10 +34,7 @@ DocPtr LoadFrom(const std::string& path)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static Recorder screen;
-    g_core = CoreState{};
-    g_core.screen = &screen;
-    screen = Recorder{};
+    FreshCore();
     if (size > 0) {
         g_core.settings.noTabs = data[0] & 1;
         g_core.settings.tabStops = static_cast<int8_t>(1 + data[0] % 80);

@@ -9,10 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static Recorder screen;
-    g_core = CoreState{};
-    g_core.screen = &screen;
-    screen = Recorder{};
+    FreshCore();
     if (size < 2) return 0;
 
     SelectionWalk walk(data[0]);

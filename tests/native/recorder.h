@@ -92,6 +92,15 @@ public:
     }
 };
 
+// For a fuzz target's run: default settings and a fresh recorder, which lives on between runs.
+inline void FreshCore()
+{
+    static Recorder screen;
+    screen = Recorder{};
+    g_core = CoreState{};
+    g_core.screen = &screen;
+}
+
 // Installs a fresh recorder, default settings and the tally allocator for each test; restores
 // the allocator.
 class CoreFixture {
