@@ -1,16 +1,18 @@
 // The action-bar window: a row of raised picture buttons in the system's button colours, with
 // the layout's labels as tooltips. A click on an enabled button posts its command to the bar's
 // parent, as a menu choice would. A layout entry whose command has no picture in this library
-// is a gap, never a button. What the first paint does not need waits: the grayed look of a
-// picture is made when it is first drawn grayed, and the tooltip control (with the common
-// controls library behind it) when the mouse first moves over the bar.
+// is a gap, never a button. The pictures are drawn straight from the bits of this library's
+// icon resources (24-bit colour with a mask), as an icon is drawn: the mask ANDed, then the
+// colour XORed; no icon handle is made. What the first paint does not need waits: the grayed
+// look of a picture is made when it is first drawn grayed, and the tooltip control (with the
+// common controls library behind it) when the mouse first moves over the bar.
 #include "libs/dez/bar_window.h"
 
 #include <commctrl.h>
 
-#include <memory>
+#include <cstring>
 #include <new>
-#include <type_traits>
+#include <vector>
 
 #include "display/gdi_scoped.h"
 
@@ -28,20 +30,31 @@ constexpr int kGapWidth = 8;  // a layout entry without a picture
 constexpr int kSmallPicture = 16;
 constexpr int kLargePicture = 32;
 
-struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
+// A button's picture: the bits of an icon image in this library's resources, bottom row first,
+// and its grayed colours once made (0x00RRGGBB, bottom row first; black where the mask lets the
+// button show through).
+struct Picture {
+    explicit operator bool() const { return colour != nullptr; }
+    BITMAPINFO colourFormat{};
+    const void* colour = nullptr;
+    const void* mask = nullptr;
+    std::vector<uint32_t> grayed;
 };
-using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
-// What a bar window owns besides its block: its buttons' pictures, plain and grayed, and its
-// tooltip control (a popup owned by the frame, so it goes explicitly with the bar) once made.
+// A 1-bit mask with its two colours: black keeps nothing of the button, white keeps all.
+struct MaskFormat {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[2];
+};
+
+// What a bar window owns besides its block: its buttons' pictures and its tooltip control (a
+// popup owned by the frame, so it goes explicitly with the bar) once made.
 struct BarResources {
     ~BarResources()
     {
         if (tooltip && IsWindow(tooltip)) DestroyWindow(tooltip);
     }
-    Icon plain[kActionBarMaxButtons];
-    Icon grayed[kActionBarMaxButtons];
+    Picture plain[kActionBarMaxButtons];
     int picture = kSmallPicture;
     HWND tooltip = nullptr;
     bool tooltipTried = false;
@@ -83,6 +96,41 @@ void Invalidate(HWND bar, const RECT* area)
     (void)InvalidateRect(bar, area, FALSE);
 }
 
+int RowBytes(int width, int bits) { return (width * bits + 31) / 32 * 4; }
+
+// The bits of the command's icon image of the size, if it has one in the form drawn here.
+bool LoadPicture(int command, int size, Picture* picture)
+{
+    HMODULE library = LibraryInstance();
+    HRSRC group = FindResourceA(library, MAKEINTRESOURCEA(command), RT_GROUP_ICON);
+    HGLOBAL groupData = group ? LoadResource(library, group) : nullptr;
+    auto* directory = static_cast<BYTE*>(groupData ? LockResource(groupData) : nullptr);
+    const int id = directory ? LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR) : 0;
+    HRSRC image = id ? FindResourceA(library, MAKEINTRESOURCEA(id), RT_ICON) : nullptr;
+    HGLOBAL imageData = image ? LoadResource(library, image) : nullptr;
+    const auto* bytes = static_cast<const unsigned char*>(imageData ? LockResource(imageData) : nullptr);
+    if (!bytes) return false;
+    BITMAPINFOHEADER header;
+    const size_t available = SizeofResource(library, image);
+    if (available < sizeof header) return false;
+    std::memcpy(&header, bytes, sizeof header);
+    const size_t colourBytes = static_cast<size_t>(RowBytes(size, 24)) * static_cast<size_t>(size);
+    const size_t maskBytes = static_cast<size_t>(RowBytes(size, 1)) * static_cast<size_t>(size);
+    // The colour image and its mask stacked, as icon resources hold them.
+    if (header.biSize != sizeof header || header.biWidth != size || header.biHeight != 2 * size ||
+        header.biPlanes != 1 || header.biBitCount != 24 || header.biCompression != BI_RGB ||
+        available < sizeof header + colourBytes + maskBytes) {
+        return false;
+    }
+    header.biHeight = size;
+    header.biSizeImage = 0;
+    picture->colourFormat.bmiHeader = header;
+    picture->colour = bytes + sizeof header;
+    picture->mask = bytes + sizeof header + colourBytes;
+    picture->grayed.clear();
+    return true;
+}
+
 uint8_t Mix(COLORREF dark, COLORREF light, int shift, int lightness)
 {
     int d = (dark >> shift) & 0xFF, l = (light >> shift) & 0xFF;
@@ -90,43 +138,43 @@ uint8_t Mix(COLORREF dark, COLORREF light, int shift, int lightness)
 }
 
 // The disabled look of a picture: its lightness alone, from the shadow to the highlight colour.
-HICON MakeGrayed(HICON plain, int size)
+void MakeGrayed(Picture* picture, int size)
 {
-    ICONINFO info{};
-    if (!GetIconInfo(plain, &info)) return nullptr;
-    ScopedGdiObject colour(info.hbmColor), mask(info.hbmMask);
-    WindowDC screen(nullptr);
-    if (!info.hbmColor || !info.hbmMask || !screen) return nullptr;
-    constexpr int kMost = kLargePicture * kLargePicture;
-    uint32_t pixels[kMost], holes[kMost];  // 0x00RRGGBB, top row first
-    BITMAPINFO format{};
-    format.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    BITMAPINFO maskFormat = format;
-    if (size > kLargePicture ||
-        GetDIBits(screen.get(), info.hbmColor, 0, size, pixels, &format, DIB_RGB_COLORS) != size ||
-        GetDIBits(screen.get(), info.hbmMask, 0, size, holes, &maskFormat, DIB_RGB_COLORS) != size) {
-        return nullptr;
-    }
-    COLORREF dark = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
-    for (int i = 0; i < size * size; ++i) {
-        uint32_t p = pixels[i];
-        if (holes[i] & 0xFFFFFF) {
-            pixels[i] = 0;  // transparent: the mask keeps what is under it
-            continue;
+    const COLORREF dark = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const auto* colour = static_cast<const unsigned char*>(picture->colour);
+    const auto* mask = static_cast<const unsigned char*>(picture->mask);
+    picture->grayed.assign(static_cast<size_t>(size) * static_cast<size_t>(size), 0);
+    for (int y = 0; y < size; ++y) {
+        const unsigned char* row = colour + static_cast<ptrdiff_t>(y) * RowBytes(size, 24);
+        const unsigned char* holes = mask + static_cast<ptrdiff_t>(y) * RowBytes(size, 1);
+        for (int x = 0; x < size; ++x) {
+            if (holes[x / 8] & (0x80 >> (x % 8))) continue;  // the button shows through
+            const int blue = row[3 * x], green = row[3 * x + 1], red = row[3 * x + 2];
+            const int lightness = (red * 30 + green * 59 + blue * 11) / 100;
+            picture->grayed[static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x)] =
+                static_cast<uint32_t>(Mix(dark, light, 0, lightness)) << 16 |
+                static_cast<uint32_t>(Mix(dark, light, 8, lightness)) << 8 | Mix(dark, light, 16, lightness);
         }
-        int lightness = (((p >> 16) & 0xFF) * 30 + ((p >> 8) & 0xFF) * 59 + (p & 0xFF) * 11) / 100;
-        pixels[i] = static_cast<uint32_t>(Mix(dark, light, 0, lightness)) << 16 |
-                    static_cast<uint32_t>(Mix(dark, light, 8, lightness)) << 8 |
-                    Mix(dark, light, 16, lightness);
     }
-    ScopedGdiObject gray(CreateCompatibleBitmap(screen.get(), size, size));
-    HBITMAP grayBitmap = static_cast<HBITMAP>(gray.get());
-    if (!grayBitmap ||
-        SetDIBits(screen.get(), grayBitmap, 0, size, pixels, &format, DIB_RGB_COLORS) != size) {
-        return nullptr;
+}
+
+// An icon's drawing: where the mask is black the button gives way to the colour, where it is
+// white the colour (black there) leaves the button as it is.
+void DrawPicture(HDC dc, int x, int y, const Picture& picture, bool grayed, int size)
+{
+    MaskFormat mask{{sizeof(BITMAPINFOHEADER), size, size, 1, 1, BI_RGB, 0, 0, 0, 2, 0},
+                    {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}}};
+    StretchDIBits(dc, x, y, size, size, 0, 0, size, size, picture.mask, reinterpret_cast<BITMAPINFO*>(&mask),
+                  DIB_RGB_COLORS, SRCAND);
+    if (grayed) {
+        BITMAPINFO format{};
+        format.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), size, size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        StretchDIBits(dc, x, y, size, size, 0, 0, size, size, picture.grayed.data(), &format, DIB_RGB_COLORS,
+                      SRCINVERT);
+    } else {
+        StretchDIBits(dc, x, y, size, size, 0, 0, size, size, picture.colour, &picture.colourFormat,
+                      DIB_RGB_COLORS, SRCINVERT);
     }
-    ICONINFO made{TRUE, 0, 0, info.hbmMask, grayBitmap};
-    return CreateIconIndirect(&made);  // copies both bitmaps
 }
 
 // The common controls library, loaded and set up for tooltips at its first use; false when it
@@ -178,10 +226,7 @@ void SetUp(ActionBarBlock* block, BarResources* res)
     for (int i = 0; i < block->buttonCount; ++i) {
         ActionBarButton& button = block->buttons[i];
         uint16_t command = static_cast<uint16_t>(button.command);
-        HANDLE picture = command ? LoadImageA(LibraryInstance(), MAKEINTRESOURCEA(command), IMAGE_ICON,
-                                              res->picture, res->picture, LR_DEFAULTCOLOR)
-                                 : nullptr;
-        res->plain[i].reset(static_cast<HICON>(picture));
+        if (!command || !LoadPicture(command, res->picture, &res->plain[i])) res->plain[i] = Picture{};
         button.left = static_cast<int16_t>(left);
         button.width = static_cast<int16_t>(res->plain[i] ? ButtonSize(res->picture) : kGapWidth);
         left += button.width + (res->plain[i] ? kGap : 0);
@@ -201,13 +246,11 @@ void Draw(HWND bar, HDC dc, const ActionBarBlock* block, BarResources* res)
         RECT r = ButtonRect(button);
         bool down = i == block->pressed && res->inside;
         DrawEdge(dc, &r, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_MIDDLE);
-        HICON picture = res->plain[i].get();
-        if (button.state == kActionBarGrayed) {
-            if (!res->grayed[i]) res->grayed[i].reset(MakeGrayed(picture, res->picture));
-            if (res->grayed[i]) picture = res->grayed[i].get();
-        }
+        Picture& picture = res->plain[i];
+        const bool grayed = button.state == kActionBarGrayed;
+        if (grayed && picture.grayed.empty()) MakeGrayed(&picture, res->picture);
         int at = kPadding + (down ? 1 : 0);  // a pressed picture sinks with its button
-        DrawIconEx(dc, r.left + at, r.top + at, picture, res->picture, res->picture, 0, nullptr, DI_NORMAL);
+        DrawPicture(dc, r.left + at, r.top + at, picture, grayed, res->picture);
     }
 }
 
@@ -399,7 +442,7 @@ void RefreshColors(HWND bar)
     BarResources* res = ResourcesOf(bar);
     if (!block || !res) return;
     // Made again in the new colours when next drawn.
-    for (int i = 0; i < block->buttonCount; ++i) res->grayed[i].reset();
+    for (int i = 0; i < block->buttonCount; ++i) res->plain[i].grayed.clear();
     Invalidate(bar, nullptr);
 }
 

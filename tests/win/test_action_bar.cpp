@@ -17,10 +17,11 @@ namespace {
 
 // A frame with a bar made from one of the program's layouts.
 struct Bar {
-    explicit Bar(int layout)
+    explicit Bar(int layout, bool large = false)
     {
-        if (ActionBarInit(&block, 0))
-            bar = ActionBarCreate(frame, GetModuleHandleA(nullptr), layout, 0, block);
+        if (!ActionBarInit(&block, 0)) return;
+        ActionBarSetLarge(block, large);
+        bar = ActionBarCreate(frame, GetModuleHandleA(nullptr), layout, 0, block);
     }
     ~Bar()
     {
@@ -146,4 +147,106 @@ TEST(ActionBar, TheTooltipsComeWithTheFirstMouseMoveOverTheBar)
     EXPECT_NE(text[0], '\0');
     bar.Mouse(WM_MOUSEMOVE, bar.Centre(IDM_CUT));
     EXPECT_EQ(ThreadTooltip(), tooltip);  // made once
+}
+
+namespace {
+
+// The icon as the system draws it on a square of the button face, top row first; and its mask
+// (nonzero where the button shows through).
+struct IconDrawing {
+    std::vector<uint32_t> pixels, mask;
+};
+
+std::vector<uint32_t> Pixels(HDC dc, HBITMAP bitmap, int size)
+{
+    BITMAPINFO format{};
+    format.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> pixels(static_cast<size_t>(size) * size);
+    GetDIBits(dc, bitmap, 0, size, pixels.data(), &format, DIB_RGB_COLORS);
+    for (uint32_t& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
+
+IconDrawing DrawnIcon(HICON icon, int size)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO format{};
+    format.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT square{0, 0, size, size};
+    FillRect(dc, &square, GetSysColorBrush(COLOR_BTNFACE));
+    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    SelectObject(dc, old);
+    IconDrawing drawn{Pixels(dc, bitmap, size), {}};
+    ICONINFO info{};
+    if (GetIconInfo(icon, &info)) {
+        drawn.mask = Pixels(dc, info.hbmMask, size);
+        DeleteObject(info.hbmMask);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+    }
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return drawn;
+}
+
+bool Between(uint32_t p, COLORREF a, COLORREF b)
+{
+    for (int shift : {0, 8, 16}) {
+        // The pixel is 0x00RRGGBB, the colours 0x00BBGGRR.
+        const int v = static_cast<int>((p >> (16 - shift)) & 0xFF);
+        const int x = static_cast<int>((a >> shift) & 0xFF), y = static_cast<int>((b >> shift) & 0xFF);
+        if (v < std::min(x, y) || v > std::max(x, y)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Every picture, small and large, is drawn exactly as the system draws the library's icon for
+// its command; grayed, the button shows through the same mask and the rest lies between the
+// shadow and highlight colours.
+TEST(ActionBar, PicturesAreTheLibrarysIconsAndGrayedOnesKeepTheirMasks)
+{
+    HMODULE library = GetModuleHandleA("DEZ32.DLL");
+    ASSERT_NE(library, nullptr);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    for (const bool large : {false, true}) {
+        SCOPED_TRACE(large ? "large" : "small");
+        const int size = large ? 32 : 16;
+        Bar bar(IDL_BAR_MAIN, large);
+        ASSERT_NE(bar.bar, nullptr);
+        RECT client;
+        GetClientRect(bar.bar, &client);
+        const std::vector<uint32_t> plain = BarPixels(bar.bar);
+        for (int i = 0; i < bar.block->buttonCount; ++i)
+            ActionBarSetState(-1, kActionBarGrayed, bar.block->buttons[i].command, bar.block);
+        const std::vector<uint32_t> grayed = BarPixels(bar.bar);
+        int pictures = 0;
+        for (int i = 0; i < bar.block->buttonCount; ++i) {
+            const ActionBarButton& b = bar.block->buttons[i];
+            HICON icon = static_cast<HICON>(
+                LoadImageA(library, MAKEINTRESOURCEA(b.command), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+            if (!icon) continue;  // a gap
+            ++pictures;
+            const IconDrawing want = DrawnIcon(icon, size);
+            DestroyIcon(icon);
+            ASSERT_EQ(want.mask.size(), want.pixels.size());
+            const int left = b.left + (b.width - size) / 2, top = 2 + (b.width - size) / 2;
+            int wrong = 0, grayWrong = 0;
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x) {
+                    const size_t at = static_cast<size_t>(top + y) * client.right + left + x;
+                    const size_t in = static_cast<size_t>(y) * size + x;
+                    if ((plain[at] & 0xFFFFFF) != want.pixels[in]) ++wrong;
+                    const uint32_t g = grayed[at] & 0xFFFFFF;
+                    if (want.mask[in] ? g != want.pixels[in] : !Between(g, shadow, highlight)) ++grayWrong;
+                }
+            }
+            EXPECT_EQ(wrong, 0) << "command " << b.command;
+            EXPECT_EQ(grayWrong, 0) << "command " << b.command;
+        }
+        EXPECT_EQ(pictures, 15);
+    }
 }
