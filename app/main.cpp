@@ -198,11 +198,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
         recovered = OfferRecovery();
     }
     // The documents open into a frame that holds its painting; the menu and the action bar
-    // follow them (the posted request then finds nothing to do) before it paints once.
+    // follow them (the posted request then finds nothing to do), and the bar's buttons take the
+    // states the idle step would give them, before it paints once.
     if (!to.running) HoldFramePainting();
     const bool answered = TakeArguments(&to, commandLine, recovered > 0);
     if (!to.running) {
         SendMessageA(g_app.frameWindow, UM_SYNCMENU, 0, 0);
+        UpdateActionBarButtons();
         ReleaseFramePainting();
     }
     if (!answered) ReportNotAnswering(to);
