@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "resources/ids.h"
 #include "settings/recent_files_hook.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -52,11 +53,11 @@ void LoadRecentFiles()
 {
     RecentSection section;
     if (!LoadRecentSection(&section)) return;
+    const ProfileSection stored(section.file, section.name);
     for (int k = 0; k < kRecentFileCount; ++k) {
         char key[kNameSize];
         FormatKey(section, k, key, sizeof key);
-        GetPrivateProfileStringA(section.name, key, "", g_app.recentFiles[k], sizeof g_app.recentFiles[k],
-                                 section.file);
+        stored.Read(key, g_app.recentFiles[k], sizeof g_app.recentFiles[k]);  // empty when missing
     }
 }
 

@@ -3,6 +3,8 @@
 // directory, so it lives in the system's profile directory. Nothing here is ever reported.
 #include "settings/settings_file.h"
 
+#include <cstring>
+
 #include "app/app_state.h"
 #include "doc/core_state.h"
 #include "resources/ids.h"
@@ -33,18 +35,20 @@ bool LoadSection(Section* section)
            LoadName(IDS_SETTINGS_SECTION, section->name, kNameSize);
 }
 
+// The largest section read in one pass; a larger one is read key by key.
+constexpr DWORD kMostSectionBytes = 256 * 1024;
+
 // Reads a key's text and answers whether the key is present. Integer keys are read as text
 // too and converted by the rules: the system's integer reader gives the default for a key
 // that is present but empty, where a present value that is not a number must read as 0.
-// The reader gives back its
-// default only for a missing key, so a key read as empty is asked again with a non-empty
-// default: still empty means present and empty.
-bool ReadValue(const Section& section, const char* key, char* out, DWORD size)
+// The reader gives back its default only for a missing key, so a key read as empty is asked
+// again with a non-empty default: still empty means present and empty.
+bool ReadValue(const char* file, const char* section, const char* key, char* out, DWORD size)
 {
-    GetPrivateProfileStringA(section.name, key, "", out, size, section.file);
+    GetPrivateProfileStringA(section, key, "", out, size, file);
     if (out[0] != '\0') return true;
     char probe[2];
-    GetPrivateProfileStringA(section.name, key, "-", probe, sizeof probe, section.file);
+    GetPrivateProfileStringA(section, key, "-", probe, sizeof probe, file);
     return probe[0] == '\0';
 }
 
@@ -70,12 +74,12 @@ void WriteStartSize(const Section& section)
     WriteValue(section, key, value);
 }
 
-void LoadKey(const Section& section, const SettingKey& key)
+void LoadKey(const ProfileSection& section, const SettingKey& key)
 {
     char name[kNameSize];
     if (!LoadName(key.nameId, name, kNameSize)) return;
     char value[kReadSize];
-    const bool present = ReadValue(section, name, value, kReadSize);
+    const bool present = section.Read(name, value, kReadSize);
     char textDefault[kSettingValueSize];
     const bool haveTextDefault =
         key.textDefaultId != 0 && LoadName(key.textDefaultId, textDefault, sizeof textDefault);
@@ -96,8 +100,9 @@ void SaveKey(const Section& section, const SettingKey& key)
 void SettingsLoad()
 {
     LoadRecentFiles();
-    Section section;
-    if (!LoadSection(&section)) return;
+    Section names;
+    if (!LoadSection(&names)) return;
+    const ProfileSection section(names.file, names.name);
     for (const SettingKey& key : kSettingKeys) LoadKey(section, key);
     for (const SettingKey& key : kRecoveryKeys) LoadKey(section, key);
     for (const SettingKey& key : kFindKeys) LoadKey(section, key);
@@ -133,4 +138,49 @@ bool ReadStartSize(RECT* rect)
     }
     *rect = RECT{size.left, size.top, size.right, size.bottom};
     return stored;
+}
+
+ProfileSection::ProfileSection(const char* file, const char* section) : file_(file), section_(section)
+{
+    // The answer fills all but two bytes of a buffer it did not fit: a larger one is tried.
+    for (DWORD size = 16 * 1024; size <= kMostSectionBytes && !whole_; size *= 4) {
+        lines_.assign(size, '\0');
+        const DWORD used = GetPrivateProfileSectionA(section, lines_.data(), size, file);
+        whole_ = used < size - 2;
+        if (whole_) lines_.resize(used + 1);
+    }
+    if (!whole_) lines_.clear();
+}
+
+bool ProfileSection::Read(const char* key, char* out, DWORD size) const
+{
+    if (!whole_) return ReadValue(file_, section_, key, out, size);
+    if (size == 0) return false;
+    out[0] = '\0';
+    const size_t keyLength = std::strlen(key);
+    for (const char* line = lines_.data(); *line != '\0'; line += std::strlen(line) + 1) {
+        const char* equals = std::strchr(line, '=');
+        const size_t nameLength = equals ? static_cast<size_t>(equals - line) : std::strlen(line);
+        if (nameLength != keyLength || CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line,
+                                                      static_cast<int>(nameLength), key,
+                                                      static_cast<int>(keyLength)) != CSTR_EQUAL) {
+            continue;
+        }
+        // The first line of the name decides; one without a value reads as no key at all.
+        if (!equals) return false;
+        const char* value = equals + 1;
+        size_t length = std::strlen(value);
+        // A value in matching quotes loses them, unless the cut leaves no closing one to drop.
+        const bool quoted = (value[0] == '"' || value[0] == '\'') && length > 1 && value[length - 1] == value[0];
+        if (quoted) {
+            ++value;
+            --length;
+        }
+        size_t kept = length < size - 1 ? length : size - 1;
+        std::memcpy(out, value, kept);
+        if (quoted && size >= length) --kept;
+        out[kept] = '\0';
+        return true;
+    }
+    return false;
 }
