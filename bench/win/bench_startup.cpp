@@ -1,8 +1,9 @@
 // Start-up to the first painted frame with one document open: ZAVODO.EXE against the
 // platform's own notepad.exe opening the same file in the same run. The time runs from
 // process creation until the new process first waits for input with nothing left to do,
-// which is after its first paint; median of five starts each. Also the peak working set by
-// then, and its ratio to the file's size.
+// which is after its first paint; median of five starts each, the two programs taking turns so
+// that a machine busy with other work slows both alike. Also the peak working set by then, and
+// its ratio to the file's size.
 //   bench_startup <ZAVODO.EXE> <file> [runs]
 #include <windows.h>
 
@@ -64,17 +65,32 @@ double MedianOf(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Each figure's median over the runs; wall is negative when a start failed.
-Start Median(const std::string& commandLine)
-{
+struct Starts {
     std::vector<double> wall, peak;
-    for (int i = 0; i < g_runs; ++i) {
-        const Start t = TimeStart(commandLine);
-        if (t.wall < 0) return t;
+    void Add(const Start& t)
+    {
         wall.push_back(t.wall);
         peak.push_back(t.peak);
     }
-    return Start{MedianOf(wall), MedianOf(peak)};
+    Start Median() const { return Start{MedianOf(wall), MedianOf(peak)}; }
+};
+
+// Each program's medians over the runs, started in turns; wall is negative when a start failed.
+void MediansInTurn(const std::string& first, const std::string& second, Start* a, Start* b)
+{
+    Starts x, y;
+    for (int i = 0; i < g_runs; ++i) {
+        const Start s = TimeStart(first), t = TimeStart(second);
+        if (s.wall < 0 || t.wall < 0) {
+            *a = s;
+            *b = t;
+            return;
+        }
+        x.Add(s);
+        y.Add(t);
+    }
+    *a = x.Median();
+    *b = y.Median();
 }
 
 double FileBytes(const char* path)
@@ -98,8 +114,9 @@ int main(int argc, char** argv)
     const std::string file = std::string("\"") + argv[2] + "\"";
     // Warms the prefix and the caches; a single run (a big file) goes without.
     if (g_runs > 1) TimeStart("\"" + std::string(system) + "\\notepad.exe\" " + file);
-    const Start ours = Median(std::string("\"") + argv[1] + "\" " + file);
-    const Start notepad = Median("\"" + std::string(system) + "\\notepad.exe\" " + file);
+    Start ours, notepad;
+    MediansInTurn(std::string("\"") + argv[1] + "\" " + file, "\"" + std::string(system) + "\\notepad.exe\" " + file,
+                  &ours, &notepad);
     if (ours.wall < 0 || notepad.wall < 0) {
         std::fprintf(stderr, "bench_startup: a program did not start or never became idle (%.1f, %.1f)\n",
                      ours.wall, notepad.wall);
