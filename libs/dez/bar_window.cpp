@@ -98,14 +98,30 @@ void Invalidate(HWND bar, const RECT* area)
 
 int RowBytes(int width, int bits) { return (width * bits + 31) / 32 * 4; }
 
+// The resource id of the group's 24-bit image of the size, 0 for none. Read here rather than
+// asked of the system, which looks at the screen's colours for every question.
+int ImageOfSize(HMODULE library, HRSRC group, int size)
+{
+    HGLOBAL data = group ? LoadResource(library, group) : nullptr;
+    const auto* bytes = static_cast<const unsigned char*>(data ? LockResource(data) : nullptr);
+    constexpr size_t kHeader = 6, kEntry = 14;  // the directory's header, then an entry per image
+    const size_t available = bytes ? SizeofResource(library, group) : 0;
+    if (available < kHeader) return 0;
+    const size_t count = static_cast<size_t>(bytes[4] | bytes[5] << 8);
+    for (size_t i = 0; i < count && kHeader + (i + 1) * kEntry <= available; ++i) {
+        const unsigned char* entry = bytes + kHeader + i * kEntry;
+        const int width = entry[0] ? entry[0] : 256, height = entry[1] ? entry[1] : 256;
+        const int bits = entry[6] | entry[7] << 8;
+        if (width == size && height == size && bits == 24) return entry[12] | entry[13] << 8;
+    }
+    return 0;
+}
+
 // The bits of the command's icon image of the size, if it has one in the form drawn here.
 bool LoadPicture(int command, int size, Picture* picture)
 {
     HMODULE library = LibraryInstance();
-    HRSRC group = FindResourceA(library, MAKEINTRESOURCEA(command), RT_GROUP_ICON);
-    HGLOBAL groupData = group ? LoadResource(library, group) : nullptr;
-    auto* directory = static_cast<BYTE*>(groupData ? LockResource(groupData) : nullptr);
-    const int id = directory ? LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR) : 0;
+    const int id = ImageOfSize(library, FindResourceA(library, MAKEINTRESOURCEA(command), RT_GROUP_ICON), size);
     HRSRC image = id ? FindResourceA(library, MAKEINTRESOURCEA(id), RT_ICON) : nullptr;
     HGLOBAL imageData = image ? LoadResource(library, image) : nullptr;
     const auto* bytes = static_cast<const unsigned char*>(imageData ? LockResource(imageData) : nullptr);
